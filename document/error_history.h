@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The errors of the last RingLength training passes and their running sum.
+class ErrorHistory {
+public:
+    static constexpr int32_t RingLength = 100000;
+    static constexpr int32_t ResetValue = 10922;
+
+    ErrorHistory();
+
+    // Every entry becomes value, the position 0.
+    void Fill(int32_t value);
+
+    // Records one pass's error in place of the oldest entry.
+    void Record(int32_t error);
+
+    // The sum divided by RingLength, truncated towards zero.
+    int32_t GetAverage() const { return static_cast<int32_t>(sum / RingLength); }
+
+    int64_t GetSum() const { return sum; }
+    int32_t GetPosition() const { return position; }
+    int32_t GetEntry(int32_t index) const { return entries[static_cast<size_t>(index)]; }
+
+private:
+    int64_t sum = 0;
+    int32_t position = 0;
+    std::vector<int32_t> entries;
+};

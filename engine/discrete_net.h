@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "engine/neuron.h"
+#include "engine/pattern_buffer.h"
+
+// A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
+// PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
+class DiscreteNet {
+public:
+    // Allocates neuronCount neurons and the buffer's output count of targets, then loads the
+    // activation table. Throws std::length_error for a neuron count outside 1..MaxNeuronCount
+    // (see network_shape.h) and std::bad_alloc when memory runs out; nothing is touched then.
+    DiscreteNet(int32_t neuronCount, PatternBuffer& buffer);
+    virtual ~DiscreteNet();
+
+    DiscreteNet(const DiscreteNet&) = delete;
+    DiscreteNet& operator=(const DiscreteNet&) = delete;
+
+    // Keeps a reference to the 256 activation thresholds; always returns 1.
+    int LoadActivationTable();
+
+    // Sets the first-layer flag and the three sources of every neuron.
+    void Wire();
+
+    // Runs every neuron in index order and writes the output levels into the PatternBuffer.
+    void Forward();
+
+    // Stores the desired level of output t.
+    void SetTarget(int32_t output, uint8_t level);
+
+    // Teaches the pattern of the last Forward towards the targets; returns the pattern's error.
+    int32_t Learn(int32_t rate);
+
+    uint8_t GetWeight(int32_t neuron, int32_t index) const;
+
+    // Stores the low 8 bits of value as weight index (0 is the bias) of the neuron.
+    void SetWeight(int32_t neuron, int32_t index, int32_t value);
+
+    // Gives every weight of every neuron a random byte: 4 draws per neuron.
+    void Randomize();
+
+    int32_t GetNeuronCount() const { return neuronCount; }
+    int32_t GetInputCount() const { return inputCount; }
+    int32_t GetOutputCount() const { return outputCount; }
+
+    // Read access to one neuron's record, for inspection and tests.
+    const Neuron& GetNeuron(int32_t index) const { return neurons[static_cast<size_t>(index)]; }
+
+private:
+    const std::array<uint32_t, 256>* activationTable = nullptr;
+    uint8_t* outputLevels;
+    uint8_t* inputLevels;
+    int32_t neuronCount;
+    int32_t inputCount;
+    int32_t outputCount;
+    std::unique_ptr<Neuron[]> neurons;
+    std::unique_ptr<uint8_t[]> targets;
+};
