@@ -1,4 +1,4 @@
-#include "shell/dialog_units.h"
+#include "shell/dialogs/dialog_units.h"
 
 #include <QApplication>
 #include <QFontMetrics>
