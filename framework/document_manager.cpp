@@ -1,5 +1,8 @@
 #include "framework/document_manager.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -55,9 +58,13 @@ bool CDocumentManager::OpenDocumentFile(const std::string& path)
 
 CDocumentManager::LoadOutcome CDocumentManager::Load(const std::string& path, std::string& reason)
 {
+    // A directory opens as a stream on Linux, but it is no file to read.
+    std::error_code statusError;
+    const bool isDirectory = std::filesystem::is_directory(path, statusError);
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        reason = "The file cannot be read.";
+    if (isDirectory || !in) {
+        const int cause = isDirectory ? EISDIR : errno;
+        reason = std::string("The file cannot be read: ") + std::strerror(cause) + ".";
         return LoadOutcome::Unreadable;
     }
     in.seekg(0, std::ios::end);
@@ -78,6 +85,10 @@ CDocumentManager::LoadOutcome CDocumentManager::Load(const std::string& path, st
         return LoadOutcome::Failed;
     } catch (const std::bad_alloc&) {
         reason = "There is not enough memory to load it.";
+        return LoadOutcome::Failed;
+    } catch (const std::exception& error) {
+        // Whatever else the document refuses fails the load the same way, not the program.
+        reason = std::string("It is not a valid network file: ") + error.what() + ".";
         return LoadOutcome::Failed;
     }
     return LoadOutcome::Loaded;
