@@ -1,0 +1,15 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+// Where a command writes: results to out, messages and the progress bar to err.
+struct CommandContext {
+    std::ostream& out;
+    std::ostream& err;
+    // True when err is a terminal, so that a progress bar may be drawn on it.
+    bool showProgress = false;
+};
+
+// Writes "corvina-cli: message" to err and returns ExitUserError.
+int ReportUserError(CommandContext& context, const std::string& message);

@@ -1,0 +1,102 @@
+#include "cli/command_table.h"
+
+#include <algorithm>
+#include <array>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr std::array<OptionSpec, 6> NewOptions = {{
+    {"layers", true}, {"inputs", true}, {"outputs", true}, {"randomize", false}, {"seed", true}, {"force", false},
+}};
+constexpr std::array<OptionSpec, 1> ImportOptions = {{{"keep-tables", false}}};
+constexpr std::array<OptionSpec, 3> TrainOptions = {{{"passes", true, "N", true}, {"seed", true}, {"output", true}}};
+constexpr std::array<OptionSpec, 1> ConsultOptions = {{{"values", true}}};
+
+constexpr std::string_view NewDetails =
+    "Creates a network document NET.cvn with zero weights, identity transformation tables,\n"
+    "no training patterns, passes count 0 and average error 10922.\n"
+    "\n"
+    "Options:\n"
+    "  --layers L     layers count, 1 to 100000 (default 5)\n"
+    "  --inputs W     input count, 1 to 100000 (default 4)\n"
+    "  --outputs O    output count, 1 to 100000 (default 2); with W inputs it must lie\n"
+    "                 strictly between W / 3 (rounded down) and 3 * W\n"
+    "  --randomize    give every weight a random byte\n"
+    "  --seed S       seed the random source with the unsigned integer S (otherwise the clock)\n"
+    "  --force        replace NET.cvn if it exists (otherwise an existing file is refused)\n"
+    "\n"
+    "The shape is checked as the \"Create a New Corvina\" dialog checks it, with the same\n"
+    "messages; a network of more neurons than the engine builds is refused.\n";
+
+constexpr std::string_view InfoDetails =
+    "Prints the eight lines of the status report of NET.cvn: the shape and neuron count,\n"
+    "whether training data are available, the patterns count, the produced passes count and\n"
+    "the average error.\n";
+
+constexpr std::string_view ImportDetails =
+    "Replaces the training patterns of NET.cvn by the records of the text file DATA and saves\n"
+    "NET.cvn. DATA holds real numbers separated by white space, read in records of inputs +\n"
+    "outputs numbers; reading stops at the end of the file or at the first token that is not\n"
+    "a number, and an incomplete last record is dropped. Every transformation table is\n"
+    "rebuilt from the data's quantiles first, unless --keep-tables is given. The passes\n"
+    "count and the average error are reset. Prints how many patterns were imported.\n"
+    "\n"
+    "Options:\n"
+    "  --keep-tables  convert the data through the tables NET.cvn already has\n"
+    "\n"
+    "A DATA that cannot be read, or holds no complete record, is an error and NET.cvn is\n"
+    "left as it was.\n";
+
+constexpr std::string_view TrainDetails =
+    "Runs N training passes on the patterns of NET.cvn, each on a pattern drawn at random,\n"
+    "then saves the network and prints the produced passes count and the average error.\n"
+    "A progress bar is drawn on standard error when it is a terminal.\n"
+    "\n"
+    "Options:\n"
+    "  --passes N        the number of passes, at least 1 (required)\n"
+    "  --seed S          seed the random source with the unsigned integer S (otherwise the clock)\n"
+    "  --output OUT.cvn  save the trained network there instead of back into NET.cvn\n"
+    "\n"
+    "A network without training patterns is refused; import some first.\n";
+
+constexpr std::string_view ConsultDetails =
+    "Asks the network for its outputs.\n"
+    "\n"
+    "With --values, runs it once on the given input values, one per input, separated by\n"
+    "commas, and prints one line per output: \"Output # t, - <tab>value\".\n"
+    "\n"
+    "With IN and OUT, reads the text file IN in rows of one number per input (white space\n"
+    "between numbers; reading stops at the first token that is not a number) and writes OUT\n"
+    "with one line per complete row: the output values separated by single blanks. OUT is\n"
+    "created or replaced; it may not be IN itself.\n"
+    "\n"
+    "Options:\n"
+    "  --values v1,v2,...  the input values, exactly as many as the network has inputs\n";
+
+constexpr std::array<CommandSpec, 5> Table = {{
+    {"new", "NET.cvn [--layers L] [--inputs W] [--outputs O] [--randomize] [--seed S] [--force]",
+     "create a network document", NewDetails, NewOptions, 1, 1, RunNewCommand},
+    {"info", "NET.cvn", "print the status report of a network", InfoDetails, {}, 1, 1, RunInfoCommand},
+    {"import", "NET.cvn DATA [--keep-tables]", "load training data into a network", ImportDetails,
+     ImportOptions, 2, 2, RunImportCommand},
+    {"train", "NET.cvn --passes N [--seed S] [--output OUT.cvn]", "train a network", TrainDetails,
+     TrainOptions, 1, 1, RunTrainCommand},
+    {"consult", "NET.cvn --values v1,v2,...\nNET.cvn IN OUT", "ask a network for its outputs",
+     ConsultDetails, ConsultOptions, 1, 3, RunConsultCommand},
+}};
+
+}  // namespace
+
+std::span<const CommandSpec> Commands()
+{
+    return Table;
+}
+
+const CommandSpec* FindCommand(std::string_view name)
+{
+    const auto found =
+        std::find_if(Table.begin(), Table.end(), [&](const CommandSpec& command) { return command.name == name; });
+    return found == Table.end() ? nullptr : &*found;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/arguments.h"
+#include "cli/command_context.h"
+
+// The subcommands. Each gets its checked command line and returns an ExitStatus.
+
+// new NET.cvn [--layers L] [--inputs W] [--outputs O] [--randomize] [--seed S] [--force]
+int RunNewCommand(const ParsedArguments& arguments, CommandContext& context);
+
+// info NET.cvn
+int RunInfoCommand(const ParsedArguments& arguments, CommandContext& context);
+
+// import NET.cvn DATA [--keep-tables]
+int RunImportCommand(const ParsedArguments& arguments, CommandContext& context);
+
+// train NET.cvn --passes N [--seed S] [--output OUT.cvn]
+int RunTrainCommand(const ParsedArguments& arguments, CommandContext& context);
+
+// consult NET.cvn --values v1,v2,...  or  consult NET.cvn IN OUT
+int RunConsultCommand(const ParsedArguments& arguments, CommandContext& context);
