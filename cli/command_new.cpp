@@ -33,7 +33,7 @@ int RunNewCommand(const ParsedArguments& arguments, CommandContext& context)
         const CountOption& option = CountOptions[i];
         const std::string text = arguments.Value(option.name).value_or(std::to_string(option.defaultValue));
         if (auto refusal = ShapeRules::ParseCount(text, option.field, counts[i]))
-            return ReportUserError(context, "--" + std::string(option.name) + " " + text + ": " + refusal->message);
+            return ReportUserError(context, "--" + std::string(option.name) + " '" + text + "': " + refusal->message);
     }
     const uint32_t inputs = counts[0];
     const uint32_t outputs = counts[1];

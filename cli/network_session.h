@@ -13,11 +13,12 @@
 // One network document with the framework around it, reporting to an error stream.
 class NetworkSession {
 public:
+    // A session on a new document.
     explicit NetworkSession(std::ostream& err);
 
     CCorvinaDoc& Document() { return document; }
 
-    // Loads path; a file that cannot be read or is no network file is reported, false.
+    // Loads path; a file that cannot be read, is empty or is no network file is reported, false.
     bool Open(const std::string& path);
 
     // Saves to path, replacing it whole; a failure is reported and leaves any old file intact.
