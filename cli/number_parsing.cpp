@@ -56,8 +56,10 @@ bool ParseRealList(std::string_view text, std::vector<double>& values, std::stri
             TrimBlanks(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         const std::optional<double> value = ParseReal(item);
         if (!value) {
-            error = item.empty() ? "an empty value in '" + std::string(text) + "'"
-                                 : "'" + std::string(item) + "' is not a number";
+            // Built by appending: GCC 12 misreports chains of + on short literals (-Wrestrict).
+            error.assign(item.empty() ? "an empty value in '" : "'");
+            error.append(item.empty() ? text : item);
+            error.append(item.empty() ? "'" : "' is not a number");
             return false;
         }
         values.push_back(*value);

@@ -53,9 +53,9 @@ TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
             EXPECT_EQ(filled, static_cast<size_t>(done * ProgressBar::Width / total));
             previousPercent = percent;
         }
-        EXPECT_EQ(frames.front(), "[" + std::string(40, ' ') + "]   0% 0/" + std::to_string(total));
-        EXPECT_EQ(frames.back(), "[" + std::string(40, '#') + "] 100% " + std::to_string(total) + "/" +
-                                     std::to_string(total));
+        const std::string count = std::to_string(total);
+        EXPECT_EQ(frames.front(), std::string("[").append(40, ' ').append("]   0% 0/").append(count));
+        EXPECT_EQ(frames.back(), std::string("[").append(40, '#').append("] 100% ").append(count + "/" + count));
     }
 }
 
