@@ -6,7 +6,7 @@
 // The levels that go into a network (one per input) and come out of it (one per output).
 class PatternBuffer {
 public:
-    // Allocates both arrays; their contents are undefined until written.
+    // Allocates both arrays; every level starts at 0.
     PatternBuffer(int32_t inputCount, int32_t outputCount);
     virtual ~PatternBuffer();
 

@@ -1,0 +1,129 @@
+#include <array>
+#include <random>
+#include <vector>
+
+#include "tests/engine/engine_test_support.h"
+#include "tests/engine/reference_net.h"
+
+namespace {
+
+// Random: every weight drawn. Extremes: every weight 0 or 255. SaturatingChain: a width-one
+// chain whose levels stay in the steep middle of the table, so that the error grows with every
+// neuron back from the output until the accumulators saturate.
+enum class Weights { Random, Extremes, SaturatingChain };
+
+struct MatchCase {
+    const char* name;
+    int32_t layers;
+    int32_t inputs;
+    int32_t outputs;
+    Weights weights;
+    std::vector<int32_t> rates;
+};
+
+class ReferenceMatch : public EngineTest, public ::testing::WithParamInterface<MatchCase> {
+protected:
+    // Compares everything Forward and Learn leave in the two networks.
+    static void ExpectSameState(const TestNetwork& network, const ReferenceNet& reference, const char* stage)
+    {
+        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+            const Neuron& neuron = network.net.GetNeuron(j);
+            const ReferenceNet::Unit& unit = reference.units[static_cast<size_t>(j)];
+            ASSERT_EQ(neuron.sum, unit.sum) << stage << " neuron " << j;
+            ASSERT_EQ(neuron.level, unit.level) << stage << " neuron " << j;
+            ASSERT_EQ(neuron.error, unit.error) << stage << " neuron " << j;
+            for (int32_t m = 0; m < 3; ++m) {
+                ASSERT_EQ(neuron.sources[m], unit.sources[m]) << stage << " neuron " << j;
+                ASSERT_EQ(neuron.inputs[m], unit.inputs[m]) << stage << " neuron " << j;
+            }
+            for (int32_t m = 0; m < 4; ++m) {
+                ASSERT_EQ(network.net.GetWeight(j, m), unit.weights[m]) << stage << " neuron " << j << " weight " << m;
+            }
+        }
+        for (int32_t t = 0; t < network.buffer.GetOutputCount(); ++t) {
+            ASSERT_EQ(network.buffer.GetOutput(t), reference.outputLevels[static_cast<size_t>(t)]) << stage << " output " << t;
+        }
+    }
+};
+
+TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
+{
+    const MatchCase& shape = GetParam();
+    TestNetwork network(shape.layers, shape.inputs, shape.outputs);
+    ReferenceNet reference(network.net.GetNeuronCount(), shape.inputs, shape.outputs);
+    std::mt19937 patterns(static_cast<uint32_t>(shape.layers * 1000003 + shape.inputs * 1009 + shape.outputs));
+    std::uniform_int_distribution<int32_t> level(0, 255);
+
+    SeedRandomDraw(4242);
+    network.net.Randomize();
+    SeedRandomDraw(4242);
+    reference.Randomize();
+    if (shape.weights == Weights::SaturatingChain) {
+        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+            const std::array<uint8_t, 4> weights = j % 2 == 0 ? std::array<uint8_t, 4>{216, 0, 255, 0}
+                                                              : std::array<uint8_t, 4>{75, 255, 0, 255};
+            for (int32_t m = 0; m < 4; ++m) {
+                network.net.SetWeight(j, m, weights[static_cast<size_t>(m)]);
+                reference.units[static_cast<size_t>(j)].weights[m] = weights[static_cast<size_t>(m)];
+            }
+        }
+    }
+    if (shape.weights == Weights::Extremes) {
+        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+            for (int32_t m = 0; m < 4; ++m) {
+                const uint8_t extreme = (network.net.GetWeight(j, m) & 1) != 0 ? 255 : 0;
+                network.net.SetWeight(j, m, extreme);
+                reference.units[static_cast<size_t>(j)].weights[m] = extreme;
+            }
+        }
+    }
+
+    uint64_t seed = 1;
+    for (int pass = 0; pass < 12; ++pass) {
+        for (int32_t input = 0; input < shape.inputs; ++input) {
+            const auto value = shape.weights == Weights::SaturatingChain ? uint8_t{89} : static_cast<uint8_t>(level(patterns));
+            network.buffer.SetInput(input, value);
+            reference.inputLevels[static_cast<size_t>(input)] = value;
+        }
+        network.net.Forward();
+        reference.Forward();
+        ExpectSameState(network, reference, "forward");
+        for (int32_t t = 0; t < shape.outputs; ++t) {
+            const auto value = static_cast<uint8_t>(level(patterns));
+            network.net.SetTarget(t, value);
+            reference.targets[static_cast<size_t>(t)] = value;
+        }
+        const int32_t rate = shape.rates[static_cast<size_t>(pass) % shape.rates.size()];
+
+        SeedRandomDraw(++seed);
+        const int32_t error = network.net.Learn(rate);
+        const int32_t nextDraw = RandomDraw();
+        SeedRandomDraw(seed);
+        const int64_t referenceError = reference.Learn(rate);
+        ASSERT_EQ(error, referenceError) << "pass " << pass;
+        ASSERT_EQ(nextDraw, RandomDraw()) << "the draw sequences parted in pass " << pass;
+        ExpectSameState(network, reference, "learn");
+    }
+    if (shape.weights == Weights::SaturatingChain) {
+        EXPECT_TRUE(reference.reachedLimit) << "the chain never saturated an accumulator";
+    }
+}
+
+const std::vector<int32_t> usualRates = {10922, 65025, 3000, 0, 1};
+const std::vector<int32_t> extremeRates = {INT32_MAX, 65025, INT32_MAX - 1, 10922};
+
+INSTANTIATE_TEST_SUITE_P(
+    Networks, ReferenceMatch,
+    ::testing::Values(MatchCase{"Default", 5, 4, 2, Weights::Random, usualRates},
+                      MatchCase{"WidthOne", 4, 1, 1, Weights::Random, usualRates},
+                      MatchCase{"WidthTwo", 3, 2, 5, Weights::Random, usualRates},
+                      MatchCase{"MoreOutputsThanInputs", 2, 5, 14, Weights::Random, usualRates},
+                      MatchCase{"Wide", 3, 64, 32, Weights::Random, usualRates},
+                      MatchCase{"Deep", 12, 9, 4, Weights::Random, usualRates},
+                      MatchCase{"DeepExtremes", 16, 8, 8, Weights::Extremes, extremeRates},
+                      MatchCase{"NarrowExtremes", 20, 2, 3, Weights::Extremes, extremeRates},
+                      MatchCase{"WideExtremes", 6, 40, 100, Weights::Extremes, extremeRates},
+                      MatchCase{"SaturatingChain", 79, 1, 1, Weights::SaturatingChain, extremeRates}),
+    [](const ::testing::TestParamInfo<MatchCase>& param) { return std::string(param.param.name); });
+
+} // namespace
