@@ -1,12 +1,13 @@
 #include <algorithm>
 
 #include "engine/discrete_net.h"
+#include "engine/level_lookup.h"
 
 namespace {
 
 // Weighs the three source levels of neuron j, finds its level in the thresholds, and returns
 // the upper end of the bracket (the output slot's value).
-inline uint8_t EvaluateNeuron(Neuron& neuron, int32_t j, const uint32_t* thresholds, uint32_t first, uint32_t second, uint32_t third)
+inline uint8_t EvaluateNeuron(Neuron& neuron, int32_t j, uint32_t first, uint32_t second, uint32_t third)
 {
     // Even neurons invert inputs 1 and 3, odd neurons input 2.
     const uint32_t invertOuter = ((static_cast<uint32_t>(j) & 1u) - 1u) & 0xFFu;
@@ -20,32 +21,23 @@ inline uint8_t EvaluateNeuron(Neuron& neuron, int32_t j, const uint32_t* thresho
     const uint32_t sum = 128u * neuron.weights[0] + neuron.weights[1] * input1 + neuron.weights[2] * input2 +
                          neuron.weights[3] * input3;
     neuron.sum = sum;
-    // Eight probes, written so that they compile to conditional moves rather than branches.
-    uint32_t lo = 0;
-    uint32_t hi = 255;
-    for (int probe = 0; probe < 8; ++probe) {
-        const uint32_t mid = (lo + hi) >> 1;
-        const bool reached = thresholds[mid] <= sum;
-        lo = reached ? mid : lo;
-        hi = reached ? hi : mid;
-    }
-    neuron.level = static_cast<uint8_t>(lo);
+    const LevelBracket bracket = BracketOfSum(sum);
+    neuron.level = static_cast<uint8_t>(bracket.lo);
     neuron.error = 0;
-    return static_cast<uint8_t>(hi);
+    return static_cast<uint8_t>(bracket.hi);
 }
 
 } // namespace
 
 void DiscreteNet::Forward()
 {
-    const uint32_t* const thresholds = activationTable->data();
     Neuron* const all = neurons.get();
     const int32_t count = neuronCount;
     const int32_t firstOutput = count - outputCount;
     const int32_t firstLayerEnd = std::min(inputCount, count);
     for (int32_t j = 0; j < firstLayerEnd; ++j) {
         Neuron& neuron = all[j];
-        const uint8_t hi = EvaluateNeuron(neuron, j, thresholds, inputLevels[neuron.sources[0]],
+        const uint8_t hi = EvaluateNeuron(neuron, j, inputLevels[neuron.sources[0]],
                                           inputLevels[neuron.sources[1]], inputLevels[neuron.sources[2]]);
         if (j >= firstOutput) {
             outputLevels[count - 1 - j] = hi;
@@ -53,7 +45,7 @@ void DiscreteNet::Forward()
     }
     for (int32_t j = firstLayerEnd; j < count; ++j) {
         Neuron& neuron = all[j];
-        const uint8_t hi = EvaluateNeuron(neuron, j, thresholds, all[neuron.sources[0]].level,
+        const uint8_t hi = EvaluateNeuron(neuron, j, all[neuron.sources[0]].level,
                                           all[neuron.sources[1]].level, all[neuron.sources[2]].level);
         if (j >= firstOutput) {
             outputLevels[count - 1 - j] = hi;

@@ -1,0 +1,77 @@
+// Training passes per second of the bare engine: draw a pattern, set its inputs, Forward, set
+// its targets, Learn. Run with: build/release/bench/engine_train_bench
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/discrete_net.h"
+#include "engine/network_shape.h"
+#include "engine/random_draw.h"
+
+namespace {
+
+constexpr int32_t PatternCount = 256;
+// The rate of a fresh error history.
+constexpr int32_t FreshRate = 10922;
+
+struct TrainingSet {
+    TrainingSet(int32_t inputs, int32_t outputs)
+        : inputCount(inputs), outputCount(outputs),
+          inputLevels(static_cast<size_t>(inputs) * PatternCount),
+          targetLevels(static_cast<size_t>(outputs) * PatternCount)
+    {
+        for (uint8_t& level : inputLevels) {
+            level = static_cast<uint8_t>(RandomDraw() & 0xFF);
+        }
+        for (uint8_t& level : targetLevels) {
+            level = static_cast<uint8_t>(RandomDraw() & 0xFF);
+        }
+    }
+
+    int32_t inputCount;
+    int32_t outputCount;
+    std::vector<uint8_t> inputLevels;
+    std::vector<uint8_t> targetLevels;
+};
+
+void TrainPass(benchmark::State& state)
+{
+    const auto layers = static_cast<int32_t>(state.range(0));
+    const auto inputs = static_cast<int32_t>(state.range(1));
+    const auto outputs = static_cast<int32_t>(state.range(2));
+    SeedRandomDraw(7);
+    PatternBuffer buffer(inputs, outputs);
+    DiscreteNet net(static_cast<int32_t>(NeuronCountOf(layers, inputs, outputs)), buffer);
+    net.Wire();
+    net.Randomize();
+    const TrainingSet set(inputs, outputs);
+
+    int64_t errorSum = 0;
+    for (auto _ : state) {
+        const int32_t pattern = RandomDraw() % PatternCount;
+        const uint8_t* in = &set.inputLevels[static_cast<size_t>(pattern) * static_cast<size_t>(inputs)];
+        for (int32_t i = 0; i < inputs; ++i) {
+            buffer.SetInput(i, in[i]);
+        }
+        net.Forward();
+        const uint8_t* target = &set.targetLevels[static_cast<size_t>(pattern) * static_cast<size_t>(outputs)];
+        for (int32_t t = 0; t < outputs; ++t) {
+            net.SetTarget(t, target[t]);
+        }
+        errorSum += net.Learn(FreshRate);
+    }
+    benchmark::DoNotOptimize(errorSum);
+
+    const auto passes = static_cast<double>(state.iterations());
+    state.SetItemsProcessed(state.iterations());
+    state.counters["connection_updates_per_second"] =
+        benchmark::Counter(passes * 4.0 * static_cast<double>(net.GetNeuronCount()), benchmark::Counter::kIsRate);
+    state.counters["neuron_ns"] = benchmark::Counter(
+        passes * static_cast<double>(net.GetNeuronCount()) * 1e-9,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+} // namespace
+
+BENCHMARK(TrainPass)->Args({5, 4, 2})->Args({3, 16, 8})->Args({10, 64, 32})->Args({4, 256, 100});

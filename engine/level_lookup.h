@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/activation_table.h"
+
+// The result of the eight-probe bisection of a weighted sum in the ActivationTable, found with
+// one table load instead of eight dependent ones. lo is the neuron's level, hi the output slot.
+//
+// The bisection yields hi = n and lo = max(n - 1, 0), where n is the number of thresholds
+// <= sum, capped at 255. The sums are cut into buckets of 128; no two thresholds are closer
+// than 164, so a bucket holds at most one threshold and n is the count before the bucket plus
+// one when the sum reaches the bucket's threshold.
+
+// Largest weighted sum of a neuron: 128 * 255 + 3 * 255 * 255.
+inline constexpr uint32_t MaxNeuronSum = 128u * 255u + 3u * 255u * 255u;
+
+namespace level_lookup_detail {
+
+inline constexpr uint32_t BucketShift = 7;
+inline constexpr uint32_t CountBits = 9;
+inline constexpr uint32_t CountMask = (1u << CountBits) - 1u;
+inline constexpr uint32_t NoThreshold = (1u << 22) - 1u;
+inline constexpr size_t BucketCount = (MaxNeuronSum >> BucketShift) + 1;
+
+constexpr bool GapsExceedBucket()
+{
+    for (size_t index = 1; index < ActivationTable.size(); ++index) {
+        if (ActivationTable[index] - ActivationTable[index - 1] <= (1u << BucketShift)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(GapsExceedBucket());
+static_assert(NoThreshold > MaxNeuronSum);
+
+// Each entry: (threshold inside the bucket, or NoThreshold) << CountBits | thresholds before it.
+constexpr std::array<uint32_t, BucketCount> MakeBuckets()
+{
+    std::array<uint32_t, BucketCount> buckets{};
+    size_t next = 0;
+    for (size_t bucket = 0; bucket < BucketCount; ++bucket) {
+        const auto start = static_cast<uint32_t>(bucket << BucketShift);
+        const uint32_t end = start + (1u << BucketShift);
+        while (next < ActivationTable.size() && ActivationTable[next] < start) {
+            ++next;
+        }
+        uint32_t threshold = NoThreshold;
+        if (next < ActivationTable.size() && ActivationTable[next] < end) {
+            threshold = ActivationTable[next];
+        }
+        buckets[bucket] = (threshold << CountBits) | static_cast<uint32_t>(next);
+    }
+    return buckets;
+}
+
+inline constexpr std::array<uint32_t, BucketCount> Buckets = MakeBuckets();
+
+} // namespace level_lookup_detail
+
+struct LevelBracket {
+    uint32_t lo;
+    uint32_t hi;
+};
+
+// The bisection's bracket for a sum of at most MaxNeuronSum.
+inline LevelBracket BracketOfSum(uint32_t sum)
+{
+    using namespace level_lookup_detail;
+    const uint32_t entry = Buckets[sum >> BucketShift];
+    const uint32_t reached = (entry & CountMask) + (sum >= (entry >> CountBits) ? 1u : 0u);
+    const uint32_t hi = reached < 255u ? reached : 255u;
+    return {hi - (hi != 0 ? 1u : 0u), hi};
+}
