@@ -1,0 +1,100 @@
+#include "shell/dialogs/dialog_template.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// Windows edit controls put a tab stop every 32 dialog units.
+constexpr int TabStopUnits = 32;
+
+QWidget* CreateLabel(QWidget& owner, const ControlRow& row)
+{
+    auto* label = new QLabel(QString::fromUtf8(row.text), &owner);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QWidget* CreateButton(QWidget& owner, const ControlRow& row)
+{
+    auto* button = new QPushButton(QString::fromUtf8(row.text), &owner);
+    button->setDefault(row.kind == ControlKind::DefaultButton);
+    return button;
+}
+
+QWidget* CreateList(QWidget& owner)
+{
+    auto* list = new QListWidget(&owner);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
+}
+
+QWidget* CreateReportText(QWidget& owner, const DialogUnits& units)
+{
+    auto* text = new QPlainTextEdit(&owner);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setTabStopDistance(units.ToPixelsX(TabStopUnits));
+    return text;
+}
+
+QWidget* CreateControl(QWidget& owner, const DialogUnits& units, const ControlRow& row)
+{
+    switch (row.kind) {
+    case ControlKind::DefaultButton:
+    case ControlKind::Button:
+        return CreateButton(owner, row);
+    case ControlKind::Label:
+        return CreateLabel(owner, row);
+    case ControlKind::Edit:
+        return new QLineEdit(&owner);
+    case ControlKind::CheckBox:
+        return new QCheckBox(QString::fromUtf8(row.text), &owner);
+    case ControlKind::List:
+        return CreateList(owner);
+    case ControlKind::Icon:
+        return new QLabel(&owner);
+    case ControlKind::ReportText:
+        return CreateReportText(owner, units);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QString ControlName(int id)
+{
+    return QStringLiteral("control_%1").arg(id);
+}
+
+DialogControls BuildControls(QWidget& owner, const DialogUnits& units, std::span<const ControlRow> rows)
+{
+    DialogControls controls;
+    for (const ControlRow& row : rows) {
+        QWidget* control = CreateControl(owner, units, row);
+        control->setGeometry(units.ToPixels(row.rect));
+        if (row.id != StaticId) {
+            control->setObjectName(ControlName(row.id));
+            controls.Add(row.id, control);
+        }
+    }
+    return controls;
+}
+
+void SetUpDialogFrame(QDialog& dialog, const char* caption, int width, int height)
+{
+    dialog.setFont(DialogFont());
+    dialog.setWindowTitle(QString::fromUtf8(caption));
+    dialog.setFixedSize(DialogUnits(DialogFont()).ToPixels(width, height));
+}

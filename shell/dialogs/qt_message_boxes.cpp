@@ -1,0 +1,32 @@
+#include "shell/dialogs/qt_message_boxes.h"
+
+#include "shell/dialogs/corvina_message_box.h"
+
+Answer QtMessageBoxes::AskYesNo(const std::string& text)
+{
+    const auto pressed = ShowCorvinaBox(OwnerWindow(parentWindow), QMessageBox::NoIcon,
+                                        QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                                        QMessageBox::Yes);
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtMessageBoxes::ShowStopMessage(const std::string& text)
+{
+    ShowStopBox(OwnerWindow(parentWindow), QString::fromStdString(text));
+}
+
+SaveChangesAnswer QtMessageBoxes::AskSaveChanges(const std::string& documentTitle)
+{
+    const QString text = QStringLiteral("Save changes to %1?").arg(QString::fromStdString(documentTitle));
+    const auto pressed = ShowCorvinaBox(OwnerWindow(parentWindow), QMessageBox::Warning, text,
+                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                        QMessageBox::Yes);
+    switch (pressed) {
+    case QMessageBox::Yes:
+        return SaveChangesAnswer::Save;
+    case QMessageBox::No:
+        return SaveChangesAnswer::Discard;
+    default:
+        return SaveChangesAnswer::Cancel;
+    }
+}

@@ -1,0 +1,13 @@
+#include "shell/dialogs/qt_user_interface.h"
+
+QtUserInterface::QtUserInterface(QWidget* parent)
+    : messages(parent), files(parent), dialogs(files, parent), userInterface{messages, files, dialogs}
+{
+}
+
+void QtUserInterface::SetParentWindow(QWidget* parent)
+{
+    messages.SetParentWindow(parent);
+    files.SetParentWindow(parent);
+    dialogs.SetParentWindow(parent);
+}
