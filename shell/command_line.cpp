@@ -1,0 +1,54 @@
+#include "shell/command_line.h"
+
+namespace {
+
+StartupRequest Invalid(const QString& error)
+{
+    StartupRequest request;
+    request.action = StartupRequest::Action::Invalid;
+    request.error = error;
+    return request;
+}
+
+}  // namespace
+
+StartupRequest ParseCommandLine(const QStringList& arguments)
+{
+    StartupRequest request;
+    qsizetype next = 0;
+    const QString option = arguments.value(0);
+    if (option == QStringLiteral("--print")) {
+        request.action = StartupRequest::Action::Print;
+        next = 1;
+    } else if (option == QStringLiteral("--print-to")) {
+        if (arguments.size() < 2)
+            return Invalid(QStringLiteral("--print-to needs a printer name or a .pdf file."));
+        request.action = StartupRequest::Action::Print;
+        request.printTarget = arguments[1];
+        next = 2;
+    } else if (option == QStringLiteral("--screenshots")) {
+        if (arguments.size() != 2)
+            return Invalid(QStringLiteral("--screenshots needs exactly one folder."));
+        request.action = StartupRequest::Action::Screenshots;
+        request.folder = arguments[1];
+        return request;
+    } else if (option.startsWith(QStringLiteral("--"))) {
+        return Invalid(QStringLiteral("Unknown option %1.").arg(option));
+    }
+    const QStringList files = arguments.mid(next);
+    if (files.size() > 1)
+        return Invalid(QStringLiteral("Only one document can be opened at a time."));
+    if (request.action == StartupRequest::Action::Print && files.isEmpty())
+        return Invalid(QStringLiteral("Printing needs the document to print."));
+    request.file = files.value(0);
+    return request;
+}
+
+QString CommandLineUsage()
+{
+    return QStringLiteral("Usage:\n"
+                          "  corvina [FILE.cvn]\n"
+                          "  corvina --print FILE.cvn\n"
+                          "  corvina --print-to PRINTER|FILE.pdf FILE.cvn\n"
+                          "  corvina --screenshots FOLDER");
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks the program to do.
+struct StartupRequest {
+    enum class Action {
+        Run,          // show the main window with file, or a new document
+        Print,        // print file on printTarget (the default printer when empty) and quit
+        Screenshots,  // render the windows into folder and quit
+        Invalid,      // error says why
+    };
+    Action action = Action::Run;
+    QString file;
+    QString printTarget;
+    QString folder;
+    QString error;
+};
+
+// Reads the arguments that follow the program name.
+StartupRequest ParseCommandLine(const QStringList& arguments);
+
+// How the program may be started, for the message shown after an invalid command line.
+QString CommandLineUsage();

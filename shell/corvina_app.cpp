@@ -1,0 +1,232 @@
+#include "shell/corvina_app.h"
+
+#include <QApplication>
+#include <QPageSetupDialog>
+#include <QStatusBar>
+#include <QToolBar>
+#include <array>
+
+#include "engine/random_draw.h"
+#include "shell/command_actions.h"
+#include "shell/command_line.h"
+#include "shell/corvina_view.h"
+#include "shell/dialogs/about_box.h"
+#include "shell/idle_loop.h"
+#include "shell/main_frame.h"
+
+// The pictures live in the shell library, whose resource initializer the linker would drop.
+// Q_INIT_RESOURCE must stand outside any namespace.
+static void LoadResources()
+{
+    Q_INIT_RESOURCE(corvina);
+}
+
+namespace {
+
+const std::array<CommandMapEntry<CCorvinaApp>, 7> commandMap = {{
+    {ID_FILE_NEW, &CCorvinaApp::OnFileNew},
+    {ID_FILE_OPEN, &CCorvinaApp::OnFileOpen},
+    {ID_FILE_PRINT_SETUP, &CCorvinaApp::OnFilePrintSetup},
+    {ID_APP_EXIT, &CCorvinaApp::OnAppExit},
+    {ID_APP_ABOUT, &CCorvinaApp::OnAppAbout},
+    {ID_TRAIN, &CCorvinaApp::OnTrain},
+    {ID_PAUSE, &CCorvinaApp::OnPause},
+}};
+
+bool IsRecentFileCommand(CommandId id)
+{
+    return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE4;
+}
+
+void SetPrintTarget(QPrinter& printer, const QString& target)
+{
+    if (target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(target);
+    } else if (!target.isEmpty()) {
+        printer.setPrinterName(target);
+    }
+}
+
+}  // namespace
+
+CCorvinaApp::CCorvinaApp()
+    : document(&userInterface.Interface()),
+      manager(document, userInterface.Interface().messages, userInterface.Interface().files, fileStore,
+              {"Corvina Files (*.cvn)", "cvn"}),
+      printing(printer, document, userInterface.Interface().messages),
+      documentCommands(document, manager)
+{
+    LoadResources();
+    manager.onDocumentPathUsed = [this](const std::string& path) { RememberPath(path); };
+    router.Attach(CommandOwner::Document, &documentCommands);
+    router.Attach(CommandOwner::Application, this);
+    router.SetConditions(this);
+    router.onCommandDone = [this](CommandId) { AfterCommand(); };
+}
+
+CCorvinaApp::~CCorvinaApp()
+{
+    idle.reset();
+    if (frame)
+        userInterface.SetParentWindow(nullptr);
+}
+
+bool CCorvinaApp::InitInstance(const StartupRequest& request)
+{
+    SeedRandomDrawFromClock();
+    if (!CreateMainWindow(request.file))
+        return false;
+    frame->show();
+    frame->repaint();
+    return true;
+}
+
+bool CCorvinaApp::CreateMainWindow(const QString& file)
+{
+    // The view reads the document, so it comes only after the document holds a network.
+    const bool opened = file.isEmpty() ? document.OnNewDocument() : manager.OpenDocumentFile(file.toStdString());
+    if (!opened)
+        return false;
+    frame = std::make_unique<CMainFrame>(document);
+    actions = new CommandActions(router, *frame);
+    frame->OnCreate(*actions);
+    view = new CCorvinaView(document, printing, frame.get());
+    frame->SetView(view);
+    view->onInitialUpdateDone = [this] {
+        frame->ShrinkToForm();
+        frame->UpdateCaption();
+    };
+    frame->canClose = [this] { return manager.SaveModified(); };
+    router.Attach(CommandOwner::View, view);
+    router.Attach(CommandOwner::Frame, frame.get());
+    userInterface.SetParentWindow(frame.get());
+    actions->ShowRecentFiles(recentFiles.Paths());
+    view->OnInitialUpdate();
+    idle = std::make_unique<IdleLoop>([this](int32_t count) { return OnIdle(count); });
+    return true;
+}
+
+bool CCorvinaApp::PrintDocument(const QString& file, const QString& target)
+{
+    if (!manager.OpenDocumentFile(file.toStdString()))
+        return false;
+    SetPrintTarget(printer, target);
+    return printing.PrintDirect();
+}
+
+bool CCorvinaApp::OnIdle(int32_t count)
+{
+    if (trainingFlag != 0 && count != 0) {
+        frame->TrainStep();
+        return true;
+    }
+    if (count != 0)
+        return false;
+    actions->RefreshStates();
+    frame->RefreshLockIndicators();
+    return true;
+}
+
+bool CCorvinaApp::HasHandler(CommandId id) const
+{
+    return IsRecentFileCommand(id) || MapHasHandler<CCorvinaApp>(commandMap, id);
+}
+
+bool CCorvinaApp::OnCommand(CommandId id)
+{
+    if (IsRecentFileCommand(id)) {
+        OnOpenRecentFile(id - ID_FILE_MRU_FILE1);
+        return true;
+    }
+    return DispatchCommand<CCorvinaApp>(*this, commandMap, id);
+}
+
+void CCorvinaApp::OnFileNew()
+{
+    manager.FileNew();
+}
+
+void CCorvinaApp::OnFileOpen()
+{
+    manager.FileOpen();
+}
+
+void CCorvinaApp::OnOpenRecentFile(int index)
+{
+    if (index >= recentFiles.Paths().size())
+        return;
+    if (!manager.OpenDocumentFile(recentFiles.Paths()[index].toStdString())) {
+        // A file that cannot be read any more leaves the list; a declined save question does not.
+        if (!document.IsModified())
+            recentFiles.Remove(index);
+        actions->ShowRecentFiles(recentFiles.Paths());
+    }
+}
+
+void CCorvinaApp::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(&printer, frame.get());
+    dialog.exec();
+}
+
+void CCorvinaApp::OnAppExit()
+{
+    frame->close();
+}
+
+void CCorvinaApp::OnAppAbout()
+{
+    CAboutBox about(frame.get());
+    about.exec();
+}
+
+void CCorvinaApp::OnTrain()
+{
+    trainingFlag = 1;
+}
+
+void CCorvinaApp::OnPause()
+{
+    trainingFlag = 0;
+}
+
+void CCorvinaApp::AfterCommand()
+{
+    if (frame)
+        frame->UpdateCaption();
+    if (idle)
+        idle->Restart();
+}
+
+void CCorvinaApp::RememberPath(const std::string& path)
+{
+    recentFiles.Add(QString::fromStdString(path));
+    if (actions != nullptr)
+        actions->ShowRecentFiles(recentFiles.Paths());
+}
+
+bool CCorvinaApp::PatternsExist() const
+{
+    return document.OnUpdateEraseTd();
+}
+
+bool CCorvinaApp::TrainingCanStart() const
+{
+    return document.OnUpdateTrain(trainingFlag != 0);
+}
+
+bool CCorvinaApp::IsRecentFileListed(int index) const
+{
+    return index < recentFiles.Paths().size();
+}
+
+bool CCorvinaApp::IsToolbarShown() const
+{
+    return frame && !frame->ToolBar()->isHidden();
+}
+
+bool CCorvinaApp::IsStatusBarShown() const
+{
+    return frame && !frame->statusBar()->isHidden();
+}

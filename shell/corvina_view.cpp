@@ -1,0 +1,149 @@
+#include "shell/corvina_view.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <array>
+
+#include "document/corvina_doc.h"
+#include "shell/command_table.h"
+#include "shell/report_printing.h"
+#include "shell/status_form.h"
+
+namespace {
+
+// The progress fields are repainted at most at about a screen's refresh rate.
+constexpr int ProgressRefreshMilliseconds = 16;
+
+const std::array<CommandMapEntry<CCorvinaView>, 3> commandMap = {{
+    {ID_FILE_PRINT, &CCorvinaView::OnFilePrint},
+    {ID_FILE_PRINT_DIRECT, &CCorvinaView::OnFilePrintDirect},
+    {ID_FILE_PRINT_PREVIEW, &CCorvinaView::OnFilePrintPreview},
+}};
+
+// True when key is one of the program's command keys.
+bool IsCommandKey(const QKeyEvent& key)
+{
+    const QKeySequence pressed(key.keyCombination());
+    for (const CommandRow& row : CommandTable())
+        if (!row.key.empty() && QKeySequence(QString::fromUtf8(row.key.data(), static_cast<qsizetype>(row.key.size()))) == pressed)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+CCorvinaView::CCorvinaView(CCorvinaDoc& doc, ReportPrinting& reportPrinting, QWidget* parent)
+    : QWidget(parent), document(doc), printing(reportPrinting)
+{
+    setFont(DialogFont());
+    const DialogUnits units(font());
+    formSize = units.ToPixels(StatusFormWidth, StatusFormHeight);
+    controls = BuildStatusForm(*this, units);
+    for (const auto& [id, control] : controls)
+        control->installEventFilter(this);
+    progressTimer.setSingleShot(true);
+    progressTimer.setInterval(ProgressRefreshMilliseconds);
+    connect(&progressTimer, &QTimer::timeout, this, &CCorvinaView::ShowProgress);
+    document.AddView(this);
+}
+
+CCorvinaView::~CCorvinaView()
+{
+    document.RemoveView(this);
+}
+
+QWidget* CCorvinaView::Control(int id) const
+{
+    const auto found = controls.find(id);
+    return found == controls.end() ? nullptr : found->second;
+}
+
+void CCorvinaView::OnInitialUpdate()
+{
+    OnUpdate(nullptr, UpdateHint::All);
+    if (onInitialUpdateDone)
+        onInitialUpdateDone();
+}
+
+void CCorvinaView::OnUpdate(CView*, UpdateHint hint)
+{
+    const bool patternsExist = document.GetPatternsCount() != 0;
+    ShowPicture(patternsExist ? Picture::Green : Picture::Red);
+    if (hint == UpdateHint::TrainingPass) {
+        if (!progressTimer.isActive())
+            progressTimer.start();
+        return;
+    }
+    progressTimer.stop();
+    ShowProgress();
+    auto number = [this](int id, int32_t value) {
+        SetFieldText(static_cast<QLineEdit*>(Control(id)), QString::number(value));
+    };
+    SetFieldText(static_cast<QLineEdit*>(Control(IDC_DATA_STATE)),
+                 patternsExist ? QStringLiteral("Training data avaible") : QStringLiteral("Load data to train"));
+    number(IDC_PATTERNS_COUNT, document.GetPatternsCount());
+    number(IDC_LEVELS_COUNT, document.GetLayersCount());
+    number(IDC_INPUT_COUNT, document.GetInputCount());
+    number(IDC_OUTPUT_COUNT, document.GetOutputCount());
+    update();
+}
+
+void CCorvinaView::ShowProgress()
+{
+    SetFieldText(static_cast<QLineEdit*>(Control(IDC_CURRENT_PASS)), QString::number(document.GetPassesCount()));
+    SetFieldText(static_cast<QLineEdit*>(Control(IDC_AVERAGE_ERROR)), QString::number(document.GetAverageError()));
+}
+
+void CCorvinaView::SetFieldText(QLineEdit* field, const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+void CCorvinaView::ShowPicture(Picture picture)
+{
+    auto* control = qobject_cast<QLabel*>(Control(IDC_DATA_PICTURE));
+    if (control == nullptr || picture == shownPicture)
+        return;
+    const QPixmap lamp(picture == Picture::Green ? QStringLiteral(":/lamps/green") : QStringLiteral(":/lamps/red"));
+    control->setPixmap(lamp);
+    control->resize(lamp.size());
+    shownPicture = picture;
+}
+
+bool CCorvinaView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A read-only field would take Ctrl+C as copy; here the key is Consult.
+    if (event->type() == QEvent::ShortcutOverride && IsCommandKey(*static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CCorvinaView::HasHandler(CommandId id) const
+{
+    return MapHasHandler<CCorvinaView>(commandMap, id);
+}
+
+bool CCorvinaView::OnCommand(CommandId id)
+{
+    return DispatchCommand<CCorvinaView>(*this, commandMap, id);
+}
+
+void CCorvinaView::OnFilePrint()
+{
+    printing.PrintWithDialog(window());
+}
+
+void CCorvinaView::OnFilePrintDirect()
+{
+    printing.PrintDirect();
+}
+
+void CCorvinaView::OnFilePrintPreview()
+{
+    printing.ShowPreview(window());
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "shell/command_target.h"
+
+class CCorvinaDoc;
+class CDocumentManager;
+
+// The document's place in command routing: its network commands, and the framework's Save and
+// Save As, which the document manager carries out for it.
+class DocumentCommands : public CommandTarget {
+public:
+    DocumentCommands(CCorvinaDoc& document, CDocumentManager& manager);
+
+    bool HasHandler(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
+
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnSelectTd();
+    void OnEraseTd();
+    void OnRandomization();
+    void OnOptions();
+    void OnConsult();
+
+private:
+    CCorvinaDoc& document;
+    CDocumentManager& manager;
+};

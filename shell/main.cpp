@@ -1,0 +1,30 @@
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include "shell/command_line.h"
+#include "shell/corvina_app.h"
+#include "shell/screenshots.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvina"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/corvina")));
+    const StartupRequest request = ParseCommandLine(QApplication::arguments().mid(1));
+    switch (request.action) {
+    case StartupRequest::Action::Invalid:
+        QMessageBox::critical(nullptr, QStringLiteral("Corvina"), request.error + "\n\n" + CommandLineUsage());
+        return 2;
+    case StartupRequest::Action::Screenshots:
+        return RenderScreenshots(request.folder) ? 0 : 1;
+    case StartupRequest::Action::Print:
+        return CCorvinaApp().PrintDocument(request.file, request.printTarget) ? 0 : 1;
+    case StartupRequest::Action::Run:
+        break;
+    }
+    CCorvinaApp corvina;
+    if (!corvina.InitInstance(request))
+        return 1;
+    return QApplication::exec();
+}

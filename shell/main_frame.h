@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "shell/command_target.h"
+
+class CCorvinaDoc;
+class CCorvinaView;
+class CommandActions;
+class QLabel;
+class QToolBar;
+
+// The one top-level window: a fixed-size frame with a menu, a toolbar and a status bar around
+// the status view. It gives the idle loop its training step.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CCorvinaDoc& document, QWidget* parent = nullptr);
+
+    // Creates the menus, the toolbar and the status bar from the command actions.
+    void OnCreate(CommandActions& actions);
+
+    // Takes view as the frame's one view, shown as its central widget.
+    void SetView(CCorvinaView* view);
+    CCorvinaView* View() const { return view; }
+
+    // One training pass of the active document.
+    void TrainStep();
+
+    // Shrinks the frame, never enlarges it, until the view's area just holds the form.
+    void ShrinkToForm();
+
+    // "Corvina - " and the document's title.
+    void UpdateCaption();
+
+    // Shows CAP, NUM and SCRL while their keys are locked.
+    void RefreshLockIndicators();
+
+    QToolBar* ToolBar() const { return toolBar; }
+
+    // Asked before the window closes; false keeps it open.
+    std::function<bool()> canClose;
+
+    bool HasHandler(CommandId id) const override;
+    bool OnCommand(CommandId id) override;
+
+    void OnViewToolbar();
+    void OnViewStatusBar();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateToolBar(CommandActions& actions);
+    void CreateStatusBar();
+
+    CCorvinaDoc& document;
+    CCorvinaView* view = nullptr;
+    QToolBar* toolBar = nullptr;
+    std::array<QLabel*, 3> lockIndicators{};
+};
