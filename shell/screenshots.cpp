@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "shell/corvina_app.h"
+#include "shell/dialogs/dialog_gallery.h"
 #include "shell/main_frame.h"
 #include "shell/painter_report_canvas.h"
 #include "shell/status_report_page.h"
@@ -93,6 +94,7 @@ bool RenderScreenshots(const QString& folderPath)
     corvina.OnPause();
 
     saved = RenderPrintPreview(corvina, folder) && saved;
+    saved = !RenderDialogs(folderPath).isEmpty() && saved;
     // Nothing is to be saved: the screenshots leave no question behind.
     corvina.Document().SetModifiedFlag(false);
     return saved;
