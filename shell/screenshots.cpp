@@ -88,10 +88,10 @@ bool RenderScreenshots(const QString& folderPath)
 
     const QTemporaryDir data;
     corvina.Document().ImportTrainingData(WriteSampleData(data).toStdString(), true);
-    corvina.OnTrain();
+    corvina.Router().Execute(ID_TRAIN);
     RunEventsFor(1500);
     saved = Save(frame, folder, QStringLiteral("main_window_training")) && saved;
-    corvina.OnPause();
+    corvina.Router().Execute(ID_PAUSE);
 
     saved = RenderPrintPreview(corvina, folder) && saved;
     saved = !RenderDialogs(folderPath).isEmpty() && saved;

@@ -70,7 +70,9 @@ TEST_F(CommandTableTest, EveryRowGivesItsActionPromptTooltipAndKey)
         QAction* action = Action(row.id);
         ASSERT_NE(action, nullptr) << row.id;
         EXPECT_EQ(action->statusTip(), Text(PromptStatusText(row))) << row.id;
-        EXPECT_EQ(action->toolTip().isEmpty() ? QString() : action->toolTip(), Text(PromptTooltip(row))) << row.id;
+        if (!PromptTooltip(row).empty()) {
+            EXPECT_EQ(action->toolTip(), Text(PromptTooltip(row))) << row.id;
+        }
         EXPECT_EQ(action->shortcut(), QKeySequence(Text(row.key))) << row.id;
     }
     EXPECT_EQ(Action(ID_CONSULT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));

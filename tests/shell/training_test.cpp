@@ -37,9 +37,9 @@ TEST_F(TrainingTest, TrainAndPauseFollowTheFlag)
 
 TEST_F(TrainingTest, ProgressFieldsCatchUpWithTheDocument)
 {
-    app->OnTrain();
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     RunEventsFor(100);
-    app->OnPause();
+    app->Router().Execute(ID_PAUSE);
     RunEventsFor(50);
     EXPECT_EQ(FieldText(IDC_CURRENT_PASS), QString::number(Document().GetPassesCount()));
     EXPECT_EQ(FieldText(IDC_AVERAGE_ERROR), QString::number(Document().GetAverageError()));
@@ -48,9 +48,9 @@ TEST_F(TrainingTest, ProgressFieldsCatchUpWithTheDocument)
 
 TEST_F(TrainingTest, DisabledCommandIsIgnoredWhenGiven)
 {
-    app->OnTrain();
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     EXPECT_FALSE(app->Router().Execute(ID_TRAIN));
-    app->OnPause();
+    EXPECT_TRUE(app->Router().Execute(ID_PAUSE));
     EXPECT_FALSE(app->Router().Execute(ID_PAUSE));
     EXPECT_TRUE(app->Router().Execute(ID_TRAIN));
     EXPECT_TRUE(app->IsTrainingOn());
@@ -58,7 +58,7 @@ TEST_F(TrainingTest, DisabledCommandIsIgnoredWhenGiven)
 
 TEST_F(TrainingTest, NoPassWhileAModalDialogIsOpen)
 {
-    app->OnTrain();
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     RunEventsFor(30);
     uint32_t whenOpened = 0;
     uint32_t beforeClosing = 0;
@@ -78,7 +78,7 @@ TEST_F(TrainingTest, NoPassWhileAModalDialogIsOpen)
 
 TEST_F(TrainingTest, NoPassWhileAMessageBoxIsOpen)
 {
-    app->OnTrain();
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     RunEventsFor(30);
     uint32_t whenOpened = 0;
     uint32_t beforeClosing = 0;
@@ -95,7 +95,7 @@ TEST_F(TrainingTest, NoPassWhileAMessageBoxIsOpen)
 
 TEST_F(TrainingTest, EraseWhileTrainingKeepsTheFlagAndNewDataResumes)
 {
-    app->OnTrain();
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     RunEventsFor(30);
     const ModalResponder responder3([](QWidget& box) { PressMessageButton(box, QMessageBox::Yes); });
     app->Router().Execute(ID_ERASE_TD);
@@ -139,7 +139,7 @@ TEST_F(TrainingTest, ExperienceQuestionIsAskedOnlyWhenThereIsExperience)
 
 TEST_F(TrainingTest, FileNewWhileTrainingKeepsTraining)
 {
-    app->OnTrain();
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     RunEventsFor(30);
     const ModalResponder responder7([](QWidget& box) { PressMessageButton(box, QMessageBox::No); });
     app->Router().Execute(ID_FILE_NEW);
