@@ -19,14 +19,31 @@ bool IsLockKeyOn(LockKey key)
 
 #else
 
+namespace {
+
+// The brightness files of the lock lights of key, found once: the devices stay while we run.
+const QStringList& BrightnessFiles(LockKey key)
+{
+    static const auto find = [](const char* suffix) {
+        const QDir leds(QStringLiteral("/sys/class/leds"));
+        QStringList files;
+        for (const QString& name : leds.entryList({QStringLiteral("*") + suffix}, QDir::Dirs | QDir::System))
+            files << leds.filePath(name + QStringLiteral("/brightness"));
+        return files;
+    };
+    static const QStringList caps = find("::capslock");
+    static const QStringList num = find("::numlock");
+    static const QStringList scroll = find("::scrolllock");
+    return key == LockKey::Caps ? caps : key == LockKey::Num ? num : scroll;
+}
+
+}  // namespace
+
 // Linux shows the keyboards' lock lights as LED devices that anyone may read.
 bool IsLockKeyOn(LockKey key)
 {
-    const char* suffix = key == LockKey::Caps ? "::capslock" : key == LockKey::Num ? "::numlock" : "::scrolllock";
-    const QDir leds(QStringLiteral("/sys/class/leds"));
-    const QStringList names = leds.entryList({QStringLiteral("*") + suffix}, QDir::Dirs | QDir::System);
-    for (const QString& name : names) {
-        QFile brightness(leds.filePath(name + QStringLiteral("/brightness")));
+    for (const QString& path : BrightnessFiles(key)) {
+        QFile brightness(path);
         if (brightness.open(QIODevice::ReadOnly) && brightness.readAll().trimmed() != "0")
             return true;
     }

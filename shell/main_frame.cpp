@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -30,8 +31,14 @@ const std::array<LockIndicator, 3> lockIndicatorTexts = {{
     {LockKey::Scroll, "SCRL"},
 }};
 
-// The frame's first size, before it shrinks to the form.
-constexpr QSize InitialSize(640, 480);
+// The frame's first size, before it shrinks to the form: generous, as the form's size in pixels
+// depends on the font.
+QSize InitialSize(const QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    const QSize available = screen != nullptr ? screen->availableSize() : QSize(1024, 768);
+    return QSize(640, 480).expandedTo(available * 3 / 4);
+}
 
 }  // namespace
 
@@ -41,7 +48,7 @@ CMainFrame::CMainFrame(CCorvinaDoc& doc, QWidget* parent)
       document(doc)
 {
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvina")));
-    setFixedSize(InitialSize);
+    setFixedSize(InitialSize(*this));
 }
 
 void CMainFrame::OnCreate(CommandActions& actions)

@@ -9,6 +9,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "engine/random_draw.h"
 #include "shell/corvina_app.h"
 #include "shell/dialogs/dialog_gallery.h"
 #include "shell/main_frame.h"
@@ -78,6 +79,8 @@ bool RenderScreenshots(const QString& folderPath)
         std::fprintf(stderr, "corvina: cannot create %s\n", qPrintable(folderPath));
         return false;
     }
+    // The same pictures on every run.
+    SeedRandomDraw(1);
     CCorvinaApp corvina;
     if (!corvina.CreateMainWindow({}))
         return false;
