@@ -26,14 +26,15 @@
 #include "shell/status_form.h"
 
 // While it lives, runs action once on the next modal widget to open (a dialog or a message
-// box), from inside that widget's own event loop.
+// box; only one that inherits className, when given), from inside that widget's own event loop.
 class ModalResponder {
 public:
-    explicit ModalResponder(std::function<void(QWidget&)> respond) : action(std::move(respond))
+    explicit ModalResponder(std::function<void(QWidget&)> respond, const char* className = nullptr)
+        : action(std::move(respond))
     {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
+        QObject::connect(&timer, &QTimer::timeout, [this, className] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr)
+            if (modal == nullptr || (className != nullptr && !modal->inherits(className)))
                 return;
             timer.stop();
             answered = true;

@@ -148,4 +148,37 @@ TEST_F(TrainingTest, FileNewWhileTrainingKeepsTraining)
     EXPECT_EQ(FieldText(IDC_CURRENT_PASS), "0");
 }
 
+TEST_F(TrainingTest, OptionsWhileTrainingKeepsTheFlagOnAnEmptyNetwork)
+{
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
+    RunEventsFor(30);
+    // The shape dialog, then the question about experience.
+    const ModalResponder shape(
+        [](QWidget& dialog) {
+            FindControl<QLineEdit>(dialog, 1000)->setText("3");
+            FindControl<QAbstractButton>(dialog, 1)->click();
+        },
+        "CNewNetDlg");
+    const ModalResponder question([](QWidget& box) { PressMessageButton(box, QMessageBox::Yes); }, "QMessageBox");
+    app->Router().Execute(ID_OPTIONS);
+    EXPECT_EQ(Document().GetLayersCount(), 3);
+    EXPECT_EQ(FieldText(IDC_LEVELS_COUNT), "3");
+    EXPECT_EQ(Document().GetPatternsCount(), 0);
+    EXPECT_TRUE(app->IsTrainingOn());
+    RunEventsFor(30);
+    EXPECT_EQ(Document().GetPassesCount(), 0u);
+}
+
+TEST_F(TrainingTest, RandomizationWhileTrainingGoesOnAtOnce)
+{
+    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
+    RunEventsFor(30);
+    const ModalResponder yes([](QWidget& box) { PressMessageButton(box, QMessageBox::Yes); });
+    app->Router().Execute(ID_RANDOMIZATION);
+    EXPECT_EQ(FieldText(IDC_CURRENT_PASS), "0");
+    EXPECT_EQ(Document().GetPatternsCount(), 20);
+    RunEventsFor(50);
+    EXPECT_GT(Document().GetPassesCount(), 0u);
+}
+
 }  // namespace
