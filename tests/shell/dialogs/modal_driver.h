@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "qt_printing.h"
 #include "shell/dialogs/dialog_template.h"
 
 // Runs action on the next modal window that opens above the one active now, from inside its
