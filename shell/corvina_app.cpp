@@ -84,9 +84,7 @@ bool CCorvinaApp::InitInstance(const StartupRequest& request)
 
 bool CCorvinaApp::CreateMainWindow(const QString& file)
 {
-    // The view reads the document, so it comes only after the document holds a network.
-    const bool opened = file.isEmpty() ? document.OnNewDocument() : manager.OpenDocumentFile(file.toStdString());
-    if (!opened)
+    if (!OpenAtStart(file))
         return false;
     frame = std::make_unique<CMainFrame>(document);
     actions = new CommandActions(router, *frame);
@@ -107,9 +105,17 @@ bool CCorvinaApp::CreateMainWindow(const QString& file)
     return true;
 }
 
+bool CCorvinaApp::OpenAtStart(const QString& file)
+{
+    // Every document holds a network before anything reads it; an empty file keeps this one.
+    if (!document.OnNewDocument())
+        return false;
+    return file.isEmpty() || manager.OpenDocumentFile(file.toStdString());
+}
+
 bool CCorvinaApp::PrintDocument(const QString& file, const QString& target)
 {
-    if (!manager.OpenDocumentFile(file.toStdString()))
+    if (!OpenAtStart(file))
         return false;
     SetPrintTarget(printer, target);
     return printing.PrintDirect();

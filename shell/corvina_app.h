@@ -77,6 +77,7 @@ private:
     bool IsToolbarShown() const override;
     bool IsStatusBarShown() const override;
 
+    bool OpenAtStart(const QString& file);
     void AfterCommand();
     void RememberPath(const std::string& path);
 

@@ -139,6 +139,17 @@ TEST(StartupTest, SavedDocumentOpensFromTheCommandLine)
     EXPECT_EQ(second.Frame()->windowTitle(), "Corvina - three.cvn");
 }
 
+TEST(StartupTest, EmptyFileOpensWithTheDefaultNetwork)
+{
+    const QTemporaryDir directory;
+    const QString path = directory.filePath("empty.cvn");
+    QFile(path).open(QIODevice::WriteOnly);
+    CCorvinaApp app;
+    ASSERT_TRUE(app.CreateMainWindow(path));
+    EXPECT_EQ(static_cast<QLineEdit*>(app.View()->Control(IDC_LEVELS_COUNT))->text(), "5");
+    EXPECT_EQ(app.Frame()->windowTitle(), "Corvina - empty.cvn");
+}
+
 TEST(StartupTest, PrintToPdfWritesTheReportWithoutAWindow)
 {
     const QTemporaryDir directory;
