@@ -87,6 +87,7 @@ public:
     const DiscreteNet& GetNet() const { return *net; }
     DiscreteNet& GetNet() { return *net; }
     PatternBuffer& GetPatternBuffer() { return *patternBuffer; }
+    const PatternBuffer& GetPatternBuffer() const { return *patternBuffer; }
     const std::vector<std::unique_ptr<TrainingPattern>>& GetPatterns() const { return patterns; }
     const ErrorHistory& GetErrorHistory() const { return errorHistory; }
     double* GetTable(Column column, int32_t index);
@@ -100,6 +101,11 @@ public:
     void SetPassesCount(uint32_t count) { passes = count; }
 
 private:
+    void LoadFrom(CArchive& archive);
+    void StoreTo(CArchive& archive) const;
+    double* TableBlock(Column column) const;
+    int32_t DrawPatternIndex() const;
+
     UserInterface* userInterface = nullptr;
 
     std::string consultOutputPath;

@@ -1,0 +1,34 @@
+#include "document/training_import.h"
+
+#include "document/number_reader.h"
+#include "document/transformation_tables.h"
+
+RawRecords ReadRawRecords(const std::string& path, int32_t count)
+{
+    RawRecords records;
+    records.count = static_cast<size_t>(count);
+    NumberReader reader(path);
+    double value = 0;
+    size_t inRecord = 0;
+    while (reader.Next(value)) {
+        records.values.push_back(value);
+        inRecord = inRecord + 1 == records.count ? 0 : inRecord + 1;
+    }
+    records.values.resize(records.values.size() - inRecord);
+    return records;
+}
+
+void BuildTablesFromRecords(const RawRecords& records, int32_t inputs, double* inputTables,
+                            double* outputTables)
+{
+    const size_t n = records.GetRecordCount();
+    std::vector<double> column(n);
+    for (size_t c = 0; c < records.count; ++c) {
+        for (size_t record = 0; record < n; ++record)
+            column[record] = records.GetValue(record, c);
+        const auto inputCount = static_cast<size_t>(inputs);
+        double* table = c < inputCount ? inputTables + c * TableLength
+                                       : outputTables + (c - inputCount) * TableLength;
+        BuildTableFromColumn(column.data(), n, table);
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The complete records of a training-data file, count values each, laid end to end in file
+// order. A file that cannot be opened gives none; a short last record is dropped.
+struct RawRecords {
+    std::vector<double> values;
+    size_t count = 0;
+
+    size_t GetRecordCount() const { return count == 0 ? 0 : values.size() / count; }
+    double GetValue(size_t record, size_t index) const { return values[record * count + index]; }
+};
+
+RawRecords ReadRawRecords(const std::string& path, int32_t count);
+
+// Builds the tables of every column from the records: inputs columns into inputTables, the
+// rest into outputTables.
+void BuildTablesFromRecords(const RawRecords& records, int32_t inputs, double* inputTables,
+                            double* outputTables);
