@@ -47,6 +47,9 @@ void WatchForForgottenModals(QTimer& timer)
 // The dialogs need a QApplication; the tests run on the offscreen platform.
 int main(int argc, char** argv)
 {
+    // Test discovery runs the program without the tests' environment, and without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     defaultHandler = qInstallMessageHandler(QuietHandler);
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
