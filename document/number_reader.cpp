@@ -115,10 +115,12 @@ bool NumberReader::Next(double& value)
             ++stop;
         if (stop != end)
             break;
+        // Refill moves the unread tail to the front of the buffer.
         const size_t offset = stop - begin;
-        if (!Refill())
-            break;
+        const bool more = Refill();
         stop = begin + offset;
+        if (!more)
+            break;
     }
     const char* first = buffer.data() + begin;
     const char* last = buffer.data() + stop;
