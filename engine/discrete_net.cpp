@@ -73,8 +73,10 @@ void DiscreteNet::Randomize()
     LocalDrawStream draws;
     Neuron* const end = neurons.get() + neuronCount;
     for (Neuron* neuron = neurons.get(); neuron != end; ++neuron) {
-        for (uint8_t& weight : neuron->weights) {
-            weight = static_cast<uint8_t>(draws.Next() & 0xFF);
+        int32_t drawn[4];
+        draws.Take(drawn);
+        for (int32_t m = 0; m < 4; ++m) {
+            neuron->weights[m] = static_cast<uint8_t>(drawn[m] & 0xFF);
         }
     }
 }

@@ -1,32 +1,43 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
-// The state behind RandomDraw, exposed inside the engine so that the hot loops can draw inline
-// from a local copy. A xoshiro256** output of 64 bits is cut into four 15-bit draws; a scripted
-// source keeps the buffer empty, so that the scripted case costs nothing on the buffered path.
+// The state behind RandomDraw, exposed inside the engine so that the hot loops can take their
+// draws inline, several at a time, from a local copy. The generator fills a block of draws
+// ahead; each xoshiro256** output of 64 bits is cut into four 15-bit draws. A scripted source
+// keeps the block empty, so every draw goes to the script, one call per draw, in order.
 struct DrawStream {
+    static constexpr uint32_t RefillDraws = 64;
+    // Room for the draws left over when a group of up to MaxGroup did not fit.
+    static constexpr uint32_t MaxGroup = 5;
+
     uint64_t state[4];
-    uint64_t buffered;
-    uint32_t bufferedCount;
+    uint32_t next;   // index of the next draw in block
+    uint32_t count;  // draws held in block
+    uint16_t block[RefillDraws + MaxGroup];
 };
 
-// Refills the buffer from the generator, or asks the script, and returns the next draw.
-int32_t RefillDrawStream(DrawStream& stream);
+// Takes the next size draws (at most DrawStream::MaxGroup) when the block holds fewer: refills
+// the block first, or asks the script once per draw.
+void TakeDrawsSlowly(DrawStream& stream, int32_t* draws, uint32_t size);
 
 // The process-wide stream that RandomDraw consumes.
 DrawStream& SharedDrawStream();
 
-// Next value 0..32767 of a stream.
-inline int32_t NextDraw(DrawStream& stream)
+// The next Size draws of a stream, each 0..32767, in order.
+template <uint32_t Size>
+inline void TakeDraws(DrawStream& stream, int32_t (&draws)[Size])
 {
-    if (stream.bufferedCount == 0) {
-        return RefillDrawStream(stream);
+    static_assert(Size >= 1 && Size <= DrawStream::MaxGroup);
+    if (stream.count - stream.next < Size) {
+        TakeDrawsSlowly(stream, draws, Size);
+        return;
     }
-    --stream.bufferedCount;
-    auto draw = static_cast<int32_t>(stream.buffered & 0x7FFFu);
-    stream.buffered >>= 15;
-    return draw;
+    for (uint32_t k = 0; k < Size; ++k) {
+        draws[k] = stream.block[stream.next + k];
+    }
+    stream.next += Size;
 }
 
 // A copy of the shared stream for one hot loop, written back when the loop is done.
@@ -38,7 +49,18 @@ public:
     LocalDrawStream(const LocalDrawStream&) = delete;
     LocalDrawStream& operator=(const LocalDrawStream&) = delete;
 
-    int32_t Next() { return NextDraw(stream); }
+    template <uint32_t Size>
+    void Take(int32_t (&draws)[Size])
+    {
+        TakeDraws(stream, draws);
+    }
+
+    int32_t Next()
+    {
+        int32_t draw[1];
+        TakeDraws(stream, draw);
+        return draw[0];
+    }
 
 private:
     DrawStream stream;

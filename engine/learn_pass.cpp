@@ -31,21 +31,32 @@ inline int32_t LevelDelta(int32_t doubled, const LevelWidth& width, int32_t draw
     return doubled > 0 ? signedQuotient : -signedQuotient;
 }
 
-// The stochastic quotient of a step product by StepDivisor. Every product that Learn forms is
-// below 2^62 in magnitude, so its negation is defined.
-inline int64_t WeightStep(int64_t product, int32_t draw)
+// The four steps of a neuron share the magnitude and sign of delta * rate, so each step is the
+// stochastic quotient of that magnitude times its input by StepDivisor, applied in the common
+// direction. The magnitude is below 2^62 with its input, so the unsigned product is exact.
+struct StepBase {
+    uint64_t magnitude;
+    bool lowers;  // the product is positive, so the step lowers the weight
+};
+
+inline StepBase StepBaseOf(int32_t delta, int32_t rate)
 {
-    const auto magnitude = static_cast<uint64_t>(product > 0 ? product : -product);
+    const auto deltaMagnitude = static_cast<uint64_t>(delta > 0 ? int64_t{delta} : -int64_t{delta});
+    const auto rateMagnitude = static_cast<uint64_t>(rate > 0 ? int64_t{rate} : -int64_t{rate});
+    return {deltaMagnitude * rateMagnitude, (delta < 0) == (rate < 0)};
+}
+
+// A step of 255 or more already takes any weight to an end of 0..255, so the step is capped
+// there and the move stays in 32 bits.
+inline uint8_t SteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, int32_t draw)
+{
+    const uint64_t magnitude = base.magnitude * input;
     uint64_t quotient = magnitude / StepDivisor;
     const uint64_t remainder = magnitude - quotient * StepDivisor;
     quotient += remainder > static_cast<uint64_t>(draw) ? 1u : 0u;
-    const auto signedQuotient = static_cast<int64_t>(quotient);
-    return product > 0 ? signedQuotient : -signedQuotient;
-}
-
-inline uint8_t SteppedWeight(uint8_t weight, int64_t step)
-{
-    return static_cast<uint8_t>(std::clamp<int64_t>(int64_t{weight} - step, 0, 255));
+    const auto step = static_cast<int32_t>(std::min<uint64_t>(quotient, 255));
+    const int32_t moved = base.lowers ? int32_t{weight} - step : int32_t{weight} + step;
+    return static_cast<uint8_t>(std::clamp(moved, 0, 255));
 }
 
 } // namespace
@@ -55,7 +66,6 @@ int32_t DiscreteNet::Learn(int32_t rate)
     LocalDrawStream draws;
     Neuron* const all = neurons.get();
     const int32_t firstOutput = neuronCount - outputCount;
-    const int64_t wideRate = rate;
     int64_t squaredErrors = 0;
 
     for (int32_t i = neuronCount - 1; i >= 0; --i) {
@@ -68,7 +78,10 @@ int32_t DiscreteNet::Learn(int32_t rate)
             squaredErrors += error * error;
         }
         const int32_t doubled = SaturateAccumulator(int64_t{accumulator} * 2);
-        const int32_t delta = LevelDelta(doubled, LevelWidths[static_cast<size_t>(level)], draws.Next());
+        // The delta's draw, then one for each weight step.
+        int32_t drawn[5];
+        draws.Take(drawn);
+        const int32_t delta = LevelDelta(doubled, LevelWidths[static_cast<size_t>(level)], drawn[0]);
         neuron.error = delta;
 
         // Propagation touches only earlier neurons and makes no draw, so it can run before the
@@ -82,11 +95,10 @@ int32_t DiscreteNet::Learn(int32_t rate)
             }
         }
 
-        const int64_t deltaRate = int64_t{delta} * wideRate;
-        neuron.weights[0] = SteppedWeight(neuron.weights[0], WeightStep(deltaRate * 128, draws.Next()));
+        const StepBase base = StepBaseOf(delta, rate);
+        neuron.weights[0] = SteppedWeight(neuron.weights[0], base, 128, drawn[1]);
         for (int32_t m = 1; m <= 3; ++m) {
-            const int64_t product = deltaRate * neuron.inputs[m - 1];
-            neuron.weights[m] = SteppedWeight(neuron.weights[m], WeightStep(product, draws.Next()));
+            neuron.weights[m] = SteppedWeight(neuron.weights[m], base, neuron.inputs[m - 1], drawn[m + 1]);
         }
     }
 

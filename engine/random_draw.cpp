@@ -60,21 +60,38 @@ DrawStream& SharedDrawStream()
     return sharedStream;
 }
 
-int32_t RefillDrawStream(DrawStream& stream)
+void TakeDrawsSlowly(DrawStream& stream, int32_t* draws, uint32_t size)
 {
     if (scripted) {
-        return Script()();
+        for (uint32_t k = 0; k < size; ++k) {
+            draws[k] = Script()();
+        }
+        return;
     }
-    // The top 60 bits of the output, which xoshiro256** scrambles best, give four draws.
-    const uint64_t bits = NextXoshiro256StarStar(stream.state) >> 4;
-    stream.buffered = bits >> 15;
-    stream.bufferedCount = 3;
-    return static_cast<int32_t>(bits & 0x7FFFu);
+    uint32_t count = 0;
+    for (uint32_t k = stream.next; k < stream.count; ++k) {
+        stream.block[count++] = stream.block[k];
+    }
+    // The top 60 bits of each output, which xoshiro256** scrambles best, give four draws.
+    for (uint32_t word = 0; word < DrawStream::RefillDraws / 4; ++word) {
+        uint64_t bits = NextXoshiro256StarStar(stream.state) >> 4;
+        for (int part = 0; part < 4; ++part) {
+            stream.block[count++] = static_cast<uint16_t>(bits & 0x7FFFu);
+            bits >>= 15;
+        }
+    }
+    for (uint32_t k = 0; k < size; ++k) {
+        draws[k] = stream.block[k];
+    }
+    stream.next = size;
+    stream.count = count;
 }
 
 int32_t RandomDraw()
 {
-    return NextDraw(sharedStream);
+    int32_t draw[1];
+    TakeDraws(sharedStream, draw);
+    return draw[0];
 }
 
 void SeedRandomDraw(uint64_t seed)
@@ -92,6 +109,6 @@ void SetRandomDrawScript(std::function<int32_t()> script)
 {
     scripted = static_cast<bool>(script);
     Script() = std::move(script);
-    sharedStream.buffered = 0;
-    sharedStream.bufferedCount = 0;
+    sharedStream.next = 0;
+    sharedStream.count = 0;
 }

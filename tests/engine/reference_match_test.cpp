@@ -111,6 +111,8 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
 
 const std::vector<int32_t> usualRates = {10922, 65025, 3000, 0, 1};
 const std::vector<int32_t> extremeRates = {INT32_MAX, 65025, INT32_MAX - 1, 10922};
+// Negative rates reverse every step; INT32_MIN has no positive int32_t counterpart.
+const std::vector<int32_t> negativeRates = {-10922, INT32_MIN, -1, 10922, -65025};
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, ReferenceMatch,
@@ -123,7 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"DeepExtremes", 16, 8, 8, Weights::Extremes, extremeRates},
                       MatchCase{"NarrowExtremes", 20, 2, 3, Weights::Extremes, extremeRates},
                       MatchCase{"WideExtremes", 6, 40, 100, Weights::Extremes, extremeRates},
-                      MatchCase{"SaturatingChain", 79, 1, 1, Weights::SaturatingChain, extremeRates}),
+                      MatchCase{"SaturatingChain", 79, 1, 1, Weights::SaturatingChain, extremeRates},
+                      MatchCase{"NegativeRates", 4, 12, 20, Weights::Random, negativeRates},
+                      MatchCase{"NegativeRatesExtremes", 8, 16, 6, Weights::Extremes, negativeRates}),
     [](const ::testing::TestParamInfo<MatchCase>& param) { return std::string(param.param.name); });
 
 } // namespace
