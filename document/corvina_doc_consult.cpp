@@ -1,9 +1,11 @@
 #include "document/corvina_doc.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "document/consultation.h"
 #include "document/number_reader.h"
+#include "document/transformation_tables.h"
 
 std::string CCorvinaDoc::ConsultSingle()
 {
@@ -44,11 +46,14 @@ bool CCorvinaDoc::ConsultFile(const std::string& inputPath, const std::string& o
         return false;
     }
     const int32_t inputs = GetInputCount();
+    std::vector<TableQuantizer> columns;
+    for (int32_t i = 0; i < inputs; ++i)
+        columns.emplace_back(GetTable(Column::Input, i));
     bool written = true;
     int32_t column = 0;
     double value = 0;
     while (written && reader.Next(value)) {
-        patternBuffer->SetInput(column, Quantize(value, Column::Input, column));
+        patternBuffer->SetInput(column, columns[static_cast<size_t>(column)](value));
         if (++column < inputs)
             continue;
         column = 0;

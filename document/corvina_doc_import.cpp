@@ -1,6 +1,7 @@
 #include "document/corvina_doc.h"
 
 #include "document/training_import.h"
+#include "document/transformation_tables.h"
 
 void CCorvinaDoc::ImportTrainingData(std::string path, bool makeNewTables)
 {
@@ -12,14 +13,14 @@ void CCorvinaDoc::ImportTrainingData(std::string path, bool makeNewTables)
     if (n != 0) {
         if (makeNewTables)
             BuildTablesFromRecords(records, inputs, inputTables.get(), outputTables.get());
+        std::vector<TableQuantizer> columns;
+        for (int32_t j = 0; j < count; ++j)
+            columns.emplace_back(j < inputs ? GetTable(Column::Input, j) : GetTable(Column::Output, j - inputs));
         patterns.reserve(n);
         for (size_t record = 0; record < n; ++record) {
             auto pattern = std::make_unique<TrainingPattern>(count);
-            for (int32_t j = 0; j < count; ++j) {
-                const double value = records.GetValue(record, static_cast<size_t>(j));
-                pattern->SetLevel(j, j < inputs ? Quantize(value, Column::Input, j)
-                                                : Quantize(value, Column::Output, j - inputs));
-            }
+            for (int32_t j = 0; j < count; ++j)
+                pattern->SetLevel(j, columns[static_cast<size_t>(j)](records.GetValue(record, static_cast<size_t>(j))));
             patterns.push_back(std::move(pattern));
         }
     }

@@ -12,6 +12,23 @@ uint8_t QuantizeThroughTable(const double* table, double value)
     return TableLength - 1;
 }
 
+bool IsNonDecreasing(const double* table)
+{
+    for (int32_t level = 0; level + 1 < TableLength - 1; ++level) {
+        if (!(table[level] <= table[level + 1]))
+            return false;
+    }
+    return true;
+}
+
+uint8_t QuantizeThroughSortedTable(const double* table, double value)
+{
+    if (std::isnan(value))
+        return TableLength - 1;
+    const double* last = table + TableLength - 1;
+    return static_cast<uint8_t>(std::lower_bound(table, last, value) - table);
+}
+
 void FillIdentityTables(double* tables, int32_t count)
 {
     for (int32_t column = 0; column < count; ++column) {

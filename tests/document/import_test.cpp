@@ -162,3 +162,18 @@ TEST(TransformationTablesTest, SortingIsATotalOrderAndTheIndexIsWide)
     BuildTableFromColumn(values.data(), n, table.data());
     EXPECT_EQ(table[255], static_cast<double>(255 * n / 256));
 }
+
+TEST(TransformationTablesTest, BisectionAgreesWithTheScan)
+{
+    std::vector<double> sorted(256);
+    for (int32_t level = 0; level < 256; ++level)
+        sorted[static_cast<size_t>(level)] = (level / 3) * 0.5 - 20;
+    std::vector<double> unsorted = sorted;
+    unsorted[100] = -100;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const auto* table : {&sorted, &unsorted}) {
+        const TableQuantizer quantizer(table->data());
+        for (double value : {-1000.0, -20.0, -19.9, 0.0, 0.25, 5.0, 22.5, 1e9, nan, -0.0})
+            EXPECT_EQ(quantizer(value), QuantizeThroughTable(table->data(), value)) << value;
+    }
+}

@@ -1,0 +1,107 @@
+// Import and batch consultation of a million rows, and one training pass of the document
+// against the engine's own Forward + Learn.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "document/corvina_doc.h"
+#include "engine/random_draw.h"
+
+namespace {
+
+constexpr int32_t Rows = 1000000;
+
+std::string TempPath(const char* name)
+{
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+// Writes rows of count numbers once per process and returns the file's path.
+std::string MakeDataFile(const char* name, int32_t count)
+{
+    const std::string path = TempPath(name);
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    for (int32_t row = 0; row < Rows; ++row) {
+        for (int32_t j = 0; j < count; ++j)
+            std::fprintf(file, j + 1 < count ? "%.6f " : "%.6f\n", (row * 7919 + j * 104729) % 100000 / 97.0);
+    }
+    std::fclose(file);
+    return path;
+}
+
+// A 3-layer network with 3 inputs and 3 outputs: records of 6 numbers.
+void MakeDocument(CCorvinaDoc& document)
+{
+    document.OnNewDocument();
+    document.CreateNetwork(3, 3, 3);
+    SeedRandomDraw(1);
+    document.OnRandomization();
+}
+
+void BM_Import(benchmark::State& state)
+{
+    static const std::string path = MakeDataFile("corvina_bench_import.txt", 6);
+    CCorvinaDoc document;
+    MakeDocument(document);
+    for (auto _ : state) {
+        document.ImportTrainingData(path, true);
+        benchmark::DoNotOptimize(document.GetPatternsCount());
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
+
+void BM_BatchConsult(benchmark::State& state)
+{
+    static const std::string path = MakeDataFile("corvina_bench_consult.txt", 3);
+    const std::string output = TempPath("corvina_bench_consult_out.txt");
+    CCorvinaDoc document;
+    MakeDocument(document);
+    for (auto _ : state) {
+        std::string error;
+        benchmark::DoNotOptimize(document.ConsultFile(path, output, error));
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_BatchConsult)->Unit(benchmark::kMillisecond);
+
+void BM_TrainPass(benchmark::State& state)
+{
+    // A few hundred patterns, as in training, so the draw stays a single one.
+    const std::string path = TempPath("corvina_bench_train.txt");
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    for (int32_t row = 0; row < 300; ++row)
+        std::fprintf(file, "%d %d %d %d %d %d\n", row, row * 3, row * 7, row * 11, row * 13, row * 17);
+    std::fclose(file);
+    CCorvinaDoc document;
+    MakeDocument(document);
+    document.ImportTrainingData(path, true);
+    for (auto _ : state)
+        document.TrainPass();
+}
+BENCHMARK(BM_TrainPass);
+
+// The same work done straight on the engine, for comparison with BM_TrainPass.
+void BM_ForwardAndLearn(benchmark::State& state)
+{
+    CCorvinaDoc document;
+    MakeDocument(document);
+    DiscreteNet& net = document.GetNet();
+    PatternBuffer& buffer = document.GetPatternBuffer();
+    int32_t rate = 10922;
+    uint8_t level = 0;
+    for (auto _ : state) {
+        for (int32_t i = 0; i < 3; ++i)
+            buffer.SetInput(i, level);
+        net.Forward();
+        for (int32_t i = 0; i < 3; ++i)
+            net.SetTarget(i, static_cast<uint8_t>(255 - level));
+        rate = net.Learn(rate) % 20000 + 1;
+        level = static_cast<uint8_t>(level + 37);
+    }
+}
+BENCHMARK(BM_ForwardAndLearn);
+
+}  // namespace
