@@ -20,8 +20,8 @@ uint8_t QuantizeThroughSortedTable(const double* table, double value);
 // Every entry of count tables laid end to end set to its own level.
 void FillIdentityTables(double* tables, int32_t count);
 
-// Builds one table from the column's n >= 1 values, sorted in place by a total order:
-// entry t is sorted[t * n / 256].
+// Builds one table from the column's n >= 1 values, reordered in place: entry t is the value
+// of rank t * n / 256 in the column sorted by a total order (-0 before +0).
 void BuildTableFromColumn(double* values, size_t n, double* table);
 
 // Quantizes many values through one table, by bisection when the table allows it; gives the
