@@ -49,9 +49,9 @@ bool ParseArguments(const std::vector<std::string>& args, std::span<const Option
         }
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-        const auto spec = std::find_if(options.begin(), options.end(),
+        const auto declared = std::find_if(options.begin(), options.end(),
                                        [&](const OptionSpec& option) { return option.name == name; });
-        if (spec == options.end()) {
+        if (declared == options.end()) {
             error = "unknown option '--" + name + "'";
             return false;
         }
@@ -59,7 +59,7 @@ bool ParseArguments(const std::vector<std::string>& args, std::span<const Option
             error = "option '--" + name + "' given twice";
             return false;
         }
-        if (!spec->takesValue) {
+        if (!declared->takesValue) {
             if (equals != std::string::npos) {
                 error = "option '--" + name + "' takes no value";
                 return false;
