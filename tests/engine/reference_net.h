@@ -7,6 +7,27 @@
 #include "engine/activation_table.h"
 #include "engine/random_draw.h"
 
+struct ReferenceBracket {
+    uint32_t lo;
+    uint32_t hi;
+};
+
+// The bisection as the forward pass defines it: eight probes from the bracket 0..255.
+inline ReferenceBracket BisectSum(uint32_t sum)
+{
+    uint32_t lo = 0;
+    uint32_t hi = 255;
+    for (int probe = 0; probe < 8; ++probe) {
+        const uint32_t mid = (lo + hi) / 2;
+        if (ActivationTable[mid] <= sum) {
+            lo = mid;
+        } else {
+            hi = mid;
+        }
+    }
+    return {lo, hi};
+}
+
 // The network's algorithms written out step by step, with plain division and the same
 // saturation of the accumulators, as the measure the optimised engine must match bit for bit.
 class ReferenceNet {
@@ -83,19 +104,10 @@ public:
                 sum += uint32_t{unit.weights[m]} * v;
             }
             unit.sum = sum;
-            uint32_t lo = 0;
-            uint32_t hi = 255;
-            for (int probe = 0; probe < 8; ++probe) {
-                const uint32_t mid = (lo + hi) / 2;
-                if (ActivationTable[mid] <= sum) {
-                    lo = mid;
-                } else {
-                    hi = mid;
-                }
-            }
-            unit.level = static_cast<uint8_t>(lo);
+            const ReferenceBracket bracket = BisectSum(sum);
+            unit.level = static_cast<uint8_t>(bracket.lo);
             if (j >= count - outputs) {
-                outputLevels[static_cast<size_t>(count - 1 - j)] = static_cast<uint8_t>(hi);
+                outputLevels[static_cast<size_t>(count - 1 - j)] = static_cast<uint8_t>(bracket.hi);
             }
             unit.error = 0;
         }
