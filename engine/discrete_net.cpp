@@ -73,8 +73,7 @@ void DiscreteNet::Randomize()
     LocalDrawStream draws;
     Neuron* const end = neurons.get() + neuronCount;
     for (Neuron* neuron = neurons.get(); neuron != end; ++neuron) {
-        int32_t drawn[4];
-        draws.Take(drawn);
+        const uint16_t* drawn = draws.Take<4>();
         for (int32_t m = 0; m < 4; ++m) {
             neuron->weights[m] = static_cast<uint8_t>(drawn[m] & 0xFF);
         }

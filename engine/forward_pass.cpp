@@ -35,12 +35,15 @@ void DiscreteNet::Forward()
     const int32_t count = neuronCount;
     const int32_t firstOutput = count - outputCount;
     const int32_t firstLayerEnd = std::min(inputCount, count);
+    // Locals, because the byte stores to neurons could otherwise alias the members.
+    const uint8_t* const inputs = inputLevels;
+    uint8_t* const outputs = outputLevels;
     for (int32_t j = 0; j < firstLayerEnd; ++j) {
         Neuron& neuron = all[j];
-        const uint8_t hi = EvaluateNeuron(neuron, j, inputLevels[neuron.sources[0]],
-                                          inputLevels[neuron.sources[1]], inputLevels[neuron.sources[2]]);
+        const uint8_t hi = EvaluateNeuron(neuron, j, inputs[neuron.sources[0]], inputs[neuron.sources[1]],
+                                          inputs[neuron.sources[2]]);
         if (j >= firstOutput) {
-            outputLevels[count - 1 - j] = hi;
+            outputs[count - 1 - j] = hi;
         }
     }
     for (int32_t j = firstLayerEnd; j < count; ++j) {
@@ -48,7 +51,7 @@ void DiscreteNet::Forward()
         const uint8_t hi = EvaluateNeuron(neuron, j, all[neuron.sources[0]].level,
                                           all[neuron.sources[1]].level, all[neuron.sources[2]].level);
         if (j >= firstOutput) {
-            outputLevels[count - 1 - j] = hi;
+            outputs[count - 1 - j] = hi;
         }
     }
 }

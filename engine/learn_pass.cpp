@@ -21,42 +21,75 @@ inline int32_t SaturateAccumulator(int64_t value)
 }
 
 // The stochastic quotient of a doubled accumulator by the width of the neuron's level.
-inline int32_t LevelDelta(int32_t doubled, const LevelWidth& width, int32_t draw)
+inline int32_t LevelDelta(int32_t doubled, const LevelWidth& width, uint32_t draw)
 {
     const auto magnitude = static_cast<uint32_t>(doubled > 0 ? doubled : -doubled);
     uint32_t quotient = DivideByLevelWidth(magnitude, width);
     const uint32_t remainder = magnitude - quotient * width.width;
-    quotient += remainder > DrawModuloLevelWidth(static_cast<uint32_t>(draw), width) ? 1u : 0u;
+    quotient += remainder > DrawModuloLevelWidth(draw, width) ? 1u : 0u;
     const auto signedQuotient = static_cast<int32_t>(quotient);
     return doubled > 0 ? signedQuotient : -signedQuotient;
 }
 
 // The four steps of a neuron share the magnitude and sign of delta * rate, so each step is the
 // stochastic quotient of that magnitude times its input by StepDivisor, applied in the common
-// direction. The magnitude is below 2^62 with its input, so the unsigned product is exact.
+// direction. The magnitude is below 2^63 with its input, so the unsigned product is exact.
 struct StepBase {
     uint64_t magnitude;
-    bool lowers;  // the product is positive, so the step lowers the weight
+    uint32_t flip;  // 0xFF when the product is positive, so the step lowers the weight; else 0
 };
 
 inline StepBase StepBaseOf(int32_t delta, int32_t rate)
 {
     const auto deltaMagnitude = static_cast<uint64_t>(delta > 0 ? int64_t{delta} : -int64_t{delta});
     const auto rateMagnitude = static_cast<uint64_t>(rate > 0 ? int64_t{rate} : -int64_t{rate});
-    return {deltaMagnitude * rateMagnitude, (delta < 0) == (rate < 0)};
+    return {deltaMagnitude * rateMagnitude, (delta < 0) == (rate < 0) ? 0xFFu : 0u};
 }
 
-// A step of 255 or more already takes any weight to an end of 0..255, so the step is capped
-// there and the move stays in 32 bits.
-inline uint8_t SteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, int32_t draw)
+// The stochastic quotient q + (r > draw) is one truncated quotient: adding StepDivisor - 1 - draw
+// carries into the next multiple exactly when the remainder r exceeds the draw. Lowering a weight
+// is raising its bitwise complement 255 - w, and a raise stops at 255, so one capped addition
+// moves the weight either way.
+inline uint8_t SteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, uint32_t draw)
 {
-    const uint64_t magnitude = base.magnitude * input;
-    uint64_t quotient = magnitude / StepDivisor;
-    const uint64_t remainder = magnitude - quotient * StepDivisor;
-    quotient += remainder > static_cast<uint64_t>(draw) ? 1u : 0u;
-    const auto step = static_cast<int32_t>(std::min<uint64_t>(quotient, 255));
-    const int32_t moved = base.lowers ? int32_t{weight} - step : int32_t{weight} + step;
-    return static_cast<uint8_t>(std::clamp(moved, 0, 255));
+    const uint64_t raised = base.magnitude * input + (StepDivisor - 1 - draw);
+    const uint64_t moved = std::min<uint64_t>((weight ^ base.flip) + raised / StepDivisor, 255);
+    return static_cast<uint8_t>(moved ^ base.flip);
+}
+
+// Teaches neuron i, whose error accumulator is final: its delta, the errors it propagates to its
+// sources, then its four weight steps. Draws: one for the delta, one per step.
+inline void TeachNeuron(Neuron* all, int32_t i, int32_t accumulator, int32_t rate, const uint16_t* drawn)
+{
+    Neuron& neuron = all[i];
+    const int32_t doubled = SaturateAccumulator(int64_t{accumulator} * 2);
+    const int32_t delta = LevelDelta(doubled, LevelWidths[neuron.level], drawn[0]);
+    neuron.error = delta;
+    // A zero delta propagates nothing and steps no weight; in a typical network a third to two
+    // thirds of the deltas are zero.
+    if (delta == 0) {
+        return;
+    }
+
+    // Propagation touches only earlier neurons and makes no draw, so it can run before the
+    // weight steps; it uses the weights as the forward pass did. An input that the forward
+    // pass inverted (1 and 3 of an even neuron, 2 of an odd one) takes the error negated.
+    if (neuron.firstLayer == 0) {
+        const int64_t oddMask = int64_t{i & 1} - 1;
+        const int64_t outer = (int64_t{delta} ^ oddMask) - oddMask;
+        Neuron& first = all[neuron.sources[0]];
+        first.error = SaturateAccumulator(first.error + int64_t{neuron.weights[1]} * outer);
+        Neuron& second = all[neuron.sources[1]];
+        second.error = SaturateAccumulator(second.error - int64_t{neuron.weights[2]} * outer);
+        Neuron& third = all[neuron.sources[2]];
+        third.error = SaturateAccumulator(third.error + int64_t{neuron.weights[3]} * outer);
+    }
+
+    const StepBase base = StepBaseOf(delta, rate);
+    neuron.weights[0] = SteppedWeight(neuron.weights[0], base, 128, drawn[1]);
+    neuron.weights[1] = SteppedWeight(neuron.weights[1], base, neuron.inputs[0], drawn[2]);
+    neuron.weights[2] = SteppedWeight(neuron.weights[2], base, neuron.inputs[1], drawn[3]);
+    neuron.weights[3] = SteppedWeight(neuron.weights[3], base, neuron.inputs[2], drawn[4]);
 }
 
 } // namespace
@@ -66,40 +99,16 @@ int32_t DiscreteNet::Learn(int32_t rate)
     LocalDrawStream draws;
     Neuron* const all = neurons.get();
     const int32_t firstOutput = neuronCount - outputCount;
+
+    // Output neurons, last first: their accumulators come from their targets alone.
     int64_t squaredErrors = 0;
-
-    for (int32_t i = neuronCount - 1; i >= 0; --i) {
-        Neuron& neuron = all[i];
-        const int32_t level = neuron.level;
-        int32_t accumulator = neuron.error;
-        if (i >= firstOutput) {
-            const int32_t error = level - int32_t{targets[neuronCount - 1 - i]};
-            accumulator = error * OutputErrorScale;
-            squaredErrors += error * error;
-        }
-        const int32_t doubled = SaturateAccumulator(int64_t{accumulator} * 2);
-        // The delta's draw, then one for each weight step.
-        int32_t drawn[5];
-        draws.Take(drawn);
-        const int32_t delta = LevelDelta(doubled, LevelWidths[static_cast<size_t>(level)], drawn[0]);
-        neuron.error = delta;
-
-        // Propagation touches only earlier neurons and makes no draw, so it can run before the
-        // weight steps; it uses the weights as the forward pass did.
-        if (neuron.firstLayer == 0) {
-            for (int32_t m = 1; m <= 3; ++m) {
-                Neuron& source = all[neuron.sources[m - 1]];
-                const int64_t contribution = int64_t{neuron.weights[m]} * delta;
-                const int64_t signedContribution = ((i + m) & 1) == 0 ? contribution : -contribution;
-                source.error = SaturateAccumulator(int64_t{source.error} + signedContribution);
-            }
-        }
-
-        const StepBase base = StepBaseOf(delta, rate);
-        neuron.weights[0] = SteppedWeight(neuron.weights[0], base, 128, drawn[1]);
-        for (int32_t m = 1; m <= 3; ++m) {
-            neuron.weights[m] = SteppedWeight(neuron.weights[m], base, neuron.inputs[m - 1], drawn[m + 1]);
-        }
+    for (int32_t i = neuronCount - 1; i >= firstOutput; --i) {
+        const int32_t error = int32_t{all[i].level} - int32_t{targets[neuronCount - 1 - i]};
+        squaredErrors += error * error;
+        TeachNeuron(all, i, error * OutputErrorScale, rate, draws.Take<5>());
+    }
+    for (int32_t i = firstOutput - 1; i >= 0; --i) {
+        TeachNeuron(all, i, all[i].error, rate, draws.Take<5>());
     }
 
     // The mean over the outputs, by the same stochastic rule.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -66,12 +67,15 @@ struct LevelBracket {
     uint32_t hi;
 };
 
-// The bisection's bracket for a sum of at most MaxNeuronSum.
+// The bisection's bracket for a sum of at most MaxNeuronSum. Branch-free: the sums of a large
+// network are too varied for the branch predictor.
 inline LevelBracket BracketOfSum(uint32_t sum)
 {
     using namespace level_lookup_detail;
     const uint32_t entry = Buckets[sum >> BucketShift];
-    const uint32_t reached = (entry & CountMask) + (sum >= (entry >> CountBits) ? 1u : 0u);
-    const uint32_t hi = reached < 255u ? reached : 255u;
-    return {hi - (hi != 0 ? 1u : 0u), hi};
+    // sum - threshold wraps to a value with the top bit set exactly when sum is below it.
+    const uint32_t below = (sum - (entry >> CountBits)) >> 31;
+    const uint32_t reached = (entry & CountMask) + 1u - below;
+    const uint32_t hi = std::min(reached, 255u);
+    return {std::max(hi, 1u) - 1u, hi};
 }

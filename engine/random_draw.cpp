@@ -1,6 +1,8 @@
 #include "engine/random_draw.h"
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <utility>
 
 #include "engine/draw_stream.h"
@@ -60,12 +62,14 @@ DrawStream& SharedDrawStream()
     return sharedStream;
 }
 
-void TakeDrawsSlowly(DrawStream& stream, int32_t* draws, uint32_t size)
+void RefillDraws(DrawStream& stream, uint32_t size)
 {
     if (scripted) {
         for (uint32_t k = 0; k < size; ++k) {
-            draws[k] = Script()();
+            stream.block[k] = static_cast<uint16_t>(Script()());
         }
+        stream.next = 0;
+        stream.count = size;
         return;
     }
     uint32_t count = 0;
@@ -73,25 +77,24 @@ void TakeDrawsSlowly(DrawStream& stream, int32_t* draws, uint32_t size)
         stream.block[count++] = stream.block[k];
     }
     // The top 60 bits of each output, which xoshiro256** scrambles best, give four draws.
-    for (uint32_t word = 0; word < DrawStream::RefillDraws / 4; ++word) {
-        uint64_t bits = NextXoshiro256StarStar(stream.state) >> 4;
-        for (int part = 0; part < 4; ++part) {
-            stream.block[count++] = static_cast<uint16_t>(bits & 0x7FFFu);
-            bits >>= 15;
-        }
+    // The state works in a local copy, which the draw stores cannot alias.
+    uint64_t state[4] = {stream.state[0], stream.state[1], stream.state[2], stream.state[3]};
+    uint16_t* out = stream.block + count;
+    for (uint32_t word = 0; word < DrawStream::BlockDraws / 4; ++word, out += 4) {
+        const uint64_t bits = NextXoshiro256StarStar(state);
+        out[0] = static_cast<uint16_t>((bits >> 4) & 0x7FFFu);
+        out[1] = static_cast<uint16_t>((bits >> 19) & 0x7FFFu);
+        out[2] = static_cast<uint16_t>((bits >> 34) & 0x7FFFu);
+        out[3] = static_cast<uint16_t>(bits >> 49);
     }
-    for (uint32_t k = 0; k < size; ++k) {
-        draws[k] = stream.block[k];
-    }
-    stream.next = size;
-    stream.count = count;
+    std::copy(std::begin(state), std::end(state), std::begin(stream.state));
+    stream.next = 0;
+    stream.count = count + DrawStream::BlockDraws;
 }
 
 int32_t RandomDraw()
 {
-    int32_t draw[1];
-    TakeDraws(sharedStream, draw);
-    return draw[0];
+    return *TakeDraws<1>(sharedStream);
 }
 
 void SeedRandomDraw(uint64_t seed)
