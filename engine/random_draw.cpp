@@ -1,8 +1,6 @@
 #include "engine/random_draw.h"
 
-#include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <utility>
 
 #include "engine/draw_stream.h"
@@ -77,17 +75,14 @@ void RefillDraws(DrawStream& stream, uint32_t size)
         stream.block[count++] = stream.block[k];
     }
     // The top 60 bits of each output, which xoshiro256** scrambles best, give four draws.
-    // The state works in a local copy, which the draw stores cannot alias.
-    uint64_t state[4] = {stream.state[0], stream.state[1], stream.state[2], stream.state[3]};
     uint16_t* out = stream.block + count;
     for (uint32_t word = 0; word < DrawStream::BlockDraws / 4; ++word, out += 4) {
-        const uint64_t bits = NextXoshiro256StarStar(state);
+        const uint64_t bits = NextXoshiro256StarStar(stream.state);
         out[0] = static_cast<uint16_t>((bits >> 4) & 0x7FFFu);
         out[1] = static_cast<uint16_t>((bits >> 19) & 0x7FFFu);
         out[2] = static_cast<uint16_t>((bits >> 34) & 0x7FFFu);
         out[3] = static_cast<uint16_t>(bits >> 49);
     }
-    std::copy(std::begin(state), std::end(state), std::begin(stream.state));
     stream.next = 0;
     stream.count = count + DrawStream::BlockDraws;
 }
