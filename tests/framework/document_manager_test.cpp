@@ -3,23 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
+#include <tuple>
 
-#include "framework/file_store.h"
 #include "tests/framework/fakes.h"
 #include "tests/framework/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using enum SaveChangesAnswer;
+using Values = std::vector<int32_t>;
+using State = std::tuple<Values, std::string, bool>;  // values, path, modified
+using Updates = std::vector<std::pair<CView*, UpdateHint>>;
+const Updates InitialUpdate = {{nullptr, UpdateHint::All}};
 
 // The bytes FakeDocument stores for values.
-std::string FileOf(const std::vector<int32_t>& values)
+std::string FileOf(const Values& values)
 {
-    std::ostringstream out(std::ios::binary);
+    std::ostringstream out;
     CArchive archive(out);
     archive << static_cast<int32_t>(values.size());
     for (int32_t value : values)
@@ -27,326 +30,164 @@ std::string FileOf(const std::vector<int32_t>& values)
     return out.str();
 }
 
-class DocumentManagerTest : public testing::Test {
-protected:
-    DocumentManagerTest()
+// A manager over a document with one view, in a fresh directory.
+struct Session {
+    Session()
     {
         document.AddView(&view);
-        manager.onDocumentPathUsed = [this](const std::string& path) { usedPaths.push_back(path); };
+        manager.onDocumentPathUsed = [this](const std::string& path) { used.push_back(path); };
     }
-
-    // A document that holds values, is modified and was never saved.
-    void EditDocument(const std::vector<int32_t>& values)
+    void Edit(const Values& values, const std::string& path)
     {
         document.values = values;
+        document.SetPathName(path);
         document.SetModifiedFlag();
     }
-
-    // Everything a failed command must leave as it was.
-    void ExpectDocumentUntouched(const std::vector<int32_t>& values, const std::string& path, bool modified)
-    {
-        EXPECT_EQ(document.values, values);
-        EXPECT_EQ(document.GetPathName(), path);
-        EXPECT_EQ(document.IsModified(), modified);
-        EXPECT_EQ(document.newCalls, 0);
-        EXPECT_EQ(view.initialUpdates, 0);
-    }
+    State Now() const { return {document.values, document.GetPathName(), document.IsModified()}; }
 
     TempDir dir;
     FakeDocument document;
     RecordingView view;
-    ScriptedMessageBoxes messages;
-    ScriptedFileChooser files;
+    ScriptedUser user;
     LocalFileStore store;
-    CDocumentManager manager{document, messages, files, store, {"Corvina Files (*.cvn)", "cvn"}};
-    std::vector<std::string> usedPaths;
+    CDocumentManager manager{document, user, user, store, {"Corvina Files (*.cvn)", "cvn"}};
+    std::vector<std::string> used;
 };
 
-TEST_F(DocumentManagerTest, NewOnAnUnmodifiedDocumentAsksNothing)
+TEST(DocumentManagerTest, NewAsksToSaveAModifiedDocument)
 {
-    document.values = {1, 2};
-    EXPECT_TRUE(manager.FileNew());
-    EXPECT_TRUE(messages.saveQuestions.empty());
-    EXPECT_EQ(document.values, FakeDocument::NewContents);
-    EXPECT_EQ(document.newCalls, 1);
-    EXPECT_EQ(view.initialUpdates, 1);
+    struct Case {
+        SaveChangesAnswer answer;
+        std::string path;  // the document's; the second one cannot be written
+        bool proceeds;
+    };
+    for (const Case& c : {Case{Discard, "", true}, Case{Cancel, "", false}, Case{Save, "net.cvn", true},
+                          Case{Save, "missing-directory/net.cvn", false}}) {
+        SCOPED_TRACE(c.path);
+        Session s;
+        const std::string path = c.path.empty() ? "" : s.dir.Path(c.path);
+        s.Edit({4, 5}, path);
+        s.user.saveAnswers = {c.answer};
+
+        EXPECT_EQ(s.manager.FileNew(), c.proceeds);
+        EXPECT_EQ(s.user.asked.size(), 1u);
+        EXPECT_EQ(s.Now(), (c.proceeds ? State{{7}, "", false} : State{{4, 5}, path, true}));
+        EXPECT_EQ(s.view.updates, c.proceeds ? InitialUpdate : Updates{});
+        EXPECT_EQ(fs::exists(s.dir.Path("net.cvn")), c.answer == Save && c.proceeds);
+        if (c.answer == Save && c.proceeds) {
+            EXPECT_EQ(ReadFile(path), FileOf({4, 5}));
+        }
+        EXPECT_EQ(s.user.stops.size(), c.answer == Save && !c.proceeds ? 1u : 0u);
+    }
 }
 
-TEST_F(DocumentManagerTest, NewOnAModifiedDocumentAsksAndFollowsTheAnswer)
+TEST(DocumentManagerTest, OpenLoadsAFileOrSaysWhyNot)
 {
-    const std::string savedPath = dir.Path("saved.cvn");
-    const std::string chosenPath = dir.Path("chosen.cvn");
-    const std::string unwritablePath = dir.Path("missing-directory/net.cvn");
+    enum Outcome { Loaded, Kept, MadeNew };
     struct Case {
         std::string name;
-        SaveChangesAnswer answer;
-        std::string documentPath;                 // empty: never saved
-        std::vector<std::optional<std::string>> dialogAnswers;
-        bool proceeds;
-        std::string writtenPath;                  // where the old contents must end up, if anywhere
+        std::optional<std::string> bytes;  // nullopt: nothing written there
+        Outcome outcome;
+        Values values;
+        std::string cause = "";
+        bool refused = false;  // the document throws on what it reads
     };
-    const std::vector<Case> cases = {
-        {"discard", SaveChangesAnswer::Discard, "", {}, true, ""},
-        {"cancel", SaveChangesAnswer::Cancel, "", {}, false, ""},
-        {"save under its path", SaveChangesAnswer::Save, savedPath, {}, true, savedPath},
-        {"save asks for a path", SaveChangesAnswer::Save, "", {chosenPath}, true, chosenPath},
-        {"save, path dialog cancelled", SaveChangesAnswer::Save, "", {std::nullopt}, false, ""},
-        {"save fails", SaveChangesAnswer::Save, unwritablePath, {}, false, ""},
+    const std::string whole = FileOf({3, 1, 2, 3});
+    std::vector<Case> cases = {
+        {"good.cvn", FileOf({-1, 0, 65025}) + "bytes after the document's own", Loaded, {-1, 0, 65025}},
+        {"empty.cvn", "", Loaded, {9, 8}},  // taken as it is, without a load
+        {"missing.cvn", std::nullopt, Kept, {9, 8}, "No such file or directory"},
+        {"a-directory", std::nullopt, Kept, {9, 8}, "Is a directory"},
+        {"refused.cvn", whole, MadeNew, {7}, "shape refused", true},
     };
-    const std::vector<int32_t> edited = {4, -5, 6};
+    for (size_t length = 1; length < whole.size(); ++length)
+        cases.push_back({"cut-" + std::to_string(length), whole.substr(0, length), MadeNew, {7}, "ends too early"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::error_code ignored;
-        fs::remove(savedPath, ignored);
-        fs::remove(chosenPath, ignored);
-        FakeDocument doc;
-        ScriptedMessageBoxes boxes;
-        ScriptedFileChooser chooser;
-        CDocumentManager docs(doc, boxes, chooser, store, {"Corvina Files (*.cvn)", "cvn"});
-        doc.values = edited;
-        doc.SetPathName(c.documentPath);
-        doc.SetModifiedFlag();
-        boxes.saveAnswers = {c.answer};
-        chooser.answers.assign(c.dialogAnswers.begin(), c.dialogAnswers.end());
+        Session s;
+        fs::create_directory(s.dir.Path("a-directory"));
+        const std::string path = s.dir.Path(c.name);
+        if (c.bytes)
+            WriteFile(path, *c.bytes);
+        s.document.values = {9, 8};
+        s.document.SetPathName("/previous/net.cvn");
+        s.document.throwOnLoad = c.refused;
 
-        EXPECT_EQ(docs.FileNew(), c.proceeds);
-        EXPECT_EQ(boxes.saveQuestions.size(), 1u);
-        EXPECT_TRUE(chooser.answers.empty()) << "every scripted dialog was shown";
-        if (c.proceeds) {
-            EXPECT_EQ(doc.values, FakeDocument::NewContents);
-            EXPECT_FALSE(doc.IsModified());
-        } else {
-            EXPECT_EQ(doc.values, edited);
-            EXPECT_TRUE(doc.IsModified());
-            EXPECT_EQ(doc.newCalls, 0);
+        EXPECT_EQ(s.manager.OpenDocumentFile(path), c.outcome == Loaded);
+        const std::string expectedPath = c.outcome == Loaded ? path : c.outcome == Kept ? "/previous/net.cvn" : "";
+        EXPECT_EQ(s.Now(), (State{c.values, expectedPath, false}));
+        EXPECT_EQ(s.view.updates, c.outcome == Kept ? Updates{} : InitialUpdate);
+        EXPECT_EQ(s.used, c.outcome == Loaded ? std::vector{path} : std::vector<std::string>{});
+        ASSERT_EQ(s.user.stops.size(), c.outcome == Loaded ? 0u : 1u);
+        if (c.outcome != Loaded) {
+            EXPECT_NE(s.user.stops[0].find(path + ".\n"), std::string::npos) << s.user.stops[0];
+            EXPECT_NE(s.user.stops[0].find(c.cause), std::string::npos) << s.user.stops[0];
         }
-        if (!c.writtenPath.empty()) {
-            EXPECT_EQ(ReadFile(c.writtenPath), FileOf(edited));
-        }
-        EXPECT_EQ(fs::exists(savedPath), c.writtenPath == savedPath);
-        EXPECT_EQ(fs::exists(chosenPath), c.writtenPath == chosenPath);
-        EXPECT_EQ(boxes.stopMessages.size(), c.name == "save fails" ? 1u : 0u);
     }
 }
 
-TEST_F(DocumentManagerTest, TheSaveQuestionNamesTheDocument)
+TEST(DocumentManagerTest, OpenAsksToSaveAModifiedDocumentFirst)
 {
-    EditDocument({1});
-    messages.saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Cancel};
-    manager.FileNew();
-    document.SetPathName("/somewhere/trained.cvn");
-    manager.FileNew();
-    EXPECT_EQ(messages.saveQuestions, (std::vector<std::string>{"Untitled", "trained.cvn"}));
+    Session s;
+    WriteFile(s.dir.Path("good.cvn"), FileOf({1}));
+    s.Edit({5}, "/previous/net.cvn");
+    s.user.saveAnswers = {Cancel, Discard};
+    EXPECT_FALSE(s.manager.OpenDocumentFile(s.dir.Path("good.cvn")));
+    EXPECT_EQ(s.Now(), (State{{5}, "/previous/net.cvn", true}));
+    EXPECT_TRUE(s.manager.OpenDocumentFile(s.dir.Path("good.cvn")));
+    EXPECT_EQ(s.Now(), (State{{1}, s.dir.Path("good.cvn"), false}));
+    EXPECT_EQ(s.user.asked, (std::vector<std::string>{"net.cvn", "net.cvn"}));
 }
 
-TEST_F(DocumentManagerTest, OpeningAFileThatCannotBeReadLeavesTheDocumentAsItWas)
+TEST(DocumentManagerTest, FileOpenAsksForADocumentFile)
 {
-    fs::create_directory(dir.Path("a-directory"));
-    WriteFile(dir.Path("a-directory/inside.cvn"), FileOf({1}));
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {dir.Path("missing.cvn"), "No such file or directory"},
-        {dir.Path("a-directory"), "Is a directory"},
-        {"", "No such file or directory"},
-    };
-    for (const auto& [path, cause] : cases) {
-        SCOPED_TRACE(path);
-        document.values = {9, 8};
-        document.SetPathName("/previous/net.cvn");
-        messages.stopMessages.clear();
-
-        EXPECT_FALSE(manager.OpenDocumentFile(path));
-        ASSERT_EQ(messages.stopMessages.size(), 1u);
-        EXPECT_NE(messages.stopMessages[0].find(path), std::string::npos) << messages.stopMessages[0];
-        EXPECT_NE(messages.stopMessages[0].find(cause), std::string::npos) << messages.stopMessages[0];
-        EXPECT_EQ(document.serializeCalls, 0);
-        ExpectDocumentUntouched({9, 8}, "/previous/net.cvn", false);
-        EXPECT_TRUE(usedPaths.empty());
-    }
-}
-
-TEST_F(DocumentManagerTest, ALoadThatFailsPartWayMakesTheDocumentNew)
-{
-    const std::string whole = FileOf({3, 1, 2, 3});
-    const std::string path = dir.Path("truncated.cvn");
-    for (size_t length = 1; length < whole.size(); ++length) {
-        SCOPED_TRACE(length);
-        WriteFile(path, whole.substr(0, length));
-        FakeDocument doc;
-        RecordingView docView;
-        doc.AddView(&docView);
-        ScriptedMessageBoxes boxes;
-        CDocumentManager docs(doc, boxes, files, store, {"Corvina Files (*.cvn)", "cvn"});
-        doc.values = {9, 8};
-        doc.SetPathName("/previous/net.cvn");
-
-        EXPECT_FALSE(docs.OpenDocumentFile(path));
-        ASSERT_EQ(boxes.stopMessages.size(), 1u);
-        EXPECT_NE(boxes.stopMessages[0].find(path), std::string::npos);
-        EXPECT_EQ(doc.values, FakeDocument::NewContents);
-        EXPECT_EQ(doc.GetPathName(), "");
-        EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(doc.newCalls, 1);
-        EXPECT_EQ(docView.initialUpdates, 1);
-    }
-}
-
-TEST_F(DocumentManagerTest, ADocumentThatRefusesWhatItReadsFailsTheLoadWithoutACrash)
-{
-    const std::string path = dir.Path("refused.cvn");
-    WriteFile(path, FileOf({1, 2}));
-    document.throwOnLoad = true;
-    EXPECT_FALSE(manager.OpenDocumentFile(path));
-    ASSERT_EQ(messages.stopMessages.size(), 1u);
-    EXPECT_EQ(document.values, FakeDocument::NewContents);
-    EXPECT_EQ(document.newCalls, 1);
-    EXPECT_TRUE(usedPaths.empty());
-}
-
-TEST_F(DocumentManagerTest, AZeroLengthFileIsOpenedWithoutALoad)
-{
-    const std::string path = dir.Path("empty.cvn");
-    WriteFile(path, "");
-    document.values = {5, 6};
-
-    EXPECT_TRUE(manager.OpenDocumentFile(path));
-    EXPECT_EQ(document.serializeCalls, 0);
-    EXPECT_EQ(document.values, (std::vector<int32_t>{5, 6}));
-    EXPECT_EQ(document.GetPathName(), path);
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(view.initialUpdates, 1);
-    EXPECT_EQ(usedPaths, std::vector<std::string>{path});
-    EXPECT_TRUE(messages.stopMessages.empty());
-}
-
-TEST_F(DocumentManagerTest, ASuccessfulOpenLoadsClearsTheFlagAndUpdatesTheViews)
-{
-    const std::string path = dir.Path("good.cvn");
-    // Bytes after the document's own are not the manager's business.
-    WriteFile(path, FileOf({-1, 0, 65025}) + "trailing");
-    EditDocument({5});
-    messages.saveAnswers = {SaveChangesAnswer::Discard};
-
-    EXPECT_TRUE(manager.OpenDocumentFile(path));
-    EXPECT_EQ(messages.saveQuestions.size(), 1u);
-    EXPECT_EQ(document.values, (std::vector<int32_t>{-1, 0, 65025}));
-    EXPECT_EQ(document.GetPathName(), path);
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(view.initialUpdates, 1);
-    EXPECT_EQ(usedPaths, std::vector<std::string>{path});
-    EXPECT_TRUE(messages.stopMessages.empty());
-}
-
-TEST_F(DocumentManagerTest, OpenCancelledAtTheSaveQuestionLoadsNothing)
-{
-    const std::string path = dir.Path("good.cvn");
-    WriteFile(path, FileOf({1}));
-    EditDocument({5});
-    messages.saveAnswers = {SaveChangesAnswer::Cancel};
-    EXPECT_FALSE(manager.OpenDocumentFile(path));
-    EXPECT_EQ(document.serializeCalls, 0);
-    ExpectDocumentUntouched({5}, "", true);
-}
-
-TEST_F(DocumentManagerTest, FileOpenAsksForADocumentFile)
-{
-    const std::string path = dir.Path("good.cvn");
-    WriteFile(path, FileOf({42}));
-    files.answers = {std::nullopt, path};
-
-    EXPECT_FALSE(manager.FileOpen());
-    EXPECT_EQ(document.serializeCalls, 0);
-    EXPECT_TRUE(manager.FileOpen());
-    EXPECT_EQ(document.values, std::vector<int32_t>{42});
-
-    ASSERT_EQ(files.requests.size(), 2u);
-    const FileChooserRequest& request = files.requests[0];
+    Session s;
+    WriteFile(s.dir.Path("good.cvn"), FileOf({42}));
+    s.user.fileAnswers = {"", s.dir.Path("good.cvn")};
+    EXPECT_FALSE(s.manager.FileOpen());
+    EXPECT_TRUE(s.manager.FileOpen());
+    EXPECT_EQ(s.document.values, Values{42});
+    const FileChooserRequest& request = s.user.requests.at(0);
     EXPECT_EQ(request.mode, FileDialogMode::Open);
     EXPECT_EQ(request.defaultExtension, "cvn");
-    ASSERT_FALSE(request.filters.empty());
-    EXPECT_EQ(request.filters[0].description, "Corvina Files (*.cvn)");
-    EXPECT_EQ(request.filters[0].pattern, "*.cvn");
+    EXPECT_EQ(request.filters.at(0).description, "Corvina Files (*.cvn)");
+    EXPECT_EQ(request.filters.at(0).pattern, "*.cvn");
 }
 
-TEST_F(DocumentManagerTest, SaveWritesTheSerializedBytesAndClearsTheFlag)
+TEST(DocumentManagerTest, SaveWritesTheDocumentAndClearsTheFlag)
 {
-    const std::string path = dir.Path("out.cvn");
-    EditDocument({1, -2, 3});
-    EXPECT_TRUE(manager.SaveDocumentAs(path));
+    Session s;
+    const std::string path = s.dir.Path("out.cvn");
+    s.Edit({1, -2, 3}, "");
+    s.user.fileAnswers = {"", path, ""};
+    EXPECT_FALSE(s.manager.FileSaveAs());
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(s.manager.FileSave());  // never saved: asks where
+    EXPECT_EQ(s.user.requests.at(1).mode, FileDialogMode::SaveAs);
     EXPECT_EQ(ReadFile(path), FileOf({1, -2, 3}));
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(document.GetPathName(), path);
-    EXPECT_EQ(usedPaths, std::vector<std::string>{path});
-    EXPECT_TRUE(messages.stopMessages.empty());
+    EXPECT_EQ(s.Now(), (State{{1, -2, 3}, path, false}));
+    EXPECT_EQ(s.used, std::vector<std::string>{path});
 
-    // Save under the path it has now: no dialog.
-    EditDocument({4});
-    EXPECT_TRUE(manager.FileSave());
-    EXPECT_TRUE(files.requests.empty());
+    s.Edit({4}, path);
+    EXPECT_TRUE(s.manager.FileSave());  // under its own path, without a dialog
     EXPECT_EQ(ReadFile(path), FileOf({4}));
+    EXPECT_FALSE(s.manager.FileSaveAs());
+    EXPECT_EQ(s.user.offered, (std::vector<std::string>{"", "", path})) << "Save As starts from the current path";
 }
 
-TEST_F(DocumentManagerTest, SaveAsOffersTheCurrentPathAndCancelWritesNothing)
+TEST(DocumentManagerTest, AFailedSaveIsReportedAndKeepsTheFlag)
 {
-    const std::string path = dir.Path("out.cvn");
-    WriteFile(path, FileOf({1}));
-    document.SetPathName(path);
-    EditDocument({2});
-    files.answers = {std::nullopt};
-
-    EXPECT_FALSE(manager.FileSaveAs());
-    ASSERT_EQ(files.requests.size(), 1u);
-    EXPECT_EQ(files.requests[0].mode, FileDialogMode::SaveAs);
-    EXPECT_EQ(files.initialPaths[0], path);
-    EXPECT_EQ(ReadFile(path), FileOf({1}));
-    EXPECT_TRUE(document.IsModified());
-}
-
-TEST_F(DocumentManagerTest, AFailedSaveIsReportedAndKeepsTheOldFileAndTheFlag)
-{
-    const std::string oldPath = dir.Path("old.cvn");
-    WriteFile(oldPath, FileOf({1}));
-    fs::create_directory(dir.Path("a-directory"));
-    const std::vector<std::string> unwritable = {dir.Path("missing-directory/net.cvn"), dir.Path("a-directory")};
-    for (const std::string& path : unwritable) {
-        SCOPED_TRACE(path);
-        document.SetPathName(oldPath);
-        EditDocument({2, 3});
-        messages.stopMessages.clear();
-
-        EXPECT_FALSE(manager.SaveDocumentAs(path));
-        ASSERT_EQ(messages.stopMessages.size(), 1u);
-        EXPECT_NE(messages.stopMessages[0].find(path), std::string::npos);
-        EXPECT_TRUE(document.IsModified());
-        EXPECT_EQ(document.GetPathName(), oldPath);
-        EXPECT_TRUE(usedPaths.empty());
+    Session s;
+    fs::create_directory(s.dir.Path("a-directory"));
+    for (const std::string& path : {s.dir.Path("missing-directory/net.cvn"), s.dir.Path("a-directory")}) {
+        s.Edit({2}, path);
+        EXPECT_FALSE(s.manager.FileSave());
+        EXPECT_NE(s.user.stops.back().find(path), std::string::npos) << s.user.stops.back();
+        EXPECT_TRUE(s.document.IsModified());
     }
-    EXPECT_EQ(ReadFile(oldPath), FileOf({1}));
-    EXPECT_TRUE(fs::is_directory(dir.Path("a-directory")));
-    EXPECT_TRUE(fs::is_empty(dir.Path("a-directory")));
-}
-
-TEST_F(DocumentManagerTest, AFailedSaveOverAnExistingFileLeavesItIntact)
-{
-    // The store writes beside the target; when it cannot, the target keeps its bytes.
-    class RefusingStore : public FileStore {
-    public:
-        bool WriteWholeFile(const std::string&, std::string_view, std::string& error) override
-        {
-            error = "No space left on device";
-            return false;
-        }
-    } refusing;
-    const std::string path = dir.Path("net.cvn");
-    WriteFile(path, FileOf({1}));
-    document.SetPathName(path);
-    EditDocument({2});
-    CDocumentManager docs(document, messages, files, refusing, {"Corvina Files (*.cvn)", "cvn"});
-
-    EXPECT_FALSE(docs.FileSave());
-    ASSERT_EQ(messages.stopMessages.size(), 1u);
-    EXPECT_NE(messages.stopMessages[0].find("No space left on device"), std::string::npos);
-    EXPECT_EQ(ReadFile(path), FileOf({1}));
-    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(s.user.stops.size(), 2u);
+    EXPECT_TRUE(fs::is_empty(s.dir.Path("a-directory")));
+    EXPECT_TRUE(s.used.empty());
 }
 
 }  // namespace
