@@ -2,22 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <regex>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace {
 
-// The states the bar was drawn in, one per carriage return.
+// The states the bar was drawn in, one per carriage return; the text must end the line.
 std::vector<std::string> Frames(const std::string& text)
 {
+    EXPECT_EQ(text.back(), '\n');
     std::vector<std::string> frames;
-    std::istringstream in(text);
-    std::string frame;
-    while (std::getline(in, frame, '\r'))
+    std::istringstream in(text.substr(0, text.size() - 1));
+    for (std::string frame; std::getline(in, frame, '\r');)
         if (!frame.empty())
             frames.push_back(frame);
     return frames;
@@ -25,7 +21,7 @@ std::vector<std::string> Frames(const std::string& text)
 
 TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
 {
-    for (const uint64_t total : {uint64_t{1}, uint64_t{7}, uint64_t{100}, uint64_t{12345}}) {
+    for (const uint64_t total : {uint64_t{1}, uint64_t{7}, uint64_t{12345}}) {
         SCOPED_TRACE(total);
         std::ostringstream out;
         ProgressBar bar(out, total);
@@ -33,12 +29,8 @@ TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
             bar.Update(done);
         bar.Finish();
 
-        const std::string text = out.str();
-        ASSERT_FALSE(text.empty());
-        EXPECT_EQ(text.back(), '\n');
-        const std::vector<std::string> frames = Frames(text.substr(0, text.size() - 1));
+        const std::vector<std::string> frames = Frames(out.str());
         ASSERT_GE(frames.size(), 2u);
-        EXPECT_LE(frames.size(), 101u);
         const std::regex shape(R"(\[([# ]{40})\] +(\d+)% (\d+)/(\d+))");
         int previousPercent = -1;
         for (const std::string& frame : frames) {
@@ -49,27 +41,26 @@ TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
             EXPECT_GT(percent, previousPercent) << "a frame is drawn only when the percentage changes";
             EXPECT_EQ(percent, static_cast<int>(done * 100 / total));
             EXPECT_EQ(std::stoull(match[4]), total);
-            const auto filled = static_cast<size_t>(std::count(frame.begin(), frame.end(), '#'));
-            EXPECT_EQ(filled, static_cast<size_t>(done * ProgressBar::Width / total));
+            const auto filled = static_cast<size_t>(done * ProgressBar::Width / total);
+            EXPECT_EQ(match[1].str(), std::string(filled, '#') + std::string(40 - filled, ' '));
             previousPercent = percent;
         }
         const std::string count = std::to_string(total);
-        EXPECT_EQ(frames.front(), std::string("[").append(40, ' ').append("]   0% 0/").append(count));
-        EXPECT_EQ(frames.back(), std::string("[").append(40, '#').append("] 100% ").append(count + "/" + count));
+        EXPECT_EQ(frames.front(), "[" + std::string(40, ' ') + "]   0% 0/" + count);
+        EXPECT_EQ(frames.back(), "[" + std::string(40, '#') + "] 100% " + count + "/" + count);
     }
 }
 
 TEST(ProgressBarTest, HugeTotalsDoNotOverflowThePercentage)
 {
     std::ostringstream out;
-    const uint64_t total = UINT64_MAX;
-    ProgressBar bar(out, total);
-    bar.Update(total / 2);
+    ProgressBar bar(out, UINT64_MAX);
+    bar.Update(UINT64_MAX / 2);
     bar.Finish();
     const std::vector<std::string> frames = Frames(out.str());
     ASSERT_EQ(frames.size(), 3u);
-    const std::regex half(R"(\[#{19,20} {20,21}\] +(49|50)% \d+/18446744073709551615)");
-    EXPECT_TRUE(std::regex_match(frames[1], half)) << frames[1];
+    EXPECT_TRUE(std::regex_match(frames[1], std::regex(R"(\[#{19,20} {20,21}\] +(49|50)% \d+/18446744073709551615)")))
+        << frames[1];
 }
 
 }  // namespace
