@@ -42,8 +42,8 @@ TEST_F(ConsultCommandTest, BatchLinesAreTheSingleAnswersRowByRow)
     ASSERT_EQ(batch.size(), rows.size());
     for (size_t r = 0; r < rows.size(); ++r) {
         SCOPED_TRACE(rows[r]);
-        const std::vector<double> single = Single(rows[r].substr(0, rows[r].find(' ')) + "," +
-                                                  rows[r].substr(rows[r].find(' ') + 1));
+        std::string values = rows[r];
+        const std::vector<double> single = Single(values.replace(values.find(' '), 1, " , "));
         ASSERT_EQ(single.size(), 3u);
         std::istringstream line(batch[r]);
         for (double expected : single) {
@@ -61,7 +61,9 @@ TEST_F(ConsultCommandTest, RefusedValuesAreReported)
     for (const auto& [values, message] : std::vector<std::pair<std::string, std::string>>{
              {"1", "--values: the network has 2 inputs, 1 values were given"},
              {"1,2,3", "--values: the network has 2 inputs, 3 values were given"},
-             {"1,inf", "--values: 'inf' is not a number"}}) {
+             {"1,inf", "--values: 'inf' is not a number"},
+             {"1,,2", "--values: an empty value in '1,,2'"},
+             {"1,", "--values: an empty value in '1,'"}}) {
         SCOPED_TRACE(values);
         EXPECT_EQ(RunRefused({"consult", net, "--values", values}, message).err, "corvina-cli: " + message + "\n");
     }

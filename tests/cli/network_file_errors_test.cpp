@@ -23,8 +23,6 @@ TEST_F(CliTest, EveryCommandRefusesAFileThatHoldsNoNetwork)
         {"empty.cvn", ""},
         {"text.cvn", "hello world\n"},
         {"cut-by-one-byte.cvn", good.substr(0, good.size() - 1)},
-        {"no-inputs.cvn", WithInt32At(good, 4, 0)},
-        {"announces-more-than-it-holds.cvn", WithInt32At(good, 0, 100000)},
         {"announces-patterns-it-lacks.cvn", WithInt32At(good, 12388, 1000)},
     };
     const std::vector<std::vector<std::string>> commands = {

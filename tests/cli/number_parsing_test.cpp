@@ -25,31 +25,4 @@ TEST(NumberParsingTest, UnsignedIntegersAreDigitsOnly)
         EXPECT_EQ(ParseUnsigned(text), value) << "'" << text << "'";
 }
 
-TEST(NumberParsingTest, ValueListsAreCommaSeparatedReals)
-{
-    struct Case {
-        std::string text;
-        std::vector<double> values;  // empty: refused with error
-        std::string error;
-    };
-    const std::vector<Case> cases = {
-        {"1", {1.0}, ""},
-        {" 1 , 2.5 ,-3", {1.0, 2.5, -3.0}, ""},
-        {"1,x,3", {}, "'x' is not a number"},
-        {"1,,3", {}, "an empty value in '1,,3'"},
-        {"1,2,", {}, "an empty value in '1,2,'"},
-        {"", {}, "an empty value in ''"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("'" + c.text + "'");
-        std::vector<double> values;
-        std::string error;
-        EXPECT_EQ(ParseRealList(c.text, values, error), !c.values.empty());
-        EXPECT_EQ(error, c.error);
-        if (!c.values.empty()) {
-            EXPECT_EQ(values, c.values);
-        }
-    }
-}
-
 }  // namespace

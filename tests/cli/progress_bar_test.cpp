@@ -30,7 +30,7 @@ TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
         bar.Finish();
 
         const std::vector<std::string> frames = Frames(out.str());
-        ASSERT_GE(frames.size(), 2u);
+        ASSERT_EQ(frames.size(), std::min<uint64_t>(total, 100) + 1) << "every whole percentage is drawn";
         const std::regex shape(R"(\[([# ]{40})\] +(\d+)% (\d+)/(\d+))");
         int previousPercent = -1;
         for (const std::string& frame : frames) {
@@ -39,6 +39,7 @@ TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
             const int percent = std::stoi(match[2]);
             const uint64_t done = std::stoull(match[3]);
             EXPECT_GT(percent, previousPercent) << "a frame is drawn only when the percentage changes";
+            EXPECT_TRUE(done == 0 || (done - 1) * 100 / total < uint64_t(percent)) << "and at its first step";
             EXPECT_EQ(percent, static_cast<int>(done * 100 / total));
             EXPECT_EQ(std::stoull(match[4]), total);
             const auto filled = static_cast<size_t>(done * ProgressBar::Width / total);

@@ -68,6 +68,7 @@ TEST_F(TrainCommandTest, RefusedRunsWriteNothing)
         {{Path("empty.cvn"), "--passes", "5", "--output", Path("out.cvn")}, Path("empty.cvn") + " has no training patterns"},
         {{net, "--passes", "0"}, "--passes: '0' is not a whole number of passes above 0"},
         {{net, "--passes", "ten"}, "--passes: 'ten' is not a whole number of passes above 0"},
+        {{net, "--passes", "-1"}, "--passes: '-1' is not a whole number of passes above 0"},  // a value, not an option
         {{net, "--passes", "5", "--seed", "x"}, "--seed: 'x' is not an unsigned integer below 2^64"},
         {{net, "--passes", "5", "--output", unwritable}, unwritable},
     };
