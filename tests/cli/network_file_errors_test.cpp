@@ -50,14 +50,6 @@ TEST_F(CliTest, EveryCommandRefusesAFileThatHoldsNoNetwork)
     }
 }
 
-TEST_F(CliTest, NewReportsAnUnwritablePath)
-{
-    WriteFile(Path("plain-file"), "");
-    for (const std::string& path : {Path("missing-directory/net.cvn"), Path("plain-file/net.cvn")})
-        RunRefused({"new", path}, path);
-    EXPECT_EQ(Files(), std::vector<std::string>{"plain-file"});
-}
-
 TEST_F(CliTest, InfoShowsTheStoredCountersAsTheyAre)
 {
     // Passes beyond 2^31 are shown unsigned; the average comes from the file.

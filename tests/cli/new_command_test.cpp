@@ -63,6 +63,7 @@ TEST_F(CliTest, NewRefusesShapesWithTheDialogsMessages)
     }
     RunRefused({"new", Path("huge.cvn"), "--layers", "100000", "--inputs", "100000", "--outputs", "100000"},
                "The network is too large");
+    RunRefused({"new", Path("missing-directory/net.cvn")}, Path("missing-directory/net.cvn"));
     EXPECT_TRUE(Files().empty());
 }
 
