@@ -126,27 +126,21 @@ TEST(DocumentManagerTest, OpenLoadsAFileOrSaysWhyNot)
     }
 }
 
-TEST(DocumentManagerTest, OpenAsksToSaveAModifiedDocumentFirst)
+TEST(DocumentManagerTest, OpenAsksForAFileThenToSaveAModifiedDocument)
 {
     Session s;
-    WriteFile(s.dir.Path("good.cvn"), FileOf({1}));
+    const std::string path = s.dir.Path("good.cvn");
+    WriteFile(path, FileOf({1}));
     s.Edit({5}, "/previous/net.cvn");
+    s.user.fileAnswers = {"", path, path};
     s.user.saveAnswers = {Cancel, Discard};
-    EXPECT_FALSE(s.manager.OpenDocumentFile(s.dir.Path("good.cvn")));
+    EXPECT_FALSE(s.manager.FileOpen());  // the dialog is cancelled
+    EXPECT_FALSE(s.manager.FileOpen());  // the save question is cancelled
     EXPECT_EQ(s.Now(), (State{{5}, "/previous/net.cvn", true}));
-    EXPECT_TRUE(s.manager.OpenDocumentFile(s.dir.Path("good.cvn")));
-    EXPECT_EQ(s.Now(), (State{{1}, s.dir.Path("good.cvn"), false}));
-    EXPECT_EQ(s.user.asked, (std::vector<std::string>{"net.cvn", "net.cvn"}));
-}
-
-TEST(DocumentManagerTest, FileOpenAsksForADocumentFile)
-{
-    Session s;
-    WriteFile(s.dir.Path("good.cvn"), FileOf({42}));
-    s.user.fileAnswers = {"", s.dir.Path("good.cvn")};
-    EXPECT_FALSE(s.manager.FileOpen());
     EXPECT_TRUE(s.manager.FileOpen());
-    EXPECT_EQ(s.document.values, Values{42});
+    EXPECT_EQ(s.Now(), (State{{1}, path, false}));
+    EXPECT_EQ(s.user.asked, (std::vector<std::string>{"net.cvn", "net.cvn"}));
+
     const FileChooserRequest& request = s.user.requests.at(0);
     EXPECT_EQ(request.mode, FileDialogMode::Open);
     EXPECT_EQ(request.defaultExtension, "cvn");
