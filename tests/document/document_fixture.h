@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <sstream>
@@ -13,8 +14,8 @@
 #include "engine/random_draw.h"
 #include "tests/framework/temp_dir.h"
 
-// Message boxes answered from a script; every text shown is recorded.
-class ScriptedMessages : public MessageBoxes {
+// Message boxes and dialogs answered from a script; what they show is recorded.
+class ScriptedUi : public MessageBoxes, public FileChooser, public NetworkDialogs {
 public:
     Answer AskYesNo(const std::string& text) override
     {
@@ -27,36 +28,17 @@ public:
     }
     void ShowStopMessage(const std::string& text) override { stopMessages.push_back(text); }
     SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
-
-    std::deque<Answer> answers;
-    std::vector<std::string> questions;
-    std::vector<std::string> stopMessages;
-};
-
-class NoFileChooser : public FileChooser {
-public:
-    bool ChooseFile(const FileChooserRequest&, std::string&) override
-    {
-        throw std::logic_error("unexpected file dialog");
-    }
-};
-
-// Dialogs answered from a script: each run applies the next scripted edit to the fields.
-class ScriptedDialogs : public NetworkDialogs {
-public:
+    bool ChooseFile(const FileChooserRequest&, std::string&) override { throw std::logic_error("file dialog"); }
     bool RunShapeDialog(ShapeFields& fields) override
     {
         shownShapes.push_back(fields);
-        if (!shapeAnswer)
-            return false;
-        fields = *shapeAnswer;
-        return true;
+        if (shape)
+            fields = *shape;
+        return shape.has_value();
     }
     bool RunTrainingDataDialog(TrainingDataFields& fields) override
     {
-        if (!trainingAnswer)
-            return false;
-        fields = *trainingAnswer;
+        fields = trainingData;
         return true;
     }
     ConsultOutcome RunConsultSheet(ConsultFields& fields) override
@@ -64,31 +46,52 @@ public:
         shownConsultPaths.push_back(fields.inputPath + "|" + fields.outputPath);
         fields.inputPath = consultInputPath;
         fields.outputPath = consultOutputPath;
-        for (size_t i = 0; i < consultValues.size(); ++i)
-            fields.values[i] = consultValues[i];
+        std::copy(consultValues.begin(), consultValues.end(), fields.values);
         return consultOutcome;
     }
     void ShowReport(const std::string& text) override { reports.push_back(text); }
 
-    std::optional<ShapeFields> shapeAnswer;
-    std::optional<TrainingDataFields> trainingAnswer;
-    std::string consultInputPath;
-    std::string consultOutputPath;
+    std::deque<Answer> answers;
+    std::optional<ShapeFields> shape;
+    TrainingDataFields trainingData;
+    std::string consultInputPath, consultOutputPath;
     std::vector<double> consultValues;
     ConsultOutcome consultOutcome;
+    std::vector<std::string> questions, stopMessages, reports, shownConsultPaths;
     std::vector<ShapeFields> shownShapes;
-    std::vector<std::string> shownConsultPaths;
-    std::vector<std::string> reports;
 };
 
-// Records the hints a document sends.
 class HintRecorder : public CView {
 public:
     void OnUpdate(CView*, UpdateHint hint) override { hints.push_back(hint); }
     std::vector<UpdateHint> hints;
 };
 
-// A new default document wired to scripted dialogs, a hint recorder and a temporary folder.
+inline std::string Saved(CCorvinaDoc& doc)
+{
+    std::ostringstream out;
+    CArchive archive(out);
+    doc.Serialize(archive);
+    return out.str();
+}
+
+inline void Load(CCorvinaDoc& doc, const std::string& bytes)
+{
+    std::istringstream in(bytes);
+    CArchive archive(in, bytes.size());
+    doc.Serialize(archive);
+}
+
+// The little-endian bytes of 32-bit integers, as a file holds them.
+inline std::string Ints(std::initializer_list<int32_t> values)
+{
+    std::string bytes;
+    for (int32_t value : values)
+        bytes.append(reinterpret_cast<const char*>(&value), 4);
+    return bytes;
+}
+
+// A new default document wired to the scripted interface, a hint recorder and a temporary folder.
 class DocumentTest : public testing::Test {
 protected:
     DocumentTest()
@@ -103,35 +106,16 @@ protected:
         SetRandomDrawScript({});
     }
 
-    std::string Save() const { return SaveDocument(const_cast<CCorvinaDoc&>(document)); }
+    std::string Save() { return Saved(document); }
 
-    static std::string SaveDocument(CCorvinaDoc& doc)
-    {
-        std::ostringstream out;
-        CArchive archive(out);
-        doc.Serialize(archive);
-        return out.str();
-    }
-
-    static void Load(CCorvinaDoc& doc, const std::string& bytes)
-    {
-        std::istringstream in(bytes);
-        CArchive archive(in, bytes.size());
-        doc.Serialize(archive);
-    }
-
-    // Writes text as a file in the temporary folder and returns its path.
     std::string DataFile(const std::string& name, const std::string& text)
     {
-        const std::string path = folder.Path(name);
-        WriteFile(path, text);
-        return path;
+        WriteFile(folder.Path(name), text);
+        return folder.Path(name);
     }
 
-    ScriptedMessages messages;
-    NoFileChooser files;
-    ScriptedDialogs dialogs;
-    UserInterface ui{messages, files, dialogs};
+    ScriptedUi scripted;
+    UserInterface ui{scripted, scripted, scripted};
     CCorvinaDoc document{&ui};
     HintRecorder view;
     TempDir folder;

@@ -1,26 +1,34 @@
-#include <cstring>
+#include <algorithm>
+#include <cstdlib>
+#include <new>
 
 #include "framework/document_manager.h"
 #include "framework/file_store.h"
 #include "tests/document/document_fixture.h"
 
-namespace {
+// While a damaged file loads, a block above the limit is refused, and the largest one asked for
+// is kept: a damaged file must build nothing large.
+static size_t allocationLimit = SIZE_MAX;
+static size_t largestAllocation = 0;
 
-std::string Int32Bytes(int32_t value)
+void* operator new(size_t size)
 {
-    std::string bytes(4, '\0');
-    std::memcpy(bytes.data(), &value, 4);
-    return bytes;
+    largestAllocation = std::max(largestAllocation, size);
+    if (size <= allocationLimit) {
+        if (void* block = std::malloc(size == 0 ? 1 : size))
+            return block;
+    }
+    throw std::bad_alloc();
 }
-
-}  // namespace
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, size_t) noexcept { std::free(block); }
 
 class FileFormatTest : public DocumentTest {
 protected:
     // A trained 1-layer 2-input 1-output network with two patterns and random weights.
     void MakeSmallNetwork()
     {
-        messages.answers = {Answer::Yes, Answer::Yes};
+        scripted.answers = {Answer::Yes, Answer::Yes};
         ASSERT_TRUE(document.ChangeShape(1, 2, 1));
         document.ImportTrainingData(DataFile("d.txt", "1 2 3 4 5 6"), true);
         document.OnRandomization();
@@ -33,45 +41,43 @@ protected:
     {
         const std::string path = DataFile("open.cvn", bytes);
         LocalFileStore store;
-        CDocumentManager manager(document, messages, files, store, {"Corvina Files (*.cvn)", "cvn"});
+        CDocumentManager manager(document, scripted, scripted, store, {"Corvina Files (*.cvn)", "cvn"});
         document.SetModifiedFlag(false);
         return manager.OpenDocumentFile(path);
     }
+
+    const std::string fresh = ReadFile(CORVINA_TEST_DATA "/new_document.cvn");
 };
 
-TEST_F(FileFormatTest, SaveAndReloadKeepEverythingButTheHistoryEntries)
+TEST_F(FileFormatTest, ASavedNetworkReloadsToTheSameBytes)
 {
     MakeSmallNetwork();
     const std::string bytes = Save();
     EXPECT_EQ(bytes.size(), 24u + 4u * 3u + (2048u + 2u) * 3u);
     EXPECT_EQ(bytes, ReadFile(CORVINA_TEST_DATA "/small_network.cvn"));
-
     CCorvinaDoc loaded;
     Load(loaded, bytes);
-    EXPECT_EQ(SaveDocument(loaded), bytes);
-    EXPECT_EQ(loaded.GetLayersCount(), 1);
-    EXPECT_EQ(loaded.GetPassesCount(), 5u);
-    EXPECT_EQ(loaded.GetAverageError(), document.GetAverageError());
-    EXPECT_EQ(loaded.GetErrorHistory().GetPosition(), 0);
-    EXPECT_EQ(loaded.GetErrorHistory().GetEntry(99999), document.GetAverageError());
+    EXPECT_EQ(Saved(loaded), bytes);
     EXPECT_EQ(loaded.GetErrorHistory().GetSum(), int64_t{document.GetAverageError()} * 100000);
-    for (int32_t n = 0; n < 3; ++n) {
-        for (int32_t j = 0; j < 4; ++j)
-            EXPECT_EQ(loaded.GetNet().GetWeight(n, j), document.GetNet().GetWeight(n, j));
-    }
 }
 
-TEST_F(FileFormatTest, TruncationAnywhereFailsAndLeavesANewDocument)
+TEST_F(FileFormatTest, ATruncatedFileIsRefusedAndLeavesANewDocument)
 {
     MakeSmallNetwork();
     const std::string bytes = Save();
-    const std::string fresh = ReadFile(CORVINA_TEST_DATA "/new_document.cvn");
+    // Every length through the header, the weights and the tail from the pattern count on, each
+    // side of the boundary between the table blocks, and a stride through the tables.
+    const size_t tableBlocksMeet = 24 + 2 * 2048;
     for (size_t length = 1; length < bytes.size(); ++length) {
+        if (length > 40 && length + 24 < bytes.size() && length % 97 != 0 &&
+            (length + 2 < tableBlocksMeet || length > tableBlocksMeet + 2))
+            continue;
+        SCOPED_TRACE(length);
         MakeSmallNetwork();
-        messages.stopMessages.clear();
-        EXPECT_FALSE(Open(bytes.substr(0, length))) << length;
-        EXPECT_EQ(messages.stopMessages.size(), 1u) << length;
-        ASSERT_EQ(Save(), fresh) << length;
+        scripted.stopMessages.clear();
+        EXPECT_FALSE(Open(bytes.substr(0, length)));
+        EXPECT_EQ(scripted.stopMessages.size(), 1u);
+        ASSERT_EQ(Save(), fresh);
     }
     EXPECT_TRUE(Open(bytes + "trailing bytes are ignored"));
     EXPECT_EQ(Save(), bytes);
@@ -81,35 +87,35 @@ TEST_F(FileFormatTest, DamagedCountsAreRefusedBeforeAnythingLargeIsBuilt)
 {
     MakeSmallNetwork();
     const std::string bytes = Save();
-    const std::string fresh = ReadFile(CORVINA_TEST_DATA "/new_document.cvn");
-    const size_t patternCountOffset = 12 + 12 + 2048 * 3;
-    const size_t averageOffset = bytes.size() - 4;
-    struct Damage {
+    const size_t patternCount = bytes.size() - 18;
+    const size_t average = bytes.size() - 4;
+    const struct {
         size_t offset;
-        int32_t value;
+        std::string value;
+    } damages[] = {
+        // Counts out of range, and a shape the engine refuses.
+        {0, Ints({0})}, {0, Ints({-1})}, {4, Ints({0})}, {8, Ints({-5})}, {0, Ints({100001})},
+        {0, Ints({100000, 100000})}, {patternCount, Ints({-1})},
+        // Counts that announce more than the file holds.
+        {0, Ints({100000})}, {4, Ints({100000})}, {patternCount, Ints({INT32_MAX})}, {patternCount, Ints({3})},
+        // An average error out of 0..65025.
+        {average, Ints({-1})}, {average, Ints({65026})},
     };
-    const Damage damages[] = {
-        {0, 0}, {0, -1}, {4, 0}, {8, -5}, {0, 100001}, {0, 100000}, {4, 100000},
-        {patternCountOffset, -1}, {patternCountOffset, INT32_MAX}, {patternCountOffset, 3},
-        {averageOffset, -1}, {averageOffset, 65026},
-    };
-    for (const Damage& damage : damages) {
+    for (size_t i = 0; i < std::size(damages); ++i) {
+        SCOPED_TRACE(i);
+        const auto& damage = damages[i];
         std::string damaged = bytes;
-        damaged.replace(damage.offset, 4, Int32Bytes(damage.value));
-        EXPECT_FALSE(Open(damaged)) << damage.offset << " " << damage.value;
-        EXPECT_EQ(Save(), fresh) << damage.offset << " " << damage.value;
+        damaged.replace(damage.offset, damage.value.size(), damage.value);
+        largestAllocation = 0;
+        allocationLimit = size_t{1} << 20;
+        const bool opened = Open(damaged);
+        allocationLimit = SIZE_MAX;
+        EXPECT_FALSE(opened);
+        EXPECT_LE(largestAllocation, size_t{1} << 20);
+        EXPECT_EQ(Save(), fresh);
     }
     std::string highest = bytes;
-    highest.replace(averageOffset, 4, Int32Bytes(65025));
+    highest.replace(average, 4, Ints({65025}));
     EXPECT_TRUE(Open(highest));
     EXPECT_EQ(document.GetAverageError(), 65025);
-}
-
-TEST_F(FileFormatTest, AnAverageBelowTheSumsRemainderIsSavedTruncated)
-{
-    MakeSmallNetwork();
-    const int32_t average = document.GetAverageError();
-    CCorvinaDoc loaded;
-    Load(loaded, Save());
-    EXPECT_EQ(loaded.GetErrorHistory().GetSum(), int64_t{average} * 100000);
 }
