@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -17,14 +16,11 @@
 // Message boxes and dialogs answered from a script; what they show is recorded.
 class ScriptedUi : public MessageBoxes, public FileChooser, public NetworkDialogs {
 public:
+    // The n-th question gets the n-th answer; one more question throws.
     Answer AskYesNo(const std::string& text) override
     {
         questions.push_back(text);
-        if (answers.empty())
-            throw std::logic_error("unexpected question: " + text);
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers.at(questions.size() - 1);
     }
     void ShowStopMessage(const std::string& text) override { stopMessages.push_back(text); }
     SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
@@ -32,8 +28,7 @@ public:
     bool RunShapeDialog(ShapeFields& fields) override
     {
         shownShapes.push_back(fields);
-        if (shape)
-            fields = *shape;
+        fields = shape.value_or(fields);
         return shape.has_value();
     }
     bool RunTrainingDataDialog(TrainingDataFields& fields) override
@@ -51,7 +46,7 @@ public:
     }
     void ShowReport(const std::string& text) override { reports.push_back(text); }
 
-    std::deque<Answer> answers;
+    std::vector<Answer> answers;
     std::optional<ShapeFields> shape;
     TrainingDataFields trainingData;
     std::string consultInputPath, consultOutputPath;
@@ -59,12 +54,6 @@ public:
     ConsultOutcome consultOutcome;
     std::vector<std::string> questions, stopMessages, reports, shownConsultPaths;
     std::vector<ShapeFields> shownShapes;
-};
-
-class HintRecorder : public CView {
-public:
-    void OnUpdate(CView*, UpdateHint hint) override { hints.push_back(hint); }
-    std::vector<UpdateHint> hints;
 };
 
 inline std::string Saved(CCorvinaDoc& doc)
@@ -91,23 +80,24 @@ inline std::string Ints(std::initializer_list<int32_t> values)
     return bytes;
 }
 
-// A new default document wired to the scripted interface, a hint recorder and a temporary folder.
-class DocumentTest : public testing::Test {
+// A new default document on the scripted interface, with a temporary folder; the fixture is the
+// document's view and records the hints it gets.
+class DocumentTest : public testing::Test, public CView {
 protected:
     DocumentTest()
     {
         SeedRandomDraw(12345);
         document.OnNewDocument();
-        document.AddView(&view);
+        document.AddView(this);
     }
     ~DocumentTest() override
     {
-        document.RemoveView(&view);
+        document.RemoveView(this);
         SetRandomDrawScript({});
     }
+    void OnUpdate(CView*, UpdateHint hint) override { hints.push_back(hint); }
 
     std::string Save() { return Saved(document); }
-
     std::string DataFile(const std::string& name, const std::string& text)
     {
         WriteFile(folder.Path(name), text);
@@ -117,6 +107,6 @@ protected:
     ScriptedUi scripted;
     UserInterface ui{scripted, scripted, scripted};
     CCorvinaDoc document{&ui};
-    HintRecorder view;
+    std::vector<UpdateHint> hints;
     TempDir folder;
 };

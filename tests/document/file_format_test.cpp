@@ -14,21 +14,21 @@ static size_t largestAllocation = 0;
 void* operator new(size_t size)
 {
     largestAllocation = std::max(largestAllocation, size);
-    if (size <= allocationLimit) {
-        if (void* block = std::malloc(size == 0 ? 1 : size))
-            return block;
-    }
-    throw std::bad_alloc();
+    void* block = size <= allocationLimit ? std::malloc(size == 0 ? 1 : size) : nullptr;
+    if (block == nullptr)
+        throw std::bad_alloc();
+    return block;
 }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, size_t) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block, size_t) noexcept { std::free(block); }
 
 class FileFormatTest : public DocumentTest {
 protected:
-    // A trained 1-layer 2-input 1-output network with two patterns and random weights.
+    // A trained 1-layer 2-input 1-output network with two patterns and random weights, built
+    // without questions.
     void MakeSmallNetwork()
     {
-        scripted.answers = {Answer::Yes, Answer::Yes};
+        document.SetUserInterface(nullptr);
         ASSERT_TRUE(document.ChangeShape(1, 2, 1));
         document.ImportTrainingData(DataFile("d.txt", "1 2 3 4 5 6"), true);
         document.OnRandomization();
@@ -39,11 +39,10 @@ protected:
     // Opens bytes through the document manager, as File Open does.
     bool Open(const std::string& bytes)
     {
-        const std::string path = DataFile("open.cvn", bytes);
         LocalFileStore store;
         CDocumentManager manager(document, scripted, scripted, store, {"Corvina Files (*.cvn)", "cvn"});
         document.SetModifiedFlag(false);
-        return manager.OpenDocumentFile(path);
+        return manager.OpenDocumentFile(DataFile("open.cvn", bytes));
     }
 
     const std::string fresh = ReadFile(CORVINA_TEST_DATA "/new_document.cvn");
@@ -59,6 +58,10 @@ TEST_F(FileFormatTest, ASavedNetworkReloadsToTheSameBytes)
     Load(loaded, bytes);
     EXPECT_EQ(Saved(loaded), bytes);
     EXPECT_EQ(loaded.GetErrorHistory().GetSum(), int64_t{document.GetAverageError()} * 100000);
+
+    document.SetPassesCount(uint32_t{1} << 31);
+    Load(loaded, Save());
+    EXPECT_EQ(loaded.GetPassesCount(), uint32_t{1} << 31);
 }
 
 TEST_F(FileFormatTest, ATruncatedFileIsRefusedAndLeavesANewDocument)
@@ -87,25 +90,19 @@ TEST_F(FileFormatTest, DamagedCountsAreRefusedBeforeAnythingLargeIsBuilt)
 {
     MakeSmallNetwork();
     const std::string bytes = Save();
-    const size_t patternCount = bytes.size() - 18;
+    const size_t patterns = bytes.size() - 18;
     const size_t average = bytes.size() - 4;
-    const struct {
-        size_t offset;
-        std::string value;
-    } damages[] = {
-        // Counts out of range, and a shape the engine refuses.
+    // Counts out of range or refused by the engine, counts announcing more than the file holds,
+    // averages out of 0..65025.
+    const std::pair<size_t, std::string> damages[] = {
         {0, Ints({0})}, {0, Ints({-1})}, {4, Ints({0})}, {8, Ints({-5})}, {0, Ints({100001})},
-        {0, Ints({100000, 100000})}, {patternCount, Ints({-1})},
-        // Counts that announce more than the file holds.
-        {0, Ints({100000})}, {4, Ints({100000})}, {patternCount, Ints({INT32_MAX})}, {patternCount, Ints({3})},
-        // An average error out of 0..65025.
-        {average, Ints({-1})}, {average, Ints({65026})},
+        {0, Ints({100000, 100000})}, {patterns, Ints({-1})}, {0, Ints({100000})}, {4, Ints({100000})},
+        {patterns, Ints({INT32_MAX})}, {patterns, Ints({3})}, {average, Ints({-1})}, {average, Ints({65026})},
     };
     for (size_t i = 0; i < std::size(damages); ++i) {
         SCOPED_TRACE(i);
-        const auto& damage = damages[i];
         std::string damaged = bytes;
-        damaged.replace(damage.offset, damage.value.size(), damage.value);
+        damaged.replace(damages[i].first, damages[i].second.size(), damages[i].second);
         largestAllocation = 0;
         allocationLimit = size_t{1} << 20;
         const bool opened = Open(damaged);

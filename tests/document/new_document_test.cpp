@@ -2,19 +2,14 @@
 
 namespace {
 
-const char* const ExperienceQuestion =
-    "Network has an experience. Performing this operation will destroy it! Perform anyway?";
-
-// The file of an untrained network: every weight zero, identity tables, no patterns, no passes
-// and the reset average.
+// The file of an untrained network: zero weights, identity tables, no patterns or passes, the
+// reset average.
 std::string FreshFile(int32_t layers, int32_t inputs, int32_t outputs)
 {
     std::string bytes = Ints({layers, inputs, outputs}) + std::string(4 * size_t(layers * inputs + outputs), '\0');
-    for (int32_t column = 0; column < inputs + outputs; ++column) {
-        for (int32_t level = 0; level < 256; ++level) {
-            const double value = level;
-            bytes.append(reinterpret_cast<const char*>(&value), 8);
-        }
+    for (int32_t entry = 0; entry < 256 * (inputs + outputs); ++entry) {
+        const double value = entry % 256;
+        bytes.append(reinterpret_cast<const char*>(&value), 8);
     }
     return bytes + Ints({0, 0, 10922});
 }
@@ -47,24 +42,27 @@ TEST(ErrorHistoryTest, KeepsARunningSumAndATruncatedAverage)
 
 TEST_F(DocumentTest, OnlyExperienceIsAskedAboutBeforeItIsDestroyed)
 {
+    scripted.shape = ShapeFields{2, 3, 3};
     document.OnRandomization();
     document.OnEraseTd();
-    EXPECT_TRUE(document.ChangeShape(2, 3, 3));
+    document.OnOptions();
     EXPECT_TRUE(scripted.questions.empty());
+    const ShapeFields& shown = scripted.shownShapes.at(0);
+    EXPECT_EQ(std::vector<uint32_t>({shown.layers, shown.inputs, shown.outputs}), std::vector<uint32_t>({5, 4, 2}));
     EXPECT_EQ(Save(), FreshFile(2, 3, 3));
-    EXPECT_EQ(view.hints, std::vector<UpdateHint>(3, UpdateHint::All));
+    EXPECT_EQ(hints, std::vector<UpdateHint>(3, UpdateHint::All));
     EXPECT_TRUE(document.IsModified());
 
+    scripted.answers = {Answer::No, Answer::No, Answer::No, Answer::Yes, Answer::Yes, Answer::Yes};
     document.ImportTrainingData(DataFile("d.txt", "1 2 3 4 5 6"), true);
     const std::string before = Save();
-    scripted.answers = {Answer::No, Answer::No, Answer::No};
     document.OnRandomization();
     document.OnEraseTd();
     EXPECT_FALSE(document.ChangeShape(5, 4, 2));
-    EXPECT_EQ(scripted.questions, std::vector<std::string>(3, ExperienceQuestion));
+    EXPECT_EQ(scripted.questions, std::vector<std::string>(3, "Network has an experience. Performing this "
+                                                              "operation will destroy it! Perform anyway?"));
     EXPECT_EQ(Save(), before);
 
-    scripted.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
     document.SetPassesCount(7);
     document.OnRandomization();
     EXPECT_EQ(document.GetPatternsCount(), 1);
@@ -72,27 +70,15 @@ TEST_F(DocumentTest, OnlyExperienceIsAskedAboutBeforeItIsDestroyed)
     document.OnEraseTd();
     EXPECT_EQ(document.GetPatternsCount(), 0);
     document.SetPassesCount(7);
-    EXPECT_TRUE(document.ChangeShape(5, 4, 2));
-    EXPECT_EQ(scripted.questions.size(), 6u);
-}
-
-TEST_F(DocumentTest, OptionsOffersTheCurrentShapeAndRebuildsAnUntrainedNetwork)
-{
-    document.OnRandomization();
-    document.ImportTrainingData(DataFile("d.txt", "1 2 3 4 5 6"), true);
-    scripted.answers = {Answer::Yes};
     scripted.shape = ShapeFields{1, 2, 1};
     document.OnOptions();
-    ASSERT_EQ(scripted.shownShapes.size(), 1u);
-    EXPECT_EQ(scripted.shownShapes[0].layers, 5u);
-    EXPECT_EQ(scripted.shownShapes[0].inputs, 4u);
-    EXPECT_EQ(scripted.shownShapes[0].outputs, 2u);
+    EXPECT_EQ(scripted.questions.size(), 6u);
     EXPECT_EQ(Save(), FreshFile(1, 2, 1));
 
-    const size_t hints = view.hints.size();
+    const size_t sent = hints.size();
     scripted.shape.reset();
     document.OnOptions();
-    EXPECT_EQ(view.hints.size(), hints);
+    EXPECT_EQ(hints.size(), sent);
 }
 
 TEST_F(DocumentTest, AShapeTooLargeKeepsTheNetworkAndSaysSo)
@@ -102,5 +88,5 @@ TEST_F(DocumentTest, AShapeTooLargeKeepsTheNetworkAndSaysSo)
     EXPECT_EQ(scripted.stopMessages.size(), 1u);
     EXPECT_THROW(document.CreateNetwork(0, 4, 2), std::length_error);
     EXPECT_EQ(Save(), before);
-    EXPECT_TRUE(view.hints.empty());
+    EXPECT_TRUE(hints.empty());
 }
