@@ -30,13 +30,10 @@ TEST_F(DocumentTest, OnConsultRunsThePageThatWasShowingAndKeepsThePaths)
 
 TEST_F(DocumentTest, ABatchWritesOneLinePerCompleteRow)
 {
-    document.CreateNetwork(2, 2, 3);
+    document.ChangeShape(2, 2, 3);
     document.OnRandomization();
-    for (int32_t level = 0; level < 256; ++level) {
-        for (int32_t j = 0; j < 3; ++j)
-            document.GetTable(Column::Output, j)[level] = level / 3.0;
-        document.GetTable(Column::Input, 0)[level] = document.GetTable(Column::Input, 1)[level] = level;
-    }
+    for (int32_t entry = 0; entry < 3 * 256; ++entry)
+        document.GetTable(Column::Output, 0)[entry] = (entry % 256) / 3.0;
     const std::pair<const char*, std::vector<std::pair<double, double>>> cases[] = {
         {"1 2 3 4", {{1, 2}, {3, 4}}}, {"1 2\n3\n4 5", {{1, 2}, {3, 4}}}, {"1 2 x 4", {{1, 2}}}, {"", {}}};
     const std::string output = folder.Path("out.txt");

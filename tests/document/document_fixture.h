@@ -31,11 +31,7 @@ public:
         fields = shape.value_or(fields);
         return shape.has_value();
     }
-    bool RunTrainingDataDialog(TrainingDataFields& fields) override
-    {
-        fields = trainingData;
-        return true;
-    }
+    bool RunTrainingDataDialog(TrainingDataFields& fields) override { fields = trainingData; return true; }
     ConsultOutcome RunConsultSheet(ConsultFields& fields) override
     {
         shownConsultPaths.push_back(fields.inputPath + "|" + fields.outputPath);
@@ -55,21 +51,6 @@ public:
     std::vector<std::string> questions, stopMessages, reports, shownConsultPaths;
     std::vector<ShapeFields> shownShapes;
 };
-
-inline std::string Saved(CCorvinaDoc& doc)
-{
-    std::ostringstream out;
-    CArchive archive(out);
-    doc.Serialize(archive);
-    return out.str();
-}
-
-inline void Load(CCorvinaDoc& doc, const std::string& bytes)
-{
-    std::istringstream in(bytes);
-    CArchive archive(in, bytes.size());
-    doc.Serialize(archive);
-}
 
 // The little-endian bytes of 32-bit integers, as a file holds them.
 inline std::string Ints(std::initializer_list<int32_t> values)
@@ -97,7 +78,13 @@ protected:
     }
     void OnUpdate(CView*, UpdateHint hint) override { hints.push_back(hint); }
 
-    std::string Save() { return Saved(document); }
+    std::string Save()
+    {
+        std::ostringstream out;
+        CArchive archive(out);
+        document.Serialize(archive);
+        return out.str();
+    }
     std::string DataFile(const std::string& name, const std::string& text)
     {
         WriteFile(folder.Path(name), text);

@@ -54,14 +54,11 @@ TEST_F(FileFormatTest, ASavedNetworkReloadsToTheSameBytes)
     const std::string bytes = Save();
     EXPECT_EQ(bytes.size(), 24u + 4u * 3u + (2048u + 2u) * 3u);
     EXPECT_EQ(bytes, ReadFile(CORVINA_TEST_DATA "/small_network.cvn"));
-    CCorvinaDoc loaded;
-    Load(loaded, bytes);
-    EXPECT_EQ(Saved(loaded), bytes);
-    EXPECT_EQ(loaded.GetErrorHistory().GetSum(), int64_t{document.GetAverageError()} * 100000);
-
-    document.SetPassesCount(uint32_t{1} << 31);
-    Load(loaded, Save());
-    EXPECT_EQ(loaded.GetPassesCount(), uint32_t{1} << 31);
+    const int32_t average = document.GetAverageError();
+    document.OnNewDocument();
+    EXPECT_TRUE(Open(bytes));
+    EXPECT_EQ(Save(), bytes);
+    EXPECT_EQ(document.GetErrorHistory().GetSum(), int64_t{average} * 100000);
 }
 
 TEST_F(FileFormatTest, ATruncatedFileIsRefusedAndLeavesANewDocument)
@@ -111,8 +108,10 @@ TEST_F(FileFormatTest, DamagedCountsAreRefusedBeforeAnythingLargeIsBuilt)
         EXPECT_LE(largestAllocation, size_t{1} << 20);
         EXPECT_EQ(Save(), fresh);
     }
+    // The largest values: 2^31 passes, counted unsigned, and an average of 65025.
     std::string highest = bytes;
-    highest.replace(average, 4, Ints({65025}));
+    highest.replace(average - 4, 8, Ints({INT32_MIN, 65025}));
     EXPECT_TRUE(Open(highest));
-    EXPECT_EQ(document.GetAverageError(), 65025);
+    EXPECT_EQ(document.GetPassesCount(), uint32_t{1} << 31);
+    EXPECT_EQ(Save(), highest);
 }

@@ -5,42 +5,36 @@
 #include "document/transformation_tables.h"
 #include "tests/document/document_fixture.h"
 
-class ImportTest : public DocumentTest {
-protected:
-    ImportTest()
-    {
-        document.CreateNetwork(1, 2, 1);
-        FillIdentityTables(document.GetTable(Column::Input, 0), 2);
-        FillIdentityTables(document.GetTable(Column::Output, 0), 1);
-    }
+namespace {
 
-    std::vector<std::vector<int32_t>> Patterns() const
-    {
-        std::vector<std::vector<int32_t>> levels;
-        for (const auto& pattern : document.GetPatterns())
-            levels.push_back({pattern->GetLevel(0), pattern->GetLevel(1), pattern->GetLevel(2)});
-        return levels;
-    }
-};
-
-TEST_F(ImportTest, CompleteRecordsBecomePatternsAndTheStatisticsAreReset)
+// The levels of every pattern of a default document: four inputs, then two targets.
+std::vector<std::vector<uint8_t>> Patterns(const CCorvinaDoc& document)
 {
-    const std::pair<const char*, std::vector<std::vector<int32_t>>> cases[] = {
-        {"1 2 3 4 5 6", {{1, 2, 3}, {4, 5, 6}}},
-        {"1\n2\n3\n4\n5\n6\n", {{1, 2, 3}, {4, 5, 6}}},
-        {"1 2 3 4 5 6 7 8", {{1, 2, 3}, {4, 5, 6}}},
+    std::vector<std::vector<uint8_t>> levels;
+    for (const auto& pattern : document.GetPatterns())
+        levels.emplace_back(pattern->GetData(), pattern->GetData() + 6);
+    return levels;
+}
+
+}  // namespace
+
+TEST_F(DocumentTest, CompleteRecordsBecomePatternsAndTheStatisticsAreReset)
+{
+    const std::pair<const char*, std::vector<std::vector<uint8_t>>> cases[] = {
+        {"1 2 3 4 5 6 7 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
+        {"1\n2\n3\n4\n5\n6\n7", {{1, 2, 3, 4, 5, 6}}},
         {"1 2 x 4 5 6", {}},
-        {"1 2 3 4 5 6abc 7 8 9", {{1, 2, 3}}},
-        {"+1 .5e1 5. -0 2.5 1e400", {{1, 5, 5}}},
+        {"1 2 3 4 5 6 7abc 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}}},
+        {"+1 .5e1 5. -0 2.5 1e2 3 1e400 1 1 1 1", {{1, 5, 5, 0, 3, 100}}},
         {"", {}},
     };
     document.SetPassesCount(9);
     for (const auto& [text, patterns] : cases) {
         document.ImportTrainingData(DataFile("d.txt", text), false);
-        EXPECT_EQ(Patterns(), patterns) << text;
+        EXPECT_EQ(Patterns(document), patterns) << text;
     }
     document.ImportTrainingData(folder.Path("missing.txt"), true);
-    EXPECT_TRUE(Patterns().empty());
+    EXPECT_TRUE(Patterns(document).empty());
     EXPECT_EQ(document.Dequantize(7, Column::Input, 1), 7.0);
     EXPECT_EQ(document.GetPassesCount(), 0u);
     EXPECT_EQ(document.GetAverageError(), 10922);
@@ -49,23 +43,23 @@ TEST_F(ImportTest, CompleteRecordsBecomePatternsAndTheStatisticsAreReset)
 
     scripted.trainingData = {DataFile("e.txt", "1 2 3 4 5 6"), true};
     document.OnSelectTd();
-    EXPECT_EQ(document.GetPatternsCount(), 2);
+    EXPECT_EQ(document.GetPatternsCount(), 1);
     EXPECT_TRUE(document.IsModified());
     EXPECT_TRUE(scripted.questions.empty());
 }
 
-TEST_F(ImportTest, NewTablesHoldTheRanksOfTheSortedColumns)
+TEST_F(DocumentTest, NewTablesHoldTheRanksOfTheSortedColumns)
 {
     std::string text;
     for (int32_t value = 1000; value >= 1; --value)
-        text += std::to_string(value) + " 0 " + std::to_string(-value) + "\n";
+        text += std::to_string(value) + " 0 0 0 0 " + std::to_string(-value) + "\n";
     document.ImportTrainingData(DataFile("d.txt", text), true);
     const double* table = document.GetTable(Column::Input, 0);
     EXPECT_EQ(table[0], 1.0);
     EXPECT_EQ(table[128], 501.0);
     EXPECT_EQ(table[255], 997.0);
-    EXPECT_EQ(document.GetTable(Column::Output, 0)[0], -1000.0);
-    EXPECT_EQ(Patterns().front(), (std::vector<int32_t>{255, 0, 0}));
+    EXPECT_EQ(document.GetTable(Column::Output, 1)[0], -1000.0);
+    EXPECT_EQ(Patterns(document).front(), (std::vector<uint8_t>{255, 0, 0, 0, 0, 0}));
     EXPECT_EQ(document.Dequantize(document.Quantize(table[77], Column::Input, 0), Column::Input, 0), table[77]);
 }
 

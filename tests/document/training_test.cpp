@@ -21,9 +21,7 @@ TEST_F(DocumentTest, APassTrainsOnAPatternCountsAndSendsHintTwo)
     EXPECT_FALSE(document.OnUpdateTrain(true));
     hints.clear();
     document.TrainPass();
-    EXPECT_EQ(document.GetPatternBuffer().GetInputLevels()[3], 40);
     EXPECT_EQ(document.GetErrorHistory().GetEntry(0), 0);
-    EXPECT_EQ(document.GetErrorHistory().GetSum(), 1092200000 - 10922);
     EXPECT_EQ(document.GetPassesCount(), 1u);
     EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::TrainingPass});
     EXPECT_TRUE(document.IsModified());
