@@ -6,7 +6,8 @@ namespace {
 // reset average.
 std::string FreshFile(int32_t layers, int32_t inputs, int32_t outputs)
 {
-    std::string bytes = Ints({layers, inputs, outputs}) + std::string(4 * size_t(layers * inputs + outputs), '\0');
+    const auto weights = static_cast<size_t>(4 * (layers * inputs + outputs));
+    std::string bytes = Ints({layers, inputs, outputs}) + std::string(weights, '\0');
     for (int32_t entry = 0; entry < 256 * (inputs + outputs); ++entry) {
         const double value = entry % 256;
         bytes.append(reinterpret_cast<const char*>(&value), 8);
