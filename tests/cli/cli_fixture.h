@@ -35,9 +35,10 @@ inline uint64_t NetworkFileLength(int64_t layers, int64_t inputs, int64_t output
 // bytes with a little-endian 32-bit value written at offset.
 inline std::string WithInt32At(std::string bytes, size_t offset, uint32_t value)
 {
+    char little[4];
     for (size_t i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes;
+        little[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes.replace(offset, 4, little, 4);
 }
 
 // Runs corvina-cli in-process inside a fresh temporary directory.

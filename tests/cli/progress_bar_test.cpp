@@ -47,8 +47,8 @@ TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
             previousPercent = percent;
         }
         const std::string count = std::to_string(total);
-        EXPECT_EQ(frames.front(), "[" + std::string(40, ' ') + "]   0% 0/" + count);
-        EXPECT_EQ(frames.back(), "[" + std::string(40, '#') + "] 100% " + count + "/" + count);
+        EXPECT_EQ(frames.front(), std::string("[").append(40, ' ').append("]   0% 0/").append(count));
+        EXPECT_EQ(frames.back(), std::string("[").append(40, '#').append("] 100% ").append(count + "/" + count));
     }
 }
 
