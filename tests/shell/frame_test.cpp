@@ -11,28 +11,34 @@ namespace {
 
 using FrameTest = ShellTest;
 
-TEST_F(FrameTest, CaptionNamesTheDocument)
+QString LineText(CCorvinaApp& app, int id)
 {
-    EXPECT_EQ(app->Frame()->windowTitle(), "Corvina - Untitled");
-    ASSERT_TRUE(app->Manager().SaveDocumentAs(TempPath("net.cvn").toStdString()));
-    app->Frame()->UpdateCaption();
-    EXPECT_EQ(app->Frame()->windowTitle(), "Corvina - net.cvn");
+    return static_cast<QLineEdit*>(app.View()->Control(id))->text();
 }
 
-TEST_F(FrameTest, FrameCannotBeResizedOrMaximized)
+TEST_F(FrameTest, CaptionNamesTheDocumentAndTheSizeIsFixed)
 {
     CMainFrame& frame = *app->Frame();
+    EXPECT_EQ(frame.windowTitle(), "Corvina - Untitled");
+    ASSERT_TRUE(app->Manager().SaveDocumentAs(TempPath("net.cvn").toStdString()));
+    frame.UpdateCaption();
+    EXPECT_EQ(frame.windowTitle(), "Corvina - net.cvn");
     EXPECT_EQ(frame.minimumSize(), frame.maximumSize());
     EXPECT_FALSE(frame.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(frame.windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
-TEST_F(FrameTest, ViewAreaJustHoldsTheFormAfterNewAndOpen)
+TEST_F(FrameTest, BarsToggleWithoutResizingAndNewShrinksToTheForm)
 {
-    EXPECT_EQ(app->View()->size(), app->View()->FormSize());
-    // Hiding the toolbar leaves the frame's size alone; the next New shrinks it to the form.
     const QSize frame = app->Frame()->size();
-    app->Router().Execute(ID_VIEW_TOOLBAR);
+    EXPECT_EQ(app->View()->size(), app->View()->FormSize());
+    EXPECT_TRUE(IsEnabledAfterRefresh(ID_VIEW_TOOLBAR));
+    EXPECT_TRUE(Action(ID_VIEW_TOOLBAR)->isChecked());
+    Action(ID_VIEW_TOOLBAR)->trigger();
+    EXPECT_TRUE(app->Frame()->ToolBar()->isHidden());
+    EXPECT_FALSE(Action(ID_VIEW_TOOLBAR)->isChecked());
+    Action(ID_VIEW_STATUS_BAR)->trigger();
+    EXPECT_FALSE(Action(ID_VIEW_STATUS_BAR)->isChecked());
     RunEventsFor(20);
     EXPECT_EQ(app->Frame()->size(), frame);
     app->Router().Execute(ID_FILE_NEW);
@@ -41,7 +47,7 @@ TEST_F(FrameTest, ViewAreaJustHoldsTheFormAfterNewAndOpen)
     EXPECT_LT(app->Frame()->height(), frame.height());
 }
 
-TEST_F(FrameTest, StatusBarShowsReadyAndThePromptOfAHighlightedCommand)
+TEST_F(FrameTest, StatusBarShowsReadyTheLockPanesAndPrompts)
 {
     QStatusBar* bar = app->Frame()->statusBar();
     auto* ready = bar->findChild<QLabel*>();
@@ -56,39 +62,29 @@ TEST_F(FrameTest, StatusBarShowsReadyAndThePromptOfAHighlightedCommand)
 TEST_F(FrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow)
 {
     Document().SetModifiedFlag(true);
-    QString question;
     {
-        const ModalResponder responder([&question](QWidget& box) {
-            question = static_cast<QMessageBox&>(box).text();
-            PressMessageButton(box, QMessageBox::Cancel);
-        });
+        const BoxAnswer cancel(QMessageBox::Cancel);
         EXPECT_FALSE(app->Frame()->close());
+        EXPECT_EQ(cancel.text, "Save changes to Untitled?");
     }
-    EXPECT_EQ(question, "Save changes to Untitled?");
     EXPECT_TRUE(app->Frame()->isVisible());
-    const ModalResponder discard([](QWidget& box) { PressMessageButton(box, QMessageBox::No); });
+    const BoxAnswer discard(QMessageBox::No);
     EXPECT_TRUE(app->Frame()->close());
 }
 
 TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
 {
     const QString path = TempPath("kept.cvn");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-    }
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old contents");
+    old.close();
     Document().SetModifiedFlag(true);
-    QString message;
-    const ModalResponder responder([&message](QWidget& box) {
-        message = static_cast<QMessageBox&>(box).text();
-        PressMessageButton(box, QMessageBox::Ok);
-    });
+    const BoxAnswer message(QMessageBox::Ok);
     // A file inside a folder that does not exist cannot be written.
     EXPECT_FALSE(app->Manager().SaveDocumentAs(TempPath("missing/net.cvn").toStdString()));
-    EXPECT_TRUE(message.contains("missing/net.cvn")) << message.toStdString();
+    EXPECT_TRUE(message.text.contains("missing/net.cvn")) << message.text.toStdString();
     EXPECT_TRUE(Document().IsModified());
-    QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old contents");
 }
@@ -112,17 +108,13 @@ TEST(StartupTest, FileThatCannotBeOpenedEndsWithoutAWindow)
 {
     const QTemporaryDir directory;
     CCorvinaApp app;
-    QString message;
-    const ModalResponder responder([&message](QWidget& box) {
-        message = static_cast<QMessageBox&>(box).text();
-        PressMessageButton(box, QMessageBox::Ok);
-    });
+    const BoxAnswer message(QMessageBox::Ok);
     EXPECT_FALSE(app.CreateMainWindow(directory.filePath("absent.cvn")));
-    EXPECT_TRUE(message.contains("absent.cvn")) << message.toStdString();
+    EXPECT_TRUE(message.text.contains("absent.cvn")) << message.text.toStdString();
     EXPECT_EQ(app.Frame(), nullptr);
 }
 
-TEST(StartupTest, SavedDocumentOpensFromTheCommandLine)
+TEST(StartupTest, SavedDocumentOpensAndPrintsFromTheCommandLine)
 {
     const QTemporaryDir directory;
     const QString path = directory.filePath("three.cvn");
@@ -132,11 +124,18 @@ TEST(StartupTest, SavedDocumentOpensFromTheCommandLine)
         first.Document().ChangeShape(3, 6, 4);
         ASSERT_TRUE(first.Manager().SaveDocumentAs(path.toStdString()));
     }
-    CCorvinaApp second;
-    ASSERT_TRUE(second.CreateMainWindow(path));
-    EXPECT_EQ(static_cast<QLineEdit*>(second.View()->Control(IDC_LEVELS_COUNT))->text(), "3");
-    EXPECT_EQ(static_cast<QLineEdit*>(second.View()->Control(IDC_INPUT_COUNT))->text(), "6");
-    EXPECT_EQ(second.Frame()->windowTitle(), "Corvina - three.cvn");
+    {
+        CCorvinaApp second;
+        ASSERT_TRUE(second.CreateMainWindow(path));
+        EXPECT_EQ(LineText(second, IDC_LEVELS_COUNT), "3");
+        EXPECT_EQ(LineText(second, IDC_INPUT_COUNT), "6");
+        EXPECT_EQ(second.Frame()->windowTitle(), "Corvina - three.cvn");
+    }
+    const QString pdf = directory.filePath("report.pdf");
+    CCorvinaApp printing;
+    EXPECT_TRUE(printing.PrintDocument(path, pdf));
+    EXPECT_EQ(printing.Frame(), nullptr);
+    EXPECT_GT(QFile(pdf).size(), 0);
 }
 
 TEST(StartupTest, EmptyFileOpensWithTheDefaultNetwork)
@@ -146,37 +145,19 @@ TEST(StartupTest, EmptyFileOpensWithTheDefaultNetwork)
     QFile(path).open(QIODevice::WriteOnly);
     CCorvinaApp app;
     ASSERT_TRUE(app.CreateMainWindow(path));
-    EXPECT_EQ(static_cast<QLineEdit*>(app.View()->Control(IDC_LEVELS_COUNT))->text(), "5");
+    EXPECT_EQ(LineText(app, IDC_LEVELS_COUNT), "5");
     EXPECT_EQ(app.Frame()->windowTitle(), "Corvina - empty.cvn");
 }
-
-TEST(StartupTest, PrintToPdfWritesTheReportWithoutAWindow)
-{
-    const QTemporaryDir directory;
-    const QString network = directory.filePath("net.cvn");
-    {
-        CCorvinaApp first;
-        ASSERT_TRUE(first.CreateMainWindow({}));
-        ASSERT_TRUE(first.Manager().SaveDocumentAs(network.toStdString()));
-    }
-    const QString pdf = directory.filePath("report.pdf");
-    CCorvinaApp printing;
-    EXPECT_TRUE(printing.PrintDocument(network, pdf));
-    EXPECT_EQ(printing.Frame(), nullptr);
-    EXPECT_GT(QFile(pdf).size(), 0);
-}
-
-struct CommandLineCase {
-    QStringList arguments;
-    StartupRequest::Action action;
-    QString file;
-    QString target;
-};
 
 TEST(CommandLineTest, ReadsEveryFormAndRefusesTheRest)
 {
     using enum StartupRequest::Action;
-    const std::vector<CommandLineCase> cases = {
+    const struct {
+        QStringList arguments;
+        StartupRequest::Action action;
+        QString file;
+        QString target;
+    } cases[] = {
         {{}, Run, "", ""},
         {{"net.cvn"}, Run, "net.cvn", ""},
         {{"--print", "net.cvn"}, Print, "net.cvn", ""},
@@ -187,16 +168,13 @@ TEST(CommandLineTest, ReadsEveryFormAndRefusesTheRest)
         {{"--bogus"}, Invalid, "", ""},
         {{"a.cvn", "b.cvn"}, Invalid, "", ""},
     };
-    for (const CommandLineCase& each : cases) {
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.arguments.join(' ').toStdString());
         const StartupRequest request = ParseCommandLine(each.arguments);
-        const std::string name = each.arguments.join(' ').toStdString();
-        EXPECT_EQ(request.action, each.action) << name;
-        if (each.action == Invalid) {
-            EXPECT_FALSE(request.error.isEmpty()) << name;
-            continue;
-        }
-        EXPECT_EQ(request.file, each.file) << name;
-        EXPECT_EQ(request.printTarget, each.target) << name;
+        EXPECT_EQ(request.action, each.action);
+        EXPECT_EQ(request.error.isEmpty(), each.action != Invalid);
+        EXPECT_EQ(request.file, each.file);
+        EXPECT_EQ(request.printTarget, each.target);
     }
 }
 

@@ -20,12 +20,19 @@ protected:
         });
     }
 
-    // The counts seen since the last call.
-    std::vector<int32_t> TakeCounts()
+    // The counts of the calls made while the loop runs until there have been at least calls.
+    std::vector<int32_t> NextCounts(size_t calls = 3)
     {
-        std::vector<int32_t> seen;
-        seen.swap(counts);
-        return seen;
+        counts.clear();
+        EXPECT_TRUE(RunEventsUntil([&] { return counts.size() >= calls; }));
+        return counts;
+    }
+
+    void MovePointerTo(QPoint place)
+    {
+        QMouseEvent move(QEvent::MouseMove, place, window.mapToGlobal(place), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
     }
 
     QWidget window;
@@ -34,73 +41,47 @@ protected:
     bool keepGoing = true;
 };
 
-TEST_F(IdleLoopTest, CountRisesWhileTheHookAsksForMore)
+TEST_F(IdleLoopTest, CountRisesFromZeroWhileTheHookAsksForMore)
 {
-    RunEventsFor(30);
-    const std::vector<int32_t> seen = TakeCounts();
-    ASSERT_GT(seen.size(), 3u);
+    const std::vector<int32_t> seen = NextCounts(5);
     for (size_t index = 0; index < seen.size(); ++index)
         EXPECT_EQ(seen[index], static_cast<int32_t>(index));
 }
 
-TEST_F(IdleLoopTest, StopsWhenTheHookAsksForNoMoreUntilInput)
+TEST_F(IdleLoopTest, HookThatAsksForNoMoreWaitsForInput)
 {
     keepGoing = false;
+    EXPECT_EQ(NextCounts(1), std::vector<int32_t>{0});
     RunEventsFor(30);
-    EXPECT_EQ(TakeCounts(), std::vector<int32_t>{0});
+    EXPECT_EQ(counts.size(), 1u);
     QTest::mouseClick(&window, Qt::LeftButton);
-    RunEventsFor(30);
-    const std::vector<int32_t> seen = TakeCounts();
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.front(), 0);
+    EXPECT_EQ(NextCounts(1).front(), 0);
 }
 
-TEST_F(IdleLoopTest, InputRestartsTheCountButRepaintsAndStillMovesDoNot)
+TEST_F(IdleLoopTest, UserInputRestartsTheCountButRepaintsTimersAndStillPointersDoNot)
 {
-    RunEventsFor(20);
-    TakeCounts();
-    window.repaint();
-    window.update();
-    RunEventsFor(20);
-    std::vector<int32_t> seen = TakeCounts();
-    ASSERT_FALSE(seen.empty());
-    EXPECT_GT(seen.front(), 0);
-
-    QMouseEvent moved(QEvent::MouseMove, QPointF(10, 10), window.mapToGlobal(QPointF(10, 10)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &moved);
-    RunEventsFor(10);
-    TakeCounts();
-    // The same position again is no input.
-    QMouseEvent still(QEvent::MouseMove, QPointF(10, 10), window.mapToGlobal(QPointF(10, 10)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &still);
-    RunEventsFor(10);
-    seen = TakeCounts();
-    ASSERT_FALSE(seen.empty());
-    EXPECT_GT(seen.front(), 0);
-
-    QTest::keyClick(&window, Qt::Key_A);
-    RunEventsFor(10);
-    seen = TakeCounts();
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.front(), 0);
-}
-
-TEST_F(IdleLoopTest, NoCallsWhileAModalDialogRuns)
-{
-    size_t callsInside = 0;
-    const ModalResponder responder1([&](QWidget& dialog) {
-        TakeCounts();
-        RunEventsFor(100);
-        callsInside = TakeCounts().size();
-        static_cast<QDialog&>(dialog).reject();
-    });
-    QDialog dialog(&window);
-    dialog.exec();
-    EXPECT_EQ(callsInside, 0u);
-    RunEventsFor(100);
-    EXPECT_FALSE(TakeCounts().empty());
+    const struct {
+        const char* name;
+        std::function<void()> happen;
+        bool restarts;
+    } cases[] = {
+        {"repaint", [&] { window.repaint(); }, false},
+        {"update", [&] { window.update(); }, false},
+        {"timer", [] { QTimer::singleShot(0, [] {}); }, false},
+        {"pointer moved", [&] { MovePointerTo({10, 10}); }, true},
+        {"pointer still", [&] { MovePointerTo({10, 10}); }, false},
+        {"key", [&] { QTest::keyClick(&window, Qt::Key_A); }, true},
+        {"click", [&] { QTest::mouseClick(&window, Qt::LeftButton, {}, {20, 20}); }, true},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        NextCounts();
+        counts.clear();
+        each.happen();
+        RunEventsFor(10);
+        ASSERT_TRUE(RunEventsUntil([&] { return counts.size() >= 3; }));
+        EXPECT_EQ(std::count(counts.begin(), counts.end(), 0) != 0, each.restarts);
+    }
 }
 
 }  // namespace

@@ -20,14 +20,11 @@ public:
     };
 
     explicit RecordingCanvas(int characterHeight) : height(characterHeight) {}
-
     int CharacterHeight() const override { return height; }
     void DrawText(int x, int y, const std::string& text) override { lines.push_back({x, y, text}); }
 
-    std::vector<Line> lines;
-
-private:
     int height;
+    std::vector<Line> lines;
 };
 
 using ReportTest = ShellTest;
@@ -76,17 +73,15 @@ TEST_F(ReportTest, PainterCanvasUsesTheDevicesFontHeightAndCellTops)
     EXPECT_EQ(canvas.CharacterHeight(), metrics.height());
     canvas.DrawText(0, 50, "Training process");
     painter.end();
-    // Ink lies below the given top and within one character height of it.
-    int top = page.height();
-    int bottom = -1;
+    // All ink lies in the character cell whose top is the given y.
+    QRect ink;
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
-            if (page.pixelColor(x, y) != QColor(Qt::white)) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    EXPECT_GE(top, 50);
-    EXPECT_LE(bottom, 50 + metrics.height());
+            if (page.pixel(x, y) != QColor(Qt::white).rgb())
+                ink |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GE(ink.top(), 50);
+    EXPECT_LE(ink.bottom(), 50 + metrics.height());
 }
 
 TEST_F(ReportTest, PrintingToAPdfWritesOnePage)
@@ -102,26 +97,21 @@ TEST_F(ReportTest, PrintingToAPdfWritesOnePage)
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 1);
 }
 
-TEST_F(ReportTest, PrintDialogCancelledPrintsNothing)
+TEST_F(ReportTest, CancelledPrintDialogPrintsNothingAndPreviewOpens)
 {
     const QString pdf = TempPath("cancelled.pdf");
     app->Printer().setOutputFormat(QPrinter::PdfFormat);
     app->Printer().setOutputFileName(pdf);
-    const ModalResponder responder([](QWidget& dialog) { static_cast<QDialog&>(dialog).reject(); });
-    app->Router().Execute(ID_FILE_PRINT);
-    EXPECT_TRUE(responder.Answered());
+    const auto reject = [](QWidget& dialog) { static_cast<QDialog&>(dialog).reject(); };
+    {
+        const ModalResponder responder(reject, "QPrintDialog");
+        app->Router().Execute(ID_FILE_PRINT);
+        EXPECT_TRUE(responder.Answered());
+    }
     EXPECT_FALSE(QFile::exists(pdf));
-}
-
-TEST_F(ReportTest, PrintPreviewOpensAndCloses)
-{
-    QString caption;
-    const ModalResponder responder([&caption](QWidget& preview) {
-        caption = preview.metaObject()->className();
-        static_cast<QDialog&>(preview).reject();
-    });
+    const ModalResponder preview(reject, "QPrintPreviewDialog");
     app->Router().Execute(ID_FILE_PRINT_PREVIEW);
-    EXPECT_EQ(caption, "QPrintPreviewDialog");
+    EXPECT_TRUE(preview.Answered());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -10,9 +11,8 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QAction>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -25,8 +25,8 @@
 #include "shell/main_frame.h"
 #include "shell/status_form.h"
 
-// While it lives, runs action once on the next modal widget to open (a dialog or a message
-// box; only one that inherits className, when given), from inside that widget's own event loop.
+// While it lives, runs action once on the next modal widget to open (only one that inherits
+// className, when given), from inside that widget's own event loop.
 class ModalResponder {
 public:
     explicit ModalResponder(std::function<void(QWidget&)> respond, const char* className = nullptr)
@@ -59,7 +59,20 @@ inline void PressMessageButton(QWidget& modal, QMessageBox::StandardButton which
     box->button(which)->click();
 }
 
-// The control with a template identifier inside a dialog.
+// Answers the next message box with which, keeping its text.
+class BoxAnswer : public ModalResponder {
+public:
+    explicit BoxAnswer(QMessageBox::StandardButton which)
+        : ModalResponder([this, which](QWidget& box) {
+              text = static_cast<QMessageBox&>(box).text();
+              PressMessageButton(box, which);
+          })
+    {
+    }
+
+    QString text;
+};
+
 template <typename T>
 T* FindControl(QWidget& dialog, int id)
 {
@@ -73,6 +86,16 @@ inline void RunEventsFor(int milliseconds)
     clock.start();
     while (clock.elapsed() < milliseconds)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Runs the event loop until done() holds, for at most a generous while; says whether it held.
+inline bool RunEventsUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
 }
 
 // A running application with a new document, its window shown offscreen, and fresh settings.
@@ -96,12 +119,7 @@ protected:
     }
 
     CCorvinaDoc& Document() { return app->Document(); }
-
-    QString FieldText(int id) const
-    {
-        return static_cast<QLineEdit*>(app->View()->Control(id))->text();
-    }
-
+    QString FieldText(int id) const { return static_cast<QLineEdit*>(app->View()->Control(id))->text(); }
     QAction* Action(CommandId id) const { return app->Actions()->Action(id); }
 
     // The action's state after the idle loop has refreshed the commands.
@@ -115,7 +133,7 @@ protected:
     // A data file of records rows: four inputs and two outputs each.
     std::string WriteTrainingData(int records)
     {
-        const std::string path = (directory.path() + QStringLiteral("/data.dat")).toStdString();
+        const std::string path = TempPath("data.dat").toStdString();
         std::ofstream out(path);
         for (int record = 0; record < records; ++record)
             out << record % 5 << ' ' << record % 3 << ' ' << record % 7 << ' ' << record % 2 << ' '
