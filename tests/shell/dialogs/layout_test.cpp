@@ -1,31 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cmath>
 #include <string>
-#include <vector>
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTabWidget>
 
 #include "qt_printing.h"
-#include "scripted_chooser.h"
+#include "tests/framework/fakes.h"
 #include "shell/dialogs/about_box.h"
 #include "shell/dialogs/consult_dlg.h"
+#include "shell/dialogs/dialog_template.h"
 #include "shell/dialogs/new_net_dlg.h"
 #include "shell/dialogs/report_dlg.h"
 #include "shell/dialogs/train_data_dlg.h"
 
 namespace {
-
-// The controls placed directly on a form: its child widgets, the pages of a sheet excluded.
-std::vector<QWidget*> PlacedControls(QWidget& form)
-{
-    std::vector<QWidget*> controls;
-    for (QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        controls.push_back(child);
-    return controls;
-}
 
 std::string Named(const QWidget& control)
 {
@@ -37,12 +29,13 @@ std::string Named(const QWidget& control)
 // Every control lies inside its form, none overlaps another, and no text is cut off.
 void ExpectTidyForm(QWidget& form, const char* name)
 {
-    const std::vector<QWidget*> controls = PlacedControls(form);
+    // The controls placed directly on the form; the pages of a sheet are checked on their own.
+    const QList<QWidget*> controls = form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     ASSERT_FALSE(controls.empty()) << name;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
+    for (qsizetype i = 0; i < controls.size(); ++i) {
         const QWidget* control = controls[i];
         EXPECT_TRUE(form.rect().contains(control->geometry())) << name << " " << Named(*control);
-        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
             EXPECT_FALSE(control->geometry().intersects(controls[j]->geometry()))
                 << name << ": " << Named(*control) << " overlaps " << Named(*controls[j]);
         }
@@ -60,7 +53,7 @@ void ExpectTidyForm(QWidget& form, const char* name)
 
 TEST(DialogLayout, EveryFormKeepsItsControlsApartAndWhole)
 {
-    ScriptedChooser chooser;
+    ScriptedUser chooser;
     CNewNetDlg shape;
     ExpectTidyForm(shape, "shape");
     CAboutBox about;
@@ -82,20 +75,23 @@ TEST(DialogLayout, EveryFormKeepsItsControlsApartAndWhole)
     }
 }
 
-TEST(DialogLayout, ControlsAreNamedAfterTheirTemplateIdentifiers)
+TEST(DialogLayout, DialogUnitsAreRoundedFractionsOfTheFontsAverageLetter)
 {
-    ScriptedChooser chooser;
+    const QFont font = DialogFont();
+    const QFontMetrics metrics(font);
+    const DialogUnits units(font);
+    EXPECT_EQ(font.pointSize(), 8);
+    EXPECT_EQ(units.BaseHeight(), metrics.height());
+    EXPECT_GT(units.BaseWidth(), metrics.horizontalAdvance('i'));
+    EXPECT_LT(units.BaseWidth(), metrics.horizontalAdvance('W'));
+    // A quarter of the width and an eighth of the height, each to the nearest pixel.
+    for (const int count : {1, 2, 3, 5, 50, 137}) {
+        EXPECT_EQ(units.ToPixelsX(count), std::lround(count * units.BaseWidth() / 4.0)) << count;
+        EXPECT_EQ(units.ToPixelsY(count), std::lround(count * units.BaseHeight() / 8.0)) << count;
+    }
+    // The shape dialog is laid out in them: its fixed size and its OK button.
     CNewNetDlg shape;
-    for (const char* name : {"control_1", "control_2", "control_1000", "control_1001", "control_1002"})
-        EXPECT_NE(shape.findChild<QWidget*>(name), nullptr) << name;
-    CTrainDataDlg trainingData(chooser);
-    for (const char* name : {"control_1", "control_2", "control_1003", "control_1010", "control_1019"})
-        EXPECT_NE(trainingData.findChild<QWidget*>(name), nullptr) << name;
-    CConsultDlg sheet("Consult", chooser, nullptr, CConsultDlg::SingularPage);
-    for (const char* name : {"control_1", "control_2", "control_1007", "control_1020", "control_1009",
-                             "control_1010", "control_1004", "control_1005"})
-        EXPECT_NE(sheet.findChild<QWidget*>(name), nullptr) << name;
-    // The fields follow each other in the template's tab order.
-    EXPECT_EQ(shape.findChild<QWidget*>("control_1000")->nextInFocusChain(),
-              shape.findChild<QWidget*>("control_1001"));
+    EXPECT_EQ(shape.minimumSize(), units.ToPixels(137, 87));
+    EXPECT_EQ(shape.maximumSize(), units.ToPixels(137, 87));
+    EXPECT_EQ(shape.findChild<QWidget*>(ControlName(1))->geometry(), units.ToPixels(DialogUnitRect{7, 60, 50, 14}));
 }

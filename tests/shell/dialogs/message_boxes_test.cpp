@@ -17,77 +17,66 @@ protected:
 
 }  // namespace
 
-TEST_F(MessageBoxTest, YesNoQuestionHasNoIconAndGivesTheAnswer)
+TEST_F(MessageBoxTest, EachKindHasItsTextIconButtonsAndAnswers)
 {
-    for (const auto& [button, answer] : {std::pair{QMessageBox::Yes, Answer::Yes}, std::pair{QMessageBox::No, Answer::No}}) {
+    using Box = QMessageBox;
+    const auto yesNo = [this] { return static_cast<int>(messages.AskYesNo("Destroy the experience?")); };
+    const auto stop = [this] { messages.ShowStopMessage("Cannot open the file."); return 0; };
+    const auto save = [this] { return static_cast<int>(messages.AskSaveChanges("Untitled")); };
+    const Box::StandardButtons saveButtons = Box::Yes | Box::No | Box::Cancel;
+    const struct {
+        std::function<int()> ask;
+        Box::StandardButton press;  // NoButton: the Escape key
+        int answer;
+        const char* text;
+        Box::Icon icon;
+        Box::StandardButtons buttons;
+    } cases[] = {
+        {yesNo, Box::Yes, int(Answer::Yes), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
+        {yesNo, Box::No, int(Answer::No), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
+        {stop, Box::Ok, 0, "Cannot open the file.", Box::Critical, Box::Ok},
+        {save, Box::Yes, int(SaveChangesAnswer::Save), "Save changes to Untitled?", Box::Warning, saveButtons},
+        {save, Box::No, int(SaveChangesAnswer::Discard), "Save changes to Untitled?", Box::Warning, saveButtons},
+        {save, Box::Cancel, int(SaveChangesAnswer::Cancel), "Save changes to Untitled?", Box::Warning, saveButtons},
+        {save, Box::NoButton, int(SaveChangesAnswer::Cancel), "Save changes to Untitled?", Box::Warning, saveButtons},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.text + (" / " + std::to_string(each.press)));
         SeenBox seen;
-        PressOnNextBox(seen, button);
-        EXPECT_EQ(messages.AskYesNo("Destroy the experience?"), answer);
+        OnNextModal([&seen, press = each.press](QWidget& window) {
+            auto& box = static_cast<QMessageBox&>(window);
+            seen = {true, box.windowTitle(), box.text(), box.icon(), box.standardButtons(), box.parentWidget()};
+            if (press == Box::NoButton)
+                QTest::keyClick(&box, Qt::Key_Escape);
+            else
+                box.button(press)->click();
+        });
+        EXPECT_EQ(each.ask(), each.answer);
         ASSERT_TRUE(seen.shown);
         EXPECT_EQ(seen.title, "Corvina");
-        EXPECT_EQ(seen.text, "Destroy the experience?");
-        EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
-        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(seen.text, each.text);
+        EXPECT_EQ(seen.icon, each.icon);
+        EXPECT_EQ(seen.buttons, each.buttons);
         EXPECT_EQ(seen.owner, &mainWindow);
     }
 }
 
-TEST_F(MessageBoxTest, StopMessageHasOnlyOkAndTheStopIcon)
-{
-    SeenBox seen;
-    PressOnNextBox(seen, QMessageBox::Ok);
-    messages.ShowStopMessage("Cannot open the file.");
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.title, "Corvina");
-    EXPECT_EQ(seen.text, "Cannot open the file.");
-    EXPECT_EQ(seen.icon, QMessageBox::Critical);
-    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
-}
-
-TEST_F(MessageBoxTest, SaveQuestionNamesTheDocumentAndOffersThreeAnswers)
-{
-    const std::pair<QMessageBox::StandardButton, SaveChangesAnswer> rows[] = {
-        {QMessageBox::Yes, SaveChangesAnswer::Save},
-        {QMessageBox::No, SaveChangesAnswer::Discard},
-        {QMessageBox::Cancel, SaveChangesAnswer::Cancel},
-    };
-    for (const auto& [button, answer] : rows) {
-        SeenBox seen;
-        PressOnNextBox(seen, button);
-        EXPECT_EQ(messages.AskSaveChanges("Untitled"), answer);
-        ASSERT_TRUE(seen.shown);
-        EXPECT_EQ(seen.title, "Corvina");
-        EXPECT_EQ(seen.text, "Save changes to Untitled?");
-        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    }
-}
-
-TEST_F(MessageBoxTest, EscapeOnTheSaveQuestionCancels)
-{
-    OnNextModal([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
-    EXPECT_EQ(messages.AskSaveChanges("net.cvn"), SaveChangesAnswer::Cancel);
-}
-
-TEST_F(MessageBoxTest, ABoxAskedWhileADialogIsOpenBelongsToTheDialog)
+TEST_F(MessageBoxTest, BoxesBelongToTheOpenDialogOrTheMovedParentWindow)
 {
     QDialog dialog(&mainWindow);
-    SeenBox seen;
+    SeenBox inside;
     OnNextModal([&](QWidget& window) {
-        PressOnNextBox(seen, QMessageBox::Ok);
+        PressOnNextBox(inside, QMessageBox::Ok);
         messages.ShowStopMessage("inside");
         static_cast<QDialog&>(window).accept();
     });
     dialog.exec();
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.owner, &dialog);
-}
+    EXPECT_EQ(inside.owner, &dialog);
 
-TEST_F(MessageBoxTest, AMovedParentWindowOwnsTheBoxes)
-{
     QWidget otherWindow;
     userInterface.SetParentWindow(&otherWindow);
-    SeenBox seen;
-    PressOnNextBox(seen, QMessageBox::No);
+    SeenBox moved;
+    PressOnNextBox(moved, QMessageBox::No);
     messages.AskYesNo("Moved?");
-    EXPECT_EQ(seen.owner, &otherWindow);
+    EXPECT_EQ(moved.owner, &otherWindow);
 }

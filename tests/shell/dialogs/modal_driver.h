@@ -9,11 +9,11 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
-#include <QString>
 #include <QTimer>
 
 #include "qt_printing.h"
 #include "shell/dialogs/dialog_template.h"
+#include "tests/framework/fakes.h"
 
 // Runs action on the next modal window that opens above the one active now, from inside its
 // event loop. A window that does not come within a few seconds fails the test.
@@ -24,17 +24,15 @@ inline void OnNextModal(std::function<void(QWidget&)> action)
     auto waited = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, below, waited, action] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal != below.data() && modal->isVisible()) {
-            timer->deleteLater();
-            timer->stop();
-            action(*modal);
+        const bool arrived = modal && modal != below.data() && modal->isVisible();
+        if (!arrived && ++*waited <= 500)
             return;
-        }
-        if (++*waited > 500) {
-            timer->deleteLater();
-            timer->stop();
+        timer->stop();
+        timer->deleteLater();
+        if (arrived)
+            action(*modal);
+        else
             ADD_FAILURE() << "no modal window opened";
-        }
     });
     timer->start(10);
 }
@@ -76,7 +74,6 @@ T* Control(const QWidget& window, int id)
     return control;
 }
 
-// Clicks the button with a template identifier.
 inline void Click(const QWidget& window, int id)
 {
     if (auto* button = Control<QAbstractButton>(window, id))

@@ -8,141 +8,106 @@
 
 namespace {
 
-struct ShapeTexts {
-    const char* layers;
-    const char* inputs;
-    const char* outputs;
-};
-
-// Which field a refusal puts the focus on.
-enum class Focus { None, Layers, Inputs, Outputs };
-
-struct ShapeCase {
-    ShapeTexts texts;
-    const char* message;  // empty: the dialog closes with OK
-    QMessageBox::Icon icon;
-    Focus focus;
-};
-
-constexpr const char* Unsigned = "Please enter an unsigned integer.";
-constexpr const char* Range = "Please enter an integer between 1 and 100000.";
-
-class ShapeDialogCases : public testing::TestWithParam<ShapeCase> {};
-
-int EditIdOf(Focus focus)
+QLineEdit& Edit(const QWidget& dialog, int id)
 {
-    switch (focus) {
-    case Focus::Layers:
-        return CNewNetDlg::LayersEditId;
-    case Focus::Inputs:
-        return CNewNetDlg::InputsEditId;
-    default:
-        return CNewNetDlg::OutputsEditId;
-    }
-}
-
-void Type(CNewNetDlg& dialog, const ShapeTexts& texts)
-{
-    Control<QLineEdit>(dialog, CNewNetDlg::LayersEditId)->setText(QString::fromUtf8(texts.layers));
-    Control<QLineEdit>(dialog, CNewNetDlg::InputsEditId)->setText(QString::fromUtf8(texts.inputs));
-    Control<QLineEdit>(dialog, CNewNetDlg::OutputsEditId)->setText(QString::fromUtf8(texts.outputs));
+    return *Control<QLineEdit>(dialog, id);
 }
 
 }  // namespace
 
-TEST_P(ShapeDialogCases, OkChecksTheFieldsInOrderAndTheRatio)
+TEST(ShapeDialog, OkChecksInputsOutputsLayersInOrderThenTheRatio)
 {
-    const ShapeCase& shapeCase = GetParam();
-    CNewNetDlg dialog;
-    dialog.SetFields({5, 4, 2});
-    dialog.show();
-    Type(dialog, shapeCase.texts);
-
-    SeenBox seen;
-    const bool refused = *shapeCase.message != '\0';
-    if (refused)
-        PressOnNextBox(seen, QMessageBox::Ok);
-    Click(dialog, 1);
-
-    if (!refused) {
-        EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(dialog.Fields().layers, std::stoul(shapeCase.texts.layers));
-        EXPECT_EQ(dialog.Fields().inputs, std::stoul(shapeCase.texts.inputs));
-        EXPECT_EQ(dialog.Fields().outputs, std::stoul(shapeCase.texts.outputs));
-        return;
+    constexpr int L = CNewNetDlg::LayersEditId, I = CNewNetDlg::InputsEditId, O = CNewNetDlg::OutputsEditId;
+    constexpr auto Stop = QMessageBox::Critical, Warn = QMessageBox::Warning, Ok = QMessageBox::NoIcon;
+    const char* const unsignedInt = "Please enter an unsigned integer.";
+    const char* const range = "Please enter an integer between 1 and 100000.";
+    const struct {
+        const char* layers;
+        const char* inputs;
+        const char* outputs;
+        const char* message;  // empty: the dialog closes with OK
+        QMessageBox::Icon icon;
+        int focus;
+    } cases[] = {
+        {"5", "1", "1", "", Ok, 0},
+        {"5", "1", "2", "", Ok, 0},
+        {"5", "1", "3", "Error occured. If Input Count = 1, then OutputCount must be between 0 & 3.", Stop, O},
+        {"5", "2", "5", "", Ok, 0},
+        {"5", "2", "6", "Error occured. If Input Count = 2, then OutputCount must be between 0 & 6.", Stop, O},
+        {"5", "4", "1", "Error occured. If Input Count = 4, then OutputCount must be between 1 & 12.", Stop, O},
+        {"5", "4", "2", "", Ok, 0},
+        {"5", "4", "11", "", Ok, 0},
+        {"5", "4", "12", "Error occured. If Input Count = 4, then OutputCount must be between 1 & 12.", Stop, O},
+        {"1", "100000", "33333",
+         "Error occured. If Input Count = 100000, then OutputCount must be between 33333 & 300000.", Stop, O},
+        {"1", "100000", "33334", "", Ok, 0},
+        {"1", "100000", "100001", range, Warn, O},
+        {"5", "", "2", unsignedInt, Warn, I},
+        {"5", "four", "2", unsignedInt, Warn, I},
+        {"5", "4", "-2", unsignedInt, Warn, O},
+        {"abc", "4", "2", unsignedInt, Warn, L},
+        {"5", "0", "2", range, Warn, I},
+        {"5", "4", "0", range, Warn, O},
+        {"0", "4", "2", range, Warn, L},
+        {"100001", "4", "2", range, Warn, L},
+        // Inputs are read first, and a range error ends the reading before the ratio is looked at.
+        {"x", "0", "y", range, Warn, I},
+        {"x", "4", "y", unsignedInt, Warn, O},
+        {"0", "4", "1", range, Warn, L},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(std::string(each.layers) + "/" + each.inputs + "/" + each.outputs);
+        CNewNetDlg dialog;
+        dialog.SetFields({5, 4, 2});
+        dialog.show();
+        Edit(dialog, L).setText(each.layers);
+        Edit(dialog, I).setText(each.inputs);
+        Edit(dialog, O).setText(each.outputs);
+        SeenBox seen;
+        if (*each.message != '\0')
+            PressOnNextBox(seen, QMessageBox::Ok);
+        Click(dialog, 1);
+        if (*each.message == '\0') {
+            EXPECT_EQ(dialog.result(), QDialog::Accepted);
+            EXPECT_FALSE(dialog.isVisible());
+            const ShapeFields read = dialog.Fields();
+            EXPECT_EQ(std::tuple(read.layers, read.inputs, read.outputs),
+                      std::tuple(std::stoul(each.layers), std::stoul(each.inputs), std::stoul(each.outputs)));
+            continue;
+        }
+        ASSERT_TRUE(seen.shown);
+        EXPECT_EQ(seen.text.toStdString(), each.message);
+        EXPECT_EQ(seen.title, "Corvina");
+        EXPECT_EQ(seen.icon, each.icon);
+        EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+        EXPECT_EQ(seen.owner, &dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        // The refused field has the focus, its text selected; the user's texts stay for correction.
+        EXPECT_EQ(dialog.focusWidget(), &Edit(dialog, each.focus));
+        EXPECT_EQ(Edit(dialog, each.focus).selectedText(), Edit(dialog, each.focus).text());
+        EXPECT_EQ(Edit(dialog, I).text(), each.inputs);
+        EXPECT_EQ(dialog.Fields().inputs, 4u);
     }
-    QTest::qWait(20);
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.text.toStdString(), shapeCase.message);
-    EXPECT_EQ(seen.title, "Corvina");
-    EXPECT_EQ(seen.icon, shapeCase.icon);
-    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
-    EXPECT_EQ(seen.owner, &dialog);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    auto* focused = Control<QLineEdit>(dialog, EditIdOf(shapeCase.focus));
-    EXPECT_EQ(dialog.focusWidget(), focused);
-    EXPECT_EQ(focused->selectedText(), focused->text());
-    // The user's text stays for correction.
-    EXPECT_EQ(Control<QLineEdit>(dialog, CNewNetDlg::InputsEditId)->text().toStdString(), shapeCase.texts.inputs);
-    EXPECT_EQ(dialog.Fields().inputs, 4u);
 }
 
-constexpr auto Ok = QMessageBox::NoIcon;
-constexpr auto Stop = QMessageBox::Critical;
-constexpr auto Warn = QMessageBox::Warning;
-
-INSTANTIATE_TEST_SUITE_P(
-    RatioWindow, ShapeDialogCases,
-    testing::Values(
-        ShapeCase{{"5", "1", "1"}, "", Ok, Focus::None},
-        ShapeCase{{"5", "1", "2"}, "", Ok, Focus::None},
-        ShapeCase{{"5", "1", "3"}, "Error occured. If Input Count = 1, then OutputCount must be between 0 & 3.",
-                  Stop, Focus::Outputs},
-        ShapeCase{{"5", "2", "1"}, "", Ok, Focus::None},
-        ShapeCase{{"5", "2", "5"}, "", Ok, Focus::None},
-        ShapeCase{{"5", "2", "6"}, "Error occured. If Input Count = 2, then OutputCount must be between 0 & 6.",
-                  Stop, Focus::Outputs},
-        ShapeCase{{"5", "4", "1"}, "Error occured. If Input Count = 4, then OutputCount must be between 1 & 12.",
-                  Stop, Focus::Outputs},
-        ShapeCase{{"5", "4", "2"}, "", Ok, Focus::None},
-        ShapeCase{{"5", "4", "11"}, "", Ok, Focus::None},
-        ShapeCase{{"5", "4", "12"}, "Error occured. If Input Count = 4, then OutputCount must be between 1 & 12.",
-                  Stop, Focus::Outputs},
-        ShapeCase{{"1", "100000", "33333"},
-                  "Error occured. If Input Count = 100000, then OutputCount must be between 33333 & 300000.",
-                  Stop, Focus::Outputs},
-        ShapeCase{{"1", "100000", "33334"}, "", Ok, Focus::None},
-        ShapeCase{{"1", "100000", "100000"}, "", Ok, Focus::None},
-        ShapeCase{{"1", "100000", "100001"}, Range, Warn, Focus::Outputs}));
-
-INSTANTIATE_TEST_SUITE_P(
-    FieldMessages, ShapeDialogCases,
-    testing::Values(
-        ShapeCase{{"5", "", "2"}, Unsigned, Warn, Focus::Inputs},
-        ShapeCase{{"5", "four", "2"}, Unsigned, Warn, Focus::Inputs},
-        ShapeCase{{"5", "4", "-2"}, Unsigned, Warn, Focus::Outputs},
-        ShapeCase{{"abc", "4", "2"}, Unsigned, Warn, Focus::Layers},
-        ShapeCase{{"", "4", "2"}, Unsigned, Warn, Focus::Layers},
-        ShapeCase{{"5", "0", "2"}, Range, Warn, Focus::Inputs},
-        ShapeCase{{"5", "4", "0"}, Range, Warn, Focus::Outputs},
-        ShapeCase{{"0", "4", "2"}, Range, Warn, Focus::Layers},
-        ShapeCase{{"100001", "4", "2"}, Range, Warn, Focus::Layers},
-        // Inputs are read first, so a bad input count hides every other error.
-        ShapeCase{{"x", "0", "y"}, Range, Warn, Focus::Inputs},
-        ShapeCase{{"x", "4", "y"}, Unsigned, Warn, Focus::Outputs},
-        // A range error ends the reading before the ratio is looked at.
-        ShapeCase{{"0", "4", "1"}, Range, Warn, Focus::Layers}));
-
-TEST(ShapeDialog, OpensWithTheCountsAndTheTemplateCaption)
+TEST(ShapeDialog, OpensWithTheCountsAndEnterPressesOk)
 {
     CNewNetDlg dialog;
     dialog.SetFields({7, 12, 30});
     EXPECT_EQ(dialog.windowTitle(), "Create a New Corvina");
-    EXPECT_EQ(Control<QLineEdit>(dialog, CNewNetDlg::LayersEditId)->text(), "7");
-    EXPECT_EQ(Control<QLineEdit>(dialog, CNewNetDlg::InputsEditId)->text(), "12");
-    EXPECT_EQ(Control<QLineEdit>(dialog, CNewNetDlg::OutputsEditId)->text(), "30");
+    EXPECT_EQ(Edit(dialog, CNewNetDlg::LayersEditId).text(), "7");
+    EXPECT_EQ(Edit(dialog, CNewNetDlg::InputsEditId).text(), "12");
+    EXPECT_EQ(Edit(dialog, CNewNetDlg::OutputsEditId).text(), "30");
+    // The fields follow each other in the template's tab order.
+    EXPECT_EQ(Edit(dialog, CNewNetDlg::LayersEditId).nextInFocusChain(), &Edit(dialog, CNewNetDlg::InputsEditId));
+    OnNextModal([](QWidget& window) {
+        Edit(window, CNewNetDlg::LayersEditId).setText("9");
+        QTest::keyClick(&Edit(window, CNewNetDlg::OutputsEditId), Qt::Key_Return);
+    });
+    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Fields().layers, 9u);
+    EXPECT_EQ(dialog.Fields().outputs, 30u);
 }
 
 TEST(ShapeDialog, CancelAndEscapeCloseWithoutReadingTheFields)
@@ -150,7 +115,7 @@ TEST(ShapeDialog, CancelAndEscapeCloseWithoutReadingTheFields)
     for (const bool escape : {false, true}) {
         CNewNetDlg dialog;
         dialog.SetFields({5, 4, 2});
-        Control<QLineEdit>(dialog, CNewNetDlg::InputsEditId)->setText("nonsense");
+        Edit(dialog, CNewNetDlg::InputsEditId).setText("nonsense");
         OnNextModal([escape](QWidget& window) {
             if (escape)
                 QTest::keyClick(&window, Qt::Key_Escape);
@@ -160,16 +125,4 @@ TEST(ShapeDialog, CancelAndEscapeCloseWithoutReadingTheFields)
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
         EXPECT_EQ(dialog.Fields().inputs, 4u);
     }
-}
-
-TEST(ShapeDialog, EnterPressesOk)
-{
-    CNewNetDlg dialog;
-    dialog.SetFields({5, 4, 2});
-    OnNextModal([](QWidget& window) {
-        Control<QLineEdit>(window, CNewNetDlg::LayersEditId)->setText("9");
-        QTest::keyClick(Control<QLineEdit>(window, CNewNetDlg::OutputsEditId), Qt::Key_Return);
-    });
-    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Fields().layers, 9u);
 }

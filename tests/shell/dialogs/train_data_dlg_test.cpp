@@ -4,7 +4,6 @@
 #include <QLineEdit>
 
 #include "modal_driver.h"
-#include "scripted_chooser.h"
 #include "shell/dialogs/qt_network_dialogs.h"
 #include "shell/dialogs/train_data_dlg.h"
 
@@ -19,76 +18,51 @@ protected:
         return dialogs.RunTrainingDataDialog(fields);
     }
 
-    static QLineEdit& PathField(QWidget& dialog) { return *Control<QLineEdit>(dialog, CTrainDataDlg::PathEditId); }
-    static QCheckBox& TablesBox(QWidget& dialog)
-    {
-        return *Control<QCheckBox>(dialog, CTrainDataDlg::MakeNewTablesBoxId);
-    }
+    static QLineEdit& Path(QWidget& dialog) { return *Control<QLineEdit>(dialog, CTrainDataDlg::PathEditId); }
+    static QCheckBox& Tables(QWidget& dialog) { return *Control<QCheckBox>(dialog, CTrainDataDlg::MakeNewTablesBoxId); }
 
-    ScriptedChooser chooser;
+    ScriptedUser chooser;
     QtNetworkDialogs dialogs{chooser, nullptr};
     TrainingDataFields fields;
 };
 
 }  // namespace
 
-TEST_F(TrainingDataRun, AFreshDialogStartsEmptyAndTickedAndOkReturnsTheFields)
+TEST_F(TrainingDataRun, StartsEmptyAndTickedAndOkReturnsTheFieldsButCancelNot)
 {
-    QString shownPath = "not read";
-    bool shownTicked = false;
-    QString title;
-    const bool accepted = Run([&](QWidget& dialog) {
-        title = dialog.windowTitle();
-        shownPath = PathField(dialog).text();
-        shownTicked = TablesBox(dialog).isChecked();
-        PathField(dialog).setText("records.txt");
-        TablesBox(dialog).click();
-        Click(dialog, 1);
-    });
-    EXPECT_EQ(title, "Training Data");
-    EXPECT_EQ(shownPath, "");
-    EXPECT_TRUE(shownTicked);
-    ASSERT_TRUE(accepted);
-    EXPECT_EQ(fields.path, "records.txt");
-    EXPECT_FALSE(fields.makeNewTables);
-}
-
-TEST_F(TrainingDataRun, CancelChangesNothing)
-{
-    fields = {"kept.dat", true};
-    const bool accepted = Run([](QWidget& dialog) {
-        PathField(dialog).setText("other.dat");
-        TablesBox(dialog).setChecked(false);
-        Click(dialog, 2);
-    });
-    EXPECT_FALSE(accepted);
-    EXPECT_EQ(fields.path, "kept.dat");
-    EXPECT_TRUE(fields.makeNewTables);
+    for (const int button : {2, 1}) {
+        SCOPED_TRACE(button);
+        const bool accepted = Run([button](QWidget& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Training Data");
+            EXPECT_EQ(Path(dialog).text(), "");
+            EXPECT_TRUE(Tables(dialog).isChecked());
+            Path(dialog).setText("records.txt");
+            Tables(dialog).click();
+            Click(dialog, button);
+        });
+        EXPECT_EQ(accepted, button == 1);
+        EXPECT_EQ(fields.path, accepted ? "records.txt" : "");
+        EXPECT_EQ(fields.makeNewTables, !accepted);
+    }
 }
 
 TEST_F(TrainingDataRun, BrowseOffersTheTypedPathAndKeepsTheBox)
 {
-    chooser.answers = {std::string("/data/training.dat"), std::nullopt};
-    QString afterChoice;
-    QString afterCancel;
-    bool stillCleared = true;
-    const bool accepted = Run([&](QWidget& dialog) {
-        PathField(dialog).setText("typed.dat");
-        TablesBox(dialog).setChecked(false);
+    chooser.fileAnswers = {"/data/training.dat", ""};
+    const bool accepted = Run([](QWidget& dialog) {
+        Path(dialog).setText("typed.dat");
+        Tables(dialog).setChecked(false);
         Click(dialog, CTrainDataDlg::BrowseButtonId);
-        afterChoice = PathField(dialog).text();
-        stillCleared = !TablesBox(dialog).isChecked();
-        PathField(dialog).setText("retyped.dat");
+        EXPECT_EQ(Path(dialog).text(), "/data/training.dat");
+        EXPECT_FALSE(Tables(dialog).isChecked());
+        Path(dialog).setText("retyped.dat");
         Click(dialog, CTrainDataDlg::BrowseButtonId);
-        afterCancel = PathField(dialog).text();
+        EXPECT_EQ(Path(dialog).text(), "retyped.dat");
         Click(dialog, 1);
     });
     ASSERT_EQ(chooser.requests.size(), 2u);
     EXPECT_EQ(chooser.requests[0].mode, FileDialogMode::Open);
-    EXPECT_EQ(chooser.offeredPaths, std::vector<std::string>({"typed.dat", "retyped.dat"}));
-    EXPECT_EQ(afterChoice, "/data/training.dat");
-    EXPECT_TRUE(stillCleared);
-    EXPECT_EQ(afterCancel, "retyped.dat");
+    EXPECT_EQ(chooser.offered, std::vector<std::string>({"typed.dat", "retyped.dat"}));
     ASSERT_TRUE(accepted);
     EXPECT_EQ(fields.path, "retyped.dat");
     EXPECT_FALSE(fields.makeNewTables);
