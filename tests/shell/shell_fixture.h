@@ -51,22 +51,16 @@ private:
     bool answered = false;
 };
 
-// Presses the button of a message box that has this standard role.
-inline void PressMessageButton(QWidget& modal, QMessageBox::StandardButton which)
-{
-    auto* box = qobject_cast<QMessageBox*>(&modal);
-    ASSERT_NE(box, nullptr) << "expected a message box, found " << modal.metaObject()->className();
-    box->button(which)->click();
-}
-
 // Answers the next message box with which, keeping its text.
 class BoxAnswer : public ModalResponder {
 public:
     explicit BoxAnswer(QMessageBox::StandardButton which)
-        : ModalResponder([this, which](QWidget& box) {
-              text = static_cast<QMessageBox&>(box).text();
-              PressMessageButton(box, which);
-          })
+        : ModalResponder(
+              [this, which](QWidget& box) {
+                  text = static_cast<QMessageBox&>(box).text();
+                  static_cast<QMessageBox&>(box).button(which)->click();
+              },
+              "QMessageBox")
     {
     }
 

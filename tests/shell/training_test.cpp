@@ -125,7 +125,7 @@ TEST_F(TrainingTest, FileCommandsWhileTrainingKeepTheFlag)
                 FindControl<QAbstractButton>(dialog, 1)->click();
             },
             "CNewNetDlg");
-        const ModalResponder question([](QWidget& box) { PressMessageButton(box, QMessageBox::Yes); }, "QMessageBox");
+        const BoxAnswer question(QMessageBox::Yes);
         app->Router().Execute(ID_OPTIONS);
     }
     EXPECT_EQ(FieldText(IDC_LEVELS_COUNT), "3");
