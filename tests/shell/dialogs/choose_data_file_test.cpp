@@ -17,18 +17,11 @@ class DataFileDialog : public testing::Test {
 protected:
     std::string InFolder(const QString& name) const { return QFile::encodeName(folder.filePath(name)).toStdString(); }
 
-    // Types name into the next file dialog, runs beforeOk on it and presses its OK.
-    static void TypeAndAccept(const QString& name, std::function<void(QFileDialog&)> beforeOk = {})
+    // Types name into the file dialog and presses its OK, which runs the dialog's own checks.
+    static void Accept(QFileDialog& dialog, const QString& name)
     {
-        OnNextModal([name, beforeOk](QWidget& window) {
-            auto* dialog = qobject_cast<QFileDialog*>(&window);
-            ASSERT_NE(dialog, nullptr);
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
-            if (beforeOk)
-                beforeOk(*dialog);
-            // QFileDialog::accept is protected; its slot runs the checks of the OK button.
-            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-        });
+        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(name);
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
     }
 
     QTemporaryDir folder;
@@ -37,73 +30,61 @@ protected:
 
 }  // namespace
 
-TEST_F(DataFileDialog, OffersTheDataFiltersInTheirModeAndStartsOnThePath)
+TEST_F(DataFileDialog, OffersTheDataFiltersOnThePathAndGivesANameWithoutExtensionDat)
 {
-    for (const FileDialogMode mode : {FileDialogMode::Open, FileDialogMode::SaveAs}) {
-        QStringList filters;
-        QString title;
-        QString shownName;
-        QString shownFolder;
+    const struct { FileDialogMode mode; QString typed; QString chosen; } cases[] = {
+        {FileDialogMode::Open, "", ""},  // cancelled
+        {FileDialogMode::SaveAs, "", ""},
+        {FileDialogMode::Open, "results", "results.dat"},  // a file to open need not exist
+        {FileDialogMode::SaveAs, "results", "results.dat"},
+        {FileDialogMode::SaveAs, "table.txt", "table.txt"},
+    };
+    for (const auto& each : cases) {
+        const bool opening = each.mode == FileDialogMode::Open;
+        SCOPED_TRACE((opening ? "open " : "save ") + each.typed.toStdString());
         OnNextModal([&](QWidget& window) {
             auto* dialog = qobject_cast<QFileDialog*>(&window);
             ASSERT_NE(dialog, nullptr);
-            filters = dialog->nameFilters();
-            title = dialog->windowTitle();
-            EXPECT_EQ(dialog->selectedNameFilter(), filters.value(0));
-            EXPECT_EQ(dialog->acceptMode(),
-                      mode == FileDialogMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-            shownName = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
-            shownFolder = dialog->directory().absolutePath();
-            dialog->reject();
+            EXPECT_EQ(dialog->nameFilters(), QStringList({"Data Files (*.dat)", "Text Files (*.txt)", "All Files (*)"}));
+            EXPECT_EQ(dialog->selectedNameFilter(), "Data Files (*.dat)");
+            EXPECT_EQ(dialog->windowTitle(), opening ? "Open" : "Save As");
+            EXPECT_EQ(dialog->acceptMode(), opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+            EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), "start.dat");
+            EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+            if (each.typed.isEmpty())
+                dialog->reject();
+            else
+                Accept(*dialog, each.typed);
         });
         std::string path = InFolder("start.dat");
-        const std::string before = path;
-        EXPECT_FALSE(ChooseDataFile(chooser, mode, path));
-        EXPECT_EQ(path, before);
-        EXPECT_EQ(filters, QStringList({"Data Files (*.dat)", "Text Files (*.txt)", "All Files (*)"}));
-        EXPECT_EQ(title, mode == FileDialogMode::Open ? "Open" : "Save As");
-        EXPECT_EQ(shownName, "start.dat");
-        EXPECT_EQ(shownFolder, QDir(folder.path()).absolutePath());
-    }
-}
-
-TEST_F(DataFileDialog, ANameWithoutExtensionGetsDatAndNeedNotExist)
-{
-    const std::pair<FileDialogMode, QString> cases[] = {
-        {FileDialogMode::SaveAs, "results"}, {FileDialogMode::Open, "results"}, {FileDialogMode::SaveAs, "table.txt"}};
-    for (const auto& [mode, typed] : cases) {
-        std::string path = InFolder("start.dat");
-        TypeAndAccept(typed);
-        ASSERT_TRUE(ChooseDataFile(chooser, mode, path));
-        EXPECT_EQ(path, InFolder(typed.contains('.') ? typed : typed + ".dat"));
+        EXPECT_EQ(ChooseDataFile(chooser, each.mode, path), !each.typed.isEmpty());
+        EXPECT_EQ(path, InFolder(each.typed.isEmpty() ? "start.dat" : each.chosen));
     }
 }
 
 TEST_F(DataFileDialog, SaveAsAsksBeforeReplacingAnExistingFile)
 {
     ASSERT_TRUE(QFile(folder.filePath("old.dat")).open(QIODevice::WriteOnly));
-    // Declining keeps the file dialog open; the user then cancels it.
-    std::string path = InFolder("start.dat");
-    QString declined;
-    TypeAndAccept("old.dat", [&declined](QFileDialog& dialog) {
-        OnNextModal([&declined, &dialog](QWidget& window) {
-            auto* box = qobject_cast<QMessageBox*>(&window);
-            ASSERT_NE(box, nullptr);
-            declined = box->text();
-            box->button(QMessageBox::No)->click();
-            QTimer::singleShot(0, &dialog, [&dialog] {
-                EXPECT_TRUE(dialog.isVisible());
-                dialog.reject();
+    for (const auto& [typed, replace] : {std::pair{"old.dat", false}, std::pair{"old", true}}) {
+        SCOPED_TRACE(typed);
+        QString question;
+        OnNextModal([&, typed = QString(typed), replace = replace](QWidget& window) {
+            auto* dialog = static_cast<QFileDialog*>(&window);
+            OnNextModal([&question, dialog, replace](QWidget& box) {
+                question = static_cast<QMessageBox&>(box).text();
+                static_cast<QMessageBox&>(box).button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                // Declining keeps the file dialog open; the user then cancels it.
+                if (!replace)
+                    QTimer::singleShot(0, dialog, [dialog] {
+                        EXPECT_TRUE(dialog->isVisible());
+                        dialog->reject();
+                    });
             });
+            Accept(*dialog, typed);
         });
-    });
-    EXPECT_FALSE(ChooseDataFile(chooser, FileDialogMode::SaveAs, path));
-    EXPECT_TRUE(declined.contains("old.dat")) << declined.toStdString();
-    EXPECT_EQ(path, InFolder("start.dat"));
-
-    SeenBox confirmed;
-    TypeAndAccept("old", [&confirmed](QFileDialog&) { PressOnNextBox(confirmed, QMessageBox::Yes); });
-    ASSERT_TRUE(ChooseDataFile(chooser, FileDialogMode::SaveAs, path));
-    EXPECT_TRUE(confirmed.shown);
-    EXPECT_EQ(path, InFolder("old.dat"));
+        std::string path = InFolder("start.dat");
+        EXPECT_EQ(ChooseDataFile(chooser, FileDialogMode::SaveAs, path), replace);
+        EXPECT_TRUE(question.contains("old.dat")) << question.toStdString();
+        EXPECT_EQ(path, InFolder(replace ? "old.dat" : "start.dat"));
+    }
 }

@@ -21,9 +21,8 @@ namespace {
 
 std::string Named(const QWidget& control)
 {
-    if (auto* label = qobject_cast<const QLabel*>(&control))
-        return label->text().toStdString();
-    return control.objectName().toStdString();
+    auto* label = qobject_cast<const QLabel*>(&control);
+    return (label ? label->text() : control.objectName()).toStdString();
 }
 
 // Every control lies inside its form, none overlaps another, and no text is cut off.
@@ -55,23 +54,19 @@ TEST(DialogLayout, EveryFormKeepsItsControlsApartAndWhole)
 {
     ScriptedUser chooser;
     CNewNetDlg shape;
-    ExpectTidyForm(shape, "shape");
     CAboutBox about;
-    ExpectTidyForm(about, "about");
     CTrainDataDlg trainingData(chooser);
-    ExpectTidyForm(trainingData, "training data");
     CReportDlg report;
-    ExpectTidyForm(report, "report");
     CConsultDlg sheet("Consult", chooser, nullptr, CConsultDlg::SingularPage);
-    ExpectTidyForm(sheet, "sheet");
+    for (QWidget* form : std::initializer_list<QWidget*>{&shape, &about, &trainingData, &report, &sheet})
+        ExpectTidyForm(*form, form->metaObject()->className());
     sheet.show();
     for (int page = 0; page < sheet.Pages().count(); ++page) {
         sheet.Pages().setCurrentIndex(page);
         QWidget* shown = sheet.Pages().widget(page);
         ExpectTidyForm(*shown, "page");
         // The page fits the sheet's page area whole.
-        EXPECT_GE(shown->parentWidget()->height(), shown->height());
-        EXPECT_GE(shown->parentWidget()->width(), shown->width());
+        EXPECT_TRUE(shown->parentWidget()->rect().contains(shown->geometry()));
     }
 }
 

@@ -52,11 +52,7 @@ inline void PressOnNextBox(SeenBox& seen, QMessageBox::StandardButton button)
 {
     OnNextModal([&seen, button](QWidget& window) {
         auto* box = qobject_cast<QMessageBox*>(&window);
-        if (!box) {
-            ADD_FAILURE() << "expected a message box, got " << window.metaObject()->className();
-            window.close();
-            return;
-        }
+        ASSERT_NE(box, nullptr) << "expected a message box, got " << window.metaObject()->className();
         seen = {true, box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->parentWidget()};
         if (QAbstractButton* pressed = box->button(button))
             pressed->click();

@@ -77,12 +77,9 @@ TEST(ShapeDialog, OkChecksInputsOutputsLayersInOrderThenTheRatio)
         }
         ASSERT_TRUE(seen.shown);
         EXPECT_EQ(seen.text.toStdString(), each.message);
-        EXPECT_EQ(seen.title, "Corvina");
         EXPECT_EQ(seen.icon, each.icon);
-        EXPECT_EQ(seen.buttons, QMessageBox::Ok);
         EXPECT_EQ(seen.owner, &dialog);
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_NE(dialog.result(), QDialog::Accepted);
         // The refused field has the focus, its text selected; the user's texts stay for correction.
         EXPECT_EQ(dialog.focusWidget(), &Edit(dialog, each.focus));
         EXPECT_EQ(Edit(dialog, each.focus).selectedText(), Edit(dialog, each.focus).text());
@@ -91,38 +88,29 @@ TEST(ShapeDialog, OkChecksInputsOutputsLayersInOrderThenTheRatio)
     }
 }
 
-TEST(ShapeDialog, OpensWithTheCountsAndEnterPressesOk)
+TEST(ShapeDialog, OpensWithTheCountsAndEnterPressesOkButCancelAndEscapeReadNothing)
 {
-    CNewNetDlg dialog;
-    dialog.SetFields({7, 12, 30});
-    EXPECT_EQ(dialog.windowTitle(), "Create a New Corvina");
-    EXPECT_EQ(Edit(dialog, CNewNetDlg::LayersEditId).text(), "7");
-    EXPECT_EQ(Edit(dialog, CNewNetDlg::InputsEditId).text(), "12");
-    EXPECT_EQ(Edit(dialog, CNewNetDlg::OutputsEditId).text(), "30");
-    // The fields follow each other in the template's tab order.
-    EXPECT_EQ(Edit(dialog, CNewNetDlg::LayersEditId).nextInFocusChain(), &Edit(dialog, CNewNetDlg::InputsEditId));
-    OnNextModal([](QWidget& window) {
-        Edit(window, CNewNetDlg::LayersEditId).setText("9");
-        QTest::keyClick(&Edit(window, CNewNetDlg::OutputsEditId), Qt::Key_Return);
-    });
-    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Fields().layers, 9u);
-    EXPECT_EQ(dialog.Fields().outputs, 30u);
-}
-
-TEST(ShapeDialog, CancelAndEscapeCloseWithoutReadingTheFields)
-{
-    for (const bool escape : {false, true}) {
+    constexpr int L = CNewNetDlg::LayersEditId, I = CNewNetDlg::InputsEditId, O = CNewNetDlg::OutputsEditId;
+    for (const int way : {0, 1, 2}) {  // Enter, Escape, the Cancel button
+        SCOPED_TRACE(way);
         CNewNetDlg dialog;
-        dialog.SetFields({5, 4, 2});
-        Edit(dialog, CNewNetDlg::InputsEditId).setText("nonsense");
-        OnNextModal([escape](QWidget& window) {
-            if (escape)
+        dialog.SetFields({7, 12, 30});
+        EXPECT_EQ(dialog.windowTitle(), "Create a New Corvina");
+        EXPECT_EQ(QStringList({Edit(dialog, L).text(), Edit(dialog, I).text(), Edit(dialog, O).text()}),
+                  QStringList({"7", "12", "30"}));
+        // The fields follow each other in the template's tab order.
+        EXPECT_EQ(Edit(dialog, L).nextInFocusChain(), &Edit(dialog, I));
+        OnNextModal([way](QWidget& window) {
+            Edit(window, L).setText("9");
+            if (way == 0)
+                QTest::keyClick(&Edit(window, O), Qt::Key_Return);
+            else if (way == 1)
                 QTest::keyClick(&window, Qt::Key_Escape);
             else
                 Click(window, 2);
         });
-        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-        EXPECT_EQ(dialog.Fields().inputs, 4u);
+        EXPECT_EQ(dialog.exec(), way == 0 ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(dialog.Fields().layers, way == 0 ? 9u : 7u);
+        EXPECT_EQ(dialog.Fields().outputs, 30u);
     }
 }
