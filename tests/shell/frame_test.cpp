@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
@@ -114,39 +115,30 @@ TEST(StartupTest, FileThatCannotBeOpenedEndsWithoutAWindow)
     EXPECT_EQ(app.Frame(), nullptr);
 }
 
-TEST(StartupTest, SavedDocumentOpensAndPrintsFromTheCommandLine)
+TEST(StartupTest, FileOnTheCommandLineOpensOrPrintsAndAnEmptyOneIsANewNetwork)
 {
     const QTemporaryDir directory;
-    const QString path = directory.filePath("three.cvn");
+    const QString saved = directory.filePath("three.cvn");
+    const QString empty = directory.filePath("empty.cvn");
     {
         CCorvinaApp first;
         ASSERT_TRUE(first.CreateMainWindow({}));
         first.Document().ChangeShape(3, 6, 4);
-        ASSERT_TRUE(first.Manager().SaveDocumentAs(path.toStdString()));
+        ASSERT_TRUE(first.Manager().SaveDocumentAs(saved.toStdString()));
+        QFile(empty).open(QIODevice::WriteOnly);
     }
-    {
-        CCorvinaApp second;
-        ASSERT_TRUE(second.CreateMainWindow(path));
-        EXPECT_EQ(LineText(second, IDC_LEVELS_COUNT), "3");
-        EXPECT_EQ(LineText(second, IDC_INPUT_COUNT), "6");
-        EXPECT_EQ(second.Frame()->windowTitle(), "Corvina - three.cvn");
+    for (const auto& [path, layers, inputs] : {std::tuple{saved, "3", "6"}, std::tuple{empty, "5", "4"}}) {
+        CCorvinaApp app;
+        ASSERT_TRUE(app.CreateMainWindow(path));
+        EXPECT_EQ(LineText(app, IDC_LEVELS_COUNT), layers);
+        EXPECT_EQ(LineText(app, IDC_INPUT_COUNT), inputs);
+        EXPECT_EQ(app.Frame()->windowTitle(), "Corvina - " + QFileInfo(path).fileName());
     }
     const QString pdf = directory.filePath("report.pdf");
     CCorvinaApp printing;
-    EXPECT_TRUE(printing.PrintDocument(path, pdf));
+    EXPECT_TRUE(printing.PrintDocument(saved, pdf));
     EXPECT_EQ(printing.Frame(), nullptr);
     EXPECT_GT(QFile(pdf).size(), 0);
-}
-
-TEST(StartupTest, EmptyFileOpensWithTheDefaultNetwork)
-{
-    const QTemporaryDir directory;
-    const QString path = directory.filePath("empty.cvn");
-    QFile(path).open(QIODevice::WriteOnly);
-    CCorvinaApp app;
-    ASSERT_TRUE(app.CreateMainWindow(path));
-    EXPECT_EQ(LineText(app, IDC_LEVELS_COUNT), "5");
-    EXPECT_EQ(app.Frame()->windowTitle(), "Corvina - empty.cvn");
 }
 
 TEST(CommandLineTest, ReadsEveryFormAndRefusesTheRest)

@@ -32,7 +32,6 @@ TEST_F(TrainingTest, TrainAndPauseFollowTheFlag)
 
     Action(ID_PAUSE)->trigger();
     EXPECT_FALSE(app->IsTrainingOn());
-    RunEventsFor(20);
     const uint32_t paused = Document().GetPassesCount();
     RunEventsFor(50);
     EXPECT_EQ(Document().GetPassesCount(), paused);

@@ -41,7 +41,9 @@ protected:
         QTest::keyClicks(&Value(sheet), text);
     }
 
-    static void SetPath(CConsultDlg& sheet, int id, const QString& text) { Control<QLineEdit>(sheet, id)->setText(text); }
+    static constexpr int InputId = CConsultFilePage::InputPathEditId;
+    static constexpr int OutputId = CConsultFilePage::OutputPathEditId;
+    static QLineEdit& Path(CConsultDlg& sheet, int id) { return *Control<QLineEdit>(sheet, id); }
 
     ScriptedUser chooser;
     QtNetworkDialogs dialogs{chooser, nullptr};
@@ -50,6 +52,31 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(ConsultSheet, TypingRewritesTheSelectedItemButCancelKeepsTheValues)
+{
+    const ConsultOutcome outcome = Run({0.25, 1.0 / 3.0, -2.0, 1e6}, [](CConsultDlg& sheet) {
+        EXPECT_EQ(sheet.windowTitle(), "Consult");
+        EXPECT_EQ(sheet.Pages().currentIndex(), CConsultDlg::SingularPage);
+        EXPECT_EQ(QStringList({sheet.Pages().tabText(0), sheet.Pages().tabText(1)}),
+                  QStringList({"Singular", "Plural"}));
+        EXPECT_EQ(List(sheet).count(), 4);
+        EXPECT_EQ(Item(sheet, 3), "1000000.000000");
+        EXPECT_EQ(List(sheet).currentRow(), 0);
+        EXPECT_EQ(Value(sheet).text(), "0.25");
+        // The field shows what the item says, not the value behind it.
+        List(sheet).setCurrentRow(1);
+        EXPECT_EQ(Value(sheet).text(), "0.333333");
+        List(sheet).setCurrentRow(2);
+        Type(sheet, "1.5");
+        EXPECT_EQ(Item(sheet, 2), "1.500000");
+        Type(sheet, "0.1234567");
+        EXPECT_EQ(Item(sheet, 2), "0.123457");
+        Click(sheet, 2);
+    });
+    EXPECT_FALSE(outcome.accepted);
+    EXPECT_EQ(values, Values({0.25, 1.0 / 3.0, -2.0, 1e6}));
+}
 
 TEST_F(ConsultSheet, EveryKeystrokeIsValidatedAndARefusedTextKeepsTheValue)
 {
@@ -102,7 +129,7 @@ TEST_F(ConsultSheet, OkWritesTheListBackFromEitherPageAndReportsThePage)
             Type(sheet, "1.23456789");
             if (page == ConsultPage::Plural) {
                 sheet.Pages().setCurrentIndex(CConsultDlg::PluralPage);
-                SetPath(sheet, CConsultFilePage::OutputPathEditId, "answers.txt");
+                Path(sheet, OutputId).setText("answers.txt");
             }
             Click(sheet, 1);
         });
@@ -113,60 +140,31 @@ TEST_F(ConsultSheet, OkWritesTheListBackFromEitherPageAndReportsThePage)
     }
 }
 
-TEST_F(ConsultSheet, TypingRewritesTheSelectedItemAndCancelKeepsTheValuesButTakesThePaths)
+TEST_F(ConsultSheet, PathsAreBrowsedAndGoBackAsLastExchangedAlsoOnCancel)
 {
-    const ConsultOutcome outcome = Run({0.25, 1.0 / 3.0, -2.0, 1e6}, [](CConsultDlg& sheet) {
-        EXPECT_EQ(sheet.windowTitle(), "Consult");
-        EXPECT_EQ(sheet.Pages().currentIndex(), CConsultDlg::SingularPage);
-        EXPECT_EQ(QStringList({sheet.Pages().tabText(0), sheet.Pages().tabText(1)}),
-                  QStringList({"Singular", "Plural"}));
-        EXPECT_EQ(List(sheet).count(), 4);
-        EXPECT_EQ(Item(sheet, 3), "1000000.000000");
-        EXPECT_EQ(List(sheet).currentRow(), 0);
-        EXPECT_EQ(Value(sheet).text(), "0.25");
-        // The field shows what the item says, not the value behind it.
-        List(sheet).setCurrentRow(1);
-        EXPECT_EQ(Value(sheet).text(), "0.333333");
-        List(sheet).setCurrentRow(2);
-        Type(sheet, "1.5");
-        EXPECT_EQ(Item(sheet, 2), "1.500000");
-        Type(sheet, "0.1234567");
-        EXPECT_EQ(Item(sheet, 2), "0.123457");
-
+    chooser.fileAnswers = {"/data/rows.dat", ""};
+    const ConsultOutcome outcome = Run({1.0}, [](CConsultDlg& sheet) {
         sheet.Pages().setCurrentIndex(CConsultDlg::PluralPage);
-        SetPath(sheet, CConsultFilePage::InputPathEditId, "rows.txt");
-        SetPath(sheet, CConsultFilePage::OutputPathEditId, "answers.txt");
+        Path(sheet, InputId).setText("typed-in.dat");
+        Path(sheet, OutputId).setText("answers.txt");
+        Click(sheet, CConsultFilePage::BrowseInputId);
+        Click(sheet, CConsultFilePage::BrowseOutputId);
+        EXPECT_EQ(Path(sheet, InputId).text(), "/data/rows.dat");
+        // A cancelled chooser leaves the field as the user typed it.
+        EXPECT_EQ(Path(sheet, OutputId).text(), "answers.txt");
         // Leaving the page exchanges its fields; what is typed after, without leaving, is not.
         sheet.Pages().setCurrentIndex(CConsultDlg::SingularPage);
         sheet.Pages().setCurrentIndex(CConsultDlg::PluralPage);
-        SetPath(sheet, CConsultFilePage::InputPathEditId, "typed-but-not-exchanged.txt");
+        Path(sheet, InputId).setText("typed-but-not-exchanged.txt");
         QTest::keyClick(&sheet, Qt::Key_Escape);
     });
     EXPECT_FALSE(outcome.accepted);
     EXPECT_EQ(outcome.activePage, ConsultPage::Plural);
-    EXPECT_EQ(values, Values({0.25, 1.0 / 3.0, -2.0, 1e6}));
-    EXPECT_EQ(fields.inputPath, "rows.txt");
+    EXPECT_EQ(fields.inputPath, "/data/rows.dat");
     EXPECT_EQ(fields.outputPath, "answers.txt");
-}
-
-TEST_F(ConsultSheet, BrowseButtonsOfferTheFieldAndShowTheChosenFile)
-{
-    chooser.fileAnswers = {"/data/rows.dat", ""};
-    Run({1.0}, [](CConsultDlg& sheet) {
-        sheet.Pages().setCurrentIndex(CConsultDlg::PluralPage);
-        SetPath(sheet, CConsultFilePage::InputPathEditId, "typed-in.dat");
-        SetPath(sheet, CConsultFilePage::OutputPathEditId, "typed-out.dat");
-        Click(sheet, CConsultFilePage::BrowseInputId);
-        Click(sheet, CConsultFilePage::BrowseOutputId);
-        EXPECT_EQ(Control<QLineEdit>(sheet, CConsultFilePage::InputPathEditId)->text(), "/data/rows.dat");
-        // A cancelled chooser leaves the field as the user typed it.
-        EXPECT_EQ(Control<QLineEdit>(sheet, CConsultFilePage::OutputPathEditId)->text(), "typed-out.dat");
-        Click(sheet, 2);
-    });
     ASSERT_EQ(chooser.requests.size(), 2u);
     EXPECT_EQ(chooser.requests[0].mode, FileDialogMode::Open);
     EXPECT_EQ(chooser.requests[1].mode, FileDialogMode::SaveAs);
     EXPECT_EQ(chooser.requests[0].defaultExtension, "dat");
-    EXPECT_EQ(chooser.offered, std::vector<std::string>({"typed-in.dat", "typed-out.dat"}));
-    EXPECT_EQ(fields.inputPath, "/data/rows.dat");
+    EXPECT_EQ(chooser.offered, std::vector<std::string>({"typed-in.dat", "answers.txt"}));
 }

@@ -28,42 +28,36 @@ protected:
 
 }  // namespace
 
-TEST_F(TrainingDataRun, StartsEmptyAndTickedAndOkReturnsTheFieldsButCancelNot)
-{
-    for (const int button : {2, 1}) {
-        SCOPED_TRACE(button);
-        const bool accepted = Run([button](QWidget& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), "Training Data");
-            EXPECT_EQ(Path(dialog).text(), "");
-            EXPECT_TRUE(Tables(dialog).isChecked());
-            Path(dialog).setText("records.txt");
-            Tables(dialog).click();
-            Click(dialog, button);
-        });
-        EXPECT_EQ(accepted, button == 1);
-        EXPECT_EQ(fields.path, accepted ? "records.txt" : "");
-        EXPECT_EQ(fields.makeNewTables, !accepted);
-    }
-}
-
-TEST_F(TrainingDataRun, BrowseOffersTheTypedPathAndKeepsTheBox)
+TEST_F(TrainingDataRun, BrowseOffersTheTypedPathOkReturnsTheFieldsAndCancelNot)
 {
     chooser.fileAnswers = {"/data/training.dat", ""};
-    const bool accepted = Run([](QWidget& dialog) {
+    ASSERT_TRUE(Run([](QWidget& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Training Data");
+        EXPECT_EQ(Path(dialog).text(), "");
+        EXPECT_TRUE(Tables(dialog).isChecked());
         Path(dialog).setText("typed.dat");
-        Tables(dialog).setChecked(false);
+        Tables(dialog).click();
         Click(dialog, CTrainDataDlg::BrowseButtonId);
         EXPECT_EQ(Path(dialog).text(), "/data/training.dat");
         EXPECT_FALSE(Tables(dialog).isChecked());
         Path(dialog).setText("retyped.dat");
-        Click(dialog, CTrainDataDlg::BrowseButtonId);
+        Click(dialog, CTrainDataDlg::BrowseButtonId);  // cancelled
         EXPECT_EQ(Path(dialog).text(), "retyped.dat");
         Click(dialog, 1);
-    });
+    }));
     ASSERT_EQ(chooser.requests.size(), 2u);
     EXPECT_EQ(chooser.requests[0].mode, FileDialogMode::Open);
     EXPECT_EQ(chooser.offered, std::vector<std::string>({"typed.dat", "retyped.dat"}));
-    ASSERT_TRUE(accepted);
+    EXPECT_EQ(fields.path, "retyped.dat");
+    EXPECT_FALSE(fields.makeNewTables);
+
+    EXPECT_FALSE(Run([](QWidget& dialog) {
+        EXPECT_EQ(Path(dialog).text(), "retyped.dat");
+        EXPECT_FALSE(Tables(dialog).isChecked());
+        Path(dialog).setText("other.dat");
+        Tables(dialog).click();
+        Click(dialog, 2);
+    }));
     EXPECT_EQ(fields.path, "retyped.dat");
     EXPECT_FALSE(fields.makeNewTables);
 }
