@@ -7,7 +7,8 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+            qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core \
+            gcc clang gcc-multilib
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
