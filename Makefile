@@ -6,9 +6,12 @@ ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
+# The exported C code is also tested as 32-bit code where Debian offers the multilib compiler.
+MULTILIB := $(shell [ "$$(dpkg --print-architecture 2>/dev/null)" = amd64 ] && echo gcc-multilib)
+
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core \
-            gcc clang gcc-multilib
+            gcc clang $(MULTILIB)
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
