@@ -11,16 +11,26 @@ MULTILIB := $(shell [ "$$(dpkg --print-architecture 2>/dev/null)" = amd64 ] && e
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core \
-            gcc clang $(MULTILIB)
+            gcc clang $(MULTILIB) desktop-file-utils man-db shared-mime-info
+
+# What make package needs besides: dpkg-shlibdeps and the file type probe CPack runs.
+PACKAGE_TOOLS := dpkg-dev file
+
+# Where make install puts the programs; DESTDIR, if set, is prepended as usual.
+PREFIX ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-release test-asan run bench screenshots clean
+.PHONY: all deps install-packages configure build test test-release test-asan run bench screenshots install package clean
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	@$(MAKE) --no-print-directory install-packages NEEDED="$(PACKAGES)"
+
+# Installs the Debian packages of NEEDED that are missing.
+install-packages:
+	@missing=$$(for p in $(NEEDED); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
@@ -56,6 +66,14 @@ bench: build
 
 screenshots: build
 	tools/screenshots $(BUILD) screenshots
+
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package, corvina_<version>-1_<arch>.deb, in the build folder.
+package: build
+	@$(MAKE) --no-print-directory install-packages NEEDED="$(PACKAGE_TOOLS)"
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf build

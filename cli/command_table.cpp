@@ -93,6 +93,7 @@ constexpr std::string_view ExportDetails =
     "  NAME_consult(in, out)\n"
     "                 real values in and out: answers what consult answers, bit for bit,\n"
     "                 infinities and NaN included\n"
+    "\n"
     "The comment at the top of both files gives the shape and the bytes of constant data and\n"
     "of working memory. DIR must exist; files DIR/NAME.h and DIR/NAME.c are replaced.\n"
     "\n"

@@ -1,16 +1,15 @@
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
 
 #include "shell/command_line.h"
 #include "shell/corvina_app.h"
+#include "shell/desktop_identity.h"
 #include "shell/screenshots.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvina"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/corvina")));
+    SetDesktopIdentity();
     const StartupRequest request = ParseCommandLine(QApplication::arguments().mid(1));
     switch (request.action) {
     case StartupRequest::Action::Invalid:
