@@ -7,12 +7,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Corvina developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "build, train and consult small discrete neural networks")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Corvina builds, trains and consults small feed-forward neural networks whose arithmetic is
-discrete throughout: every signal is a byte level, every weight a byte, every neuron has three
-inputs and a bias. Real numbers enter and leave only through per-column quantile tables.
+  "Corvina builds, trains and consults small feed-forward neural networks
+whose arithmetic is discrete throughout: every signal is a byte level,
+every weight a byte, every neuron has three inputs and a bias. Real
+numbers enter and leave only through per-column quantile tables.
 .
-The package holds the desktop program corvina and the command-line tool corvina-cli, which
-also exports a trained network as standalone C99 source that answers bit for bit as Corvina.")
+The package holds the desktop program corvina and the command-line tool
+corvina-cli, which also exports a trained network as standalone C99
+source that answers bit for bit as Corvina does.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
