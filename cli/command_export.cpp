@@ -23,7 +23,12 @@ int RunExportCommand(const ParsedArguments& arguments, CommandContext& context)
     NetworkSession session(context.err);
     if (!session.Open(networkPath))
         return ExitUserError;
-    const CExportModel model = CExportModelOf(session.Document());
+    const CCorvinaDoc& document = session.Document();
+    const std::optional<std::string> refusal = CExportRefusal(document.GetLayersCount(), document.GetInputCount(),
+                                                              document.GetOutputCount(), options.tables);
+    if (refusal)
+        return ReportUserError(context, *refusal + "; nothing was exported");
+    const CExportModel model = CExportModelOf(document);
     std::string error;
     if (!WriteCExportFiles(folder, options.name, GenerateCExport(model, options), error))
         return ReportUserError(context, error + "; nothing was exported");

@@ -21,14 +21,14 @@ struct BandShape {
     uint64_t lastBandWidth = 0;
 };
 
-BandShape BandShapeOf(const CExportModel& model)
+BandShape BandShapeOf(int32_t layers, int32_t inputs, int32_t outputs)
 {
     BandShape shape;
-    shape.width = static_cast<uint64_t>(model.inputs);
-    shape.neurons = static_cast<uint64_t>(NeuronCountOf(model.layers, model.inputs, model.outputs));
-    const uint64_t outputBands = (static_cast<uint64_t>(model.outputs) + shape.width - 1) / shape.width;
-    shape.bands = static_cast<uint64_t>(model.layers) + outputBands;
-    shape.lastBandWidth = static_cast<uint64_t>(model.outputs) - (outputBands - 1) * shape.width;
+    shape.width = static_cast<uint64_t>(inputs);
+    shape.neurons = static_cast<uint64_t>(NeuronCountOf(layers, inputs, outputs));
+    const uint64_t outputBands = (static_cast<uint64_t>(outputs) + shape.width - 1) / shape.width;
+    shape.bands = static_cast<uint64_t>(layers) + outputBands;
+    shape.lastBandWidth = static_cast<uint64_t>(outputs) - (outputBands - 1) * shape.width;
     return shape;
 }
 
@@ -301,7 +301,7 @@ constexpr std::string_view ConsultText = R"(void ${NAME}_consult(const ${REAL} *
 class CodeWriter {
 public:
     CodeWriter(const CExportModel& model, const CExportOptions& exportOptions)
-        : options(exportOptions), shape(BandShapeOf(model)), sizes(CExportSizesOf(model, exportOptions.tables)),
+        : options(exportOptions), shape(BandShapeOf(model.layers, model.inputs, model.outputs)), sizes(CExportSizesOf(model, exportOptions.tables)),
           weights(model.weights), inputTables(TablesAsStored(model.inputTables, exportOptions.tables)),
           outputTables(TablesAsStored(model.outputTables, exportOptions.tables))
     {
@@ -450,19 +450,33 @@ private:
 
 }  // namespace
 
-CExportSizes CExportSizesOf(const CExportModel& model, CTableType tables)
+CExportSizes CExportSizesOf(int32_t layers, int32_t inputs, int32_t outputs, CTableType tables)
 {
-    const BandShape shape = BandShapeOf(model);
+    const BandShape shape = BandShapeOf(layers, inputs, outputs);
     const size_t entryBytes = tables == CTableType::Float ? sizeof(float) : sizeof(double);
     CExportSizes sizes;
     sizes.weights = 4 * shape.neurons;
     sizes.wiring = 3 * shape.width * ColumnTypeBytes(shape.width);
     sizes.thresholds = ActivationTable.size() * sizeof(uint32_t);
-    sizes.inputTables = static_cast<size_t>(model.inputs) * TableLength * entryBytes;
-    sizes.outputTables = static_cast<size_t>(model.outputs) * TableLength * entryBytes;
+    sizes.inputTables = static_cast<size_t>(inputs) * TableLength * entryBytes;
+    sizes.outputTables = static_cast<size_t>(outputs) * TableLength * entryBytes;
     sizes.forwardWorking = 2 * shape.width;
-    sizes.consultWorking = static_cast<size_t>(model.inputs) + static_cast<size_t>(model.outputs);
+    sizes.consultWorking = static_cast<size_t>(inputs) + static_cast<size_t>(outputs);
     return sizes;
+}
+
+CExportSizes CExportSizesOf(const CExportModel& model, CTableType tables)
+{
+    return CExportSizesOf(model.layers, model.inputs, model.outputs, tables);
+}
+
+std::optional<std::string> CExportRefusal(int32_t layers, int32_t inputs, int32_t outputs, CTableType tables)
+{
+    const size_t bytes = CExportSizesOf(layers, inputs, outputs, tables).ConstantTotal();
+    if (bytes <= MaxExportConstantBytes)
+        return std::nullopt;
+    return "the network needs " + std::to_string(bytes) + " bytes of constant data, more than the " +
+           std::to_string(MaxExportConstantBytes) + " that the C export writes";
 }
 
 CExportFiles GenerateCExport(const CExportModel& model, const CExportOptions& options)

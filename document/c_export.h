@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "document/c_export_model.h"
@@ -30,7 +31,16 @@ struct CExportSizes {
     size_t ConstantTotal() const { return weights + wiring + thresholds + inputTables + outputTables; }
 };
 
+CExportSizes CExportSizesOf(int32_t layers, int32_t inputs, int32_t outputs, CTableType tables);
 CExportSizes CExportSizesOf(const CExportModel& model, CTableType tables);
+
+// The most constant data an export writes, far beyond any device; the source text is about five
+// times as large.
+inline constexpr size_t MaxExportConstantBytes = size_t{64} << 20;
+
+// Why a network of this shape is not exported (its constant data would exceed
+// MaxExportConstantBytes), or nullopt when it is.
+std::optional<std::string> CExportRefusal(int32_t layers, int32_t inputs, int32_t outputs, CTableType tables);
 
 // The text of the two files.
 struct CExportFiles {

@@ -1,6 +1,7 @@
 #include "shell/export_as_c.h"
 
 #include <filesystem>
+#include <new>
 
 #include "document/c_export.h"
 #include "document/c_export_adapter.h"
@@ -50,8 +51,17 @@ void ExportDocumentAsC(const CCorvinaDoc& document, UserInterface& ui)
         ui.messages.ShowStopMessage(message);
         return;
     }
-    std::string error;
-    const std::string folder = chosen.parent_path().string();
-    if (!WriteCExportFiles(folder, options.name, GenerateCExport(CExportModelOf(document), options), error))
+    std::string error = CExportRefusal(document.GetLayersCount(), document.GetInputCount(),
+                                       document.GetOutputCount(), options.tables)
+                            .value_or("");
+    // WriteCExportFiles leaves error empty when it succeeds.
+    try {
+        if (error.empty())
+            WriteCExportFiles(chosen.parent_path().string(), options.name,
+                              GenerateCExport(CExportModelOf(document), options), error);
+    } catch (const std::bad_alloc&) {
+        error = "there is not enough memory for the source text";
+    }
+    if (!error.empty())
         ui.messages.ShowStopMessage("The network could not be exported as C: " + error + ".");
 }

@@ -93,6 +93,16 @@ TEST_P(CExportSizeCase, ConstantDataAndWorkingMemory)
 
 INSTANTIATE_TEST_SUITE_P(Shapes, CExportSizeCase, testing::ValuesIn(SizeCases));
 
+TEST(CExportRefusal, OnlyShapesBeyondTheConstantDataLimit)
+{
+    EXPECT_FALSE(CExportRefusal(3, 4, 3, CTableType::Double));
+    EXPECT_FALSE(CExportRefusal(1, 20000, 20000, CTableType::Float));
+    const std::optional<std::string> refusal = CExportRefusal(1, 20000, 20000, CTableType::Double);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, "the network needs 82201024 bytes of constant data, more than the 67108864 that the C "
+                        "export writes");
+}
+
 // The text of one function of the source, from its signature to its closing brace.
 std::string FunctionText(const std::string& source, const std::string& signature)
 {
