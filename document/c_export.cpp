@@ -186,7 +186,6 @@ void ${NAME}_consult(const ${REAL} *in, ${REAL} *out);
 
 constexpr std::string_view SourcePrologueText = R"(#include "${NAME}.h"
 
-#include <stddef.h>
 #include <stdint.h>
 
 #define ${NAME}_WIDTH ${WIDTH}u /* neurons in a band: one per input */

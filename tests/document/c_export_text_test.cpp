@@ -35,6 +35,11 @@ const NameCase NameCases[] = {
     {"a.b", false, "a_b"},
 };
 
+void PrintTo(const NameCase& row, std::ostream* out)
+{
+    *out << '"' << row.text << '"';
+}
+
 class CNameCase : public testing::TestWithParam<NameCase> {};
 
 TEST_P(CNameCase, UsableAsItStandsAndMadeFromAStem)
@@ -74,6 +79,11 @@ const SizeCase SizeCases[] = {
     {1, 257, 100, CTableType::Double, 4 * 357 + 1542 + 1024 + 357 * 2048, 1542, 514, 357},
     {1, 65537, 30000, CTableType::Double, 4 * 95537 + 786444 + 1024 + size_t{95537} * 2048, 786444, 131074, 95537},
 };
+
+void PrintTo(const SizeCase& row, std::ostream* out)
+{
+    *out << row.layers << "/" << row.inputs << "/" << row.outputs << (row.tables == CTableType::Float ? " float" : "");
+}
 
 class CExportSizeCase : public testing::TestWithParam<SizeCase> {};
 
