@@ -115,6 +115,10 @@ bool CCorvinaApp::OpenAtStart(const QString& file)
 
 bool CCorvinaApp::PrintDocument(const QString& file, const QString& target)
 {
+    // Printing headless, on a platform without a display, no box could be seen or answered.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal"))
+        userInterface.WriteMessagesToStandardError();
     if (!OpenAtStart(file))
         return false;
     SetPrintTarget(printer, target);

@@ -3,11 +3,14 @@
 #include <QMessageBox>
 
 #include "shell/command_line.h"
+#include "shell/console_start.h"
 #include "shell/corvina_app.h"
 #include "shell/screenshots.h"
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = StartWithoutDisplay(argc, argv))
+        return *status;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvina"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/corvina")));
@@ -16,6 +19,9 @@ int main(int argc, char* argv[])
     case StartupRequest::Action::Invalid:
         QMessageBox::critical(nullptr, QStringLiteral("Corvina"), request.error + "\n\n" + CommandLineUsage());
         return 2;
+    case StartupRequest::Action::Help:
+    case StartupRequest::Action::Version:
+        return PrintInformation(request);
     case StartupRequest::Action::Screenshots:
         return RenderScreenshots(request.folder) ? 0 : 1;
     case StartupRequest::Action::Print:

@@ -192,6 +192,10 @@ TEST(CommandLineTest, ReadsEveryFormAndRefusesTheRest)
         {{"--print-to"}, Invalid, "", ""},
         {{"--bogus"}, Invalid, "", ""},
         {{"a.cvn", "b.cvn"}, Invalid, "", ""},
+        {{"--help"}, Help, "", ""},
+        {{"-h"}, Help, "", ""},
+        {{"--version"}, Version, "", ""},
+        {{"--help", "net.cvn"}, Invalid, "", ""},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.arguments.join(' ').toStdString());
