@@ -59,6 +59,7 @@ CCorvinaApp::CCorvinaApp()
 {
     LoadResources();
     manager.onDocumentPathUsed = [this](const std::string& path) { RememberPath(path); };
+    manager.onDocumentPathFailed = [this](const std::string& path) { ForgetPath(path); };
     router.Attach(CommandOwner::Document, &documentCommands);
     router.Attach(CommandOwner::Application, this);
     router.SetConditions(this);
@@ -164,14 +165,10 @@ void CCorvinaApp::OnFileOpen()
 
 void CCorvinaApp::OnOpenRecentFile(int index)
 {
-    if (index >= recentFiles.Paths().size())
-        return;
-    if (!manager.OpenDocumentFile(recentFiles.Paths()[index].toStdString())) {
-        // A file that cannot be read any more leaves the list; a declined save question does not.
-        if (!document.IsModified())
-            recentFiles.Remove(index);
-        actions->ShowRecentFiles(recentFiles.Paths());
-    }
+    // A file that cannot be opened any more leaves the list (ForgetPath); a declined save
+    // question keeps it.
+    if (index < recentFiles.Paths().size())
+        manager.OpenDocumentFile(recentFiles.Paths()[index].toStdString());
 }
 
 void CCorvinaApp::OnFilePrintSetup()
@@ -212,6 +209,13 @@ void CCorvinaApp::AfterCommand()
 void CCorvinaApp::RememberPath(const std::string& path)
 {
     recentFiles.Add(QString::fromStdString(path));
+    if (actions != nullptr)
+        actions->ShowRecentFiles(recentFiles.Paths());
+}
+
+void CCorvinaApp::ForgetPath(const std::string& path)
+{
+    recentFiles.Remove(QString::fromStdString(path));
     if (actions != nullptr)
         actions->ShowRecentFiles(recentFiles.Paths());
 }
