@@ -7,7 +7,8 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+            qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev fonts-dejavu-core \
+            locales xvfb
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
@@ -21,6 +22,8 @@ deps:
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
+	@# A decimal-comma locale, for the tests that check numbers are written alike in every locale.
+	@locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$$' || $(SUDO) localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVINA_WERROR=ON $(CMAKE_FLAGS)
