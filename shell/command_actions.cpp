@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -13,6 +12,7 @@
 #include "shell/command_router.h"
 #include "shell/command_table.h"
 #include "shell/menu_layout.h"
+#include "shell/scalable_picture.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ CommandActions::CommandActions(CommandRouter& commandRouter, QWidget& window)
         if (!CaptionNamesItsKey(row))
             SetKey(*action, row);
         if (!row.pictureName.empty())
-            action->setIcon(QIcon(":/toolbar/" + Text(row.pictureName)));
+            action->setIcon(ScalablePicture(":/toolbar/" + Text(row.pictureName)));
         if (row.rule == EnablingRule::ToolbarShown || row.rule == EnablingRule::StatusBarShown)
             action->setCheckable(true);
         ConnectToCommand(*action, row.id);
