@@ -1,7 +1,6 @@
 #include "shell/corvina_app.h"
 
 #include <QApplication>
-#include <QPageSetupDialog>
 #include <QStatusBar>
 #include <QToolBar>
 #include <array>
@@ -13,6 +12,7 @@
 #include "shell/dialogs/about_box.h"
 #include "shell/idle_loop.h"
 #include "shell/main_frame.h"
+#include "shell/page_setup_dlg.h"
 
 // The pictures live in the shell library, whose resource initializer the linker would drop.
 // Q_INIT_RESOURCE must stand outside any namespace.
@@ -173,8 +173,7 @@ void CCorvinaApp::OnOpenRecentFile(int index)
 
 void CCorvinaApp::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(&printer, frame.get());
-    dialog.exec();
+    ShowPageSetup(printer, frame.get());
 }
 
 void CCorvinaApp::OnAppExit()
