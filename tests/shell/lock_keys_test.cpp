@@ -80,11 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, XkbLockKeyTest,
                                          LockRow{"Num", LockKey::Num, XK_Num_Lock}),
                          [](const testing::TestParamInfo<LockRow>& row) { return std::string(row.param.name); });
 
-TEST(XkbLockKeyStateTest, NoDisplayReportsNothing)
-{
-    EXPECT_EQ(XkbLockKeyState(nullptr, LockKey::Caps), std::nullopt);
-}
-
 }  // namespace
 
 #endif
