@@ -10,8 +10,8 @@ CMAKE_FLAGS ?=
 MULTILIB := $(shell [ "$$(dpkg --print-architecture 2>/dev/null)" = amd64 ] && echo gcc-multilib)
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core \
-            gcc clang $(MULTILIB) desktop-file-utils man-db shared-mime-info
+            qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev fonts-dejavu-core \
+            locales xvfb gcc clang $(MULTILIB) desktop-file-utils man-db shared-mime-info
 
 # What make package needs besides: dpkg-shlibdeps and the file type probe CPack runs.
 PACKAGE_TOOLS := dpkg-dev file
@@ -35,6 +35,8 @@ install-packages:
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
+	@# A decimal-comma locale, for the tests that check numbers are written alike in every locale.
+	@locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$$' || $(SUDO) localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVINA_WERROR=ON $(CMAKE_FLAGS)

@@ -1,20 +1,18 @@
 #include "document/consultation.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "document/corvina_doc.h"
+#include "document/real_format.h"
 
 std::string FormatConsultReport(const CCorvinaDoc& document)
 {
     std::string text;
     const PatternBuffer& buffer = document.GetPatternBuffer();
     for (int32_t output = 0; output < document.GetOutputCount(); ++output) {
-        char line[512];
         const double value = document.Dequantize(buffer.GetOutput(output), Column::Output, output);
-        std::snprintf(line, sizeof line, "Output # %d, - \t%f\r\n", output, value);
-        text += line;
+        text += "Output # " + std::to_string(output) + ", - \t" + FormatReal(value, RealNotation::Fixed) + "\r\n";
     }
     return text;
 }

@@ -5,6 +5,7 @@
 
 #include "document/consultation.h"
 #include "document/number_reader.h"
+#include "document/real_format.h"
 #include "document/transformation_tables.h"
 
 std::string CCorvinaDoc::ConsultSingle()
@@ -24,7 +25,8 @@ bool WriteOutputLine(std::FILE* out, const CCorvinaDoc& document)
     const PatternBuffer& buffer = document.GetPatternBuffer();
     for (int32_t j = 0; j < outputs; ++j) {
         const double value = document.Dequantize(buffer.GetOutput(j), Column::Output, j);
-        if (std::fprintf(out, j + 1 < outputs ? "%g " : "%g\n", value) < 0)
+        const std::string text = FormatReal(value, RealNotation::General) + (j + 1 < outputs ? " " : "\n");
+        if (std::fputs(text.c_str(), out) < 0)
             return false;
     }
     return true;

@@ -45,14 +45,16 @@ bool CDocumentManager::OpenDocumentFile(const std::string& path)
         return true;
     case LoadOutcome::Unreadable:
         messages.ShowStopMessage("Cannot open the document " + path + ".\n" + reason);
-        return false;
+        break;
     case LoadOutcome::Failed:
         messages.ShowStopMessage("Failed to open the document " + path + ".\n" + reason);
         // The partial load has already replaced the contents: start afresh instead.
         document.OnNewDocument();
         document.SendInitialUpdate();
-        return false;
+        break;
     }
+    if (onDocumentPathFailed)
+        onDocumentPathFailed(path);
     return false;
 }
 

@@ -47,6 +47,10 @@ public:
     // Called with the path of every document opened or saved, for the recent-file list.
     std::function<void(const std::string&)> onDocumentPathUsed;
 
+    // Called with the path of every document that could not be opened (not when the user stopped
+    // at the save question), so the recent-file list can forget it.
+    std::function<void(const std::string&)> onDocumentPathFailed;
+
 private:
     enum class LoadOutcome { Loaded, Unreadable, Failed };
     LoadOutcome Load(const std::string& path, std::string& reason);

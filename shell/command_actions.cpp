@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -13,12 +12,21 @@
 #include "shell/command_router.h"
 #include "shell/command_table.h"
 #include "shell/menu_layout.h"
+#include "shell/scalable_picture.h"
 
 namespace {
 
 QString Text(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A menu shows an action's key in a column of its own unless the caption already has a tab
+// before a key name. Captions such as "&Select TD (Ctrl+T)" name their key in the text itself,
+// so their key lives on a second action that no menu shows.
+bool CaptionNamesItsKey(const CommandRow& row)
+{
+    return !row.key.empty() && !row.menuText.empty() && row.menuText.find('\t') == std::string_view::npos;
 }
 
 }  // namespace
@@ -30,22 +38,46 @@ CommandActions::CommandActions(CommandRouter& commandRouter, QWidget& window)
         auto* action = new QAction(Text(row.menuText), &window);
         action->setStatusTip(Text(PromptStatusText(row)));
         action->setToolTip(Text(PromptTooltip(row)));
-        action->setShortcut(QKeySequence(Text(row.key)));
-        action->setShortcutContext(Qt::WindowShortcut);
+        if (!CaptionNamesItsKey(row))
+            SetKey(*action, row);
         if (!row.pictureName.empty())
-            action->setIcon(QIcon(":/toolbar/" + Text(row.pictureName)));
+            action->setIcon(ScalablePicture(":/toolbar/" + Text(row.pictureName)));
         if (row.rule == EnablingRule::ToolbarShown || row.rule == EnablingRule::StatusBarShown)
             action->setCheckable(true);
-        const CommandId id = row.id;
-        // Checkable actions flip their own mark when triggered; the rule sets it again.
-        connect(action, &QAction::triggered, this, [this, id] {
-            router.Execute(id);
-            RefreshStates();
-        });
+        ConnectToCommand(*action, row.id);
         window.addAction(action);
-        actions[id] = action;
+        actions[row.id] = action;
+        if (CaptionNamesItsKey(row)) {
+            auto* keyAction = new QAction(&window);
+            SetKey(*keyAction, row);
+            ConnectToCommand(*keyAction, row.id);
+            window.addAction(keyAction);
+            keyActions[row.id] = keyAction;
+        }
     }
     RefreshStates();
+}
+
+void CommandActions::SetKey(QAction& action, const CommandRow& row)
+{
+    action.setShortcut(QKeySequence(Text(row.key)));
+    action.setShortcutContext(Qt::WindowShortcut);
+}
+
+void CommandActions::ConnectToCommand(QAction& action, CommandId id)
+{
+    // Checkable actions flip their own mark when triggered; the rule sets it again. The router
+    // checks the rule before it runs the command, so a key action needs no state of its own.
+    connect(&action, &QAction::triggered, this, [this, id] {
+        router.Execute(id);
+        RefreshStates();
+    });
+}
+
+QAction* CommandActions::KeyAction(CommandId id) const
+{
+    const auto separate = keyActions.find(id);
+    return separate != keyActions.end() ? separate->second : Action(id);
 }
 
 QAction* CommandActions::Action(CommandId id) const

@@ -7,6 +7,7 @@
 #include "shell/command_ids.h"
 
 class CommandRouter;
+struct CommandRow;
 class QAction;
 class QMenuBar;
 class QToolBar;
@@ -24,6 +25,10 @@ public:
     // The action of id, or nullptr.
     QAction* Action(CommandId id) const;
 
+    // The action that carries id's key: its own action, or a second one when the caption names
+    // the key and the menu should not show it again.
+    QAction* KeyAction(CommandId id) const;
+
     // Fills menuBar by the menu layout.
     void BuildMenus(QMenuBar& menuBar);
 
@@ -38,6 +43,10 @@ public:
     void ShowRecentFiles(const QStringList& paths);
 
 private:
+    static void SetKey(QAction& action, const CommandRow& row);
+    void ConnectToCommand(QAction& action, CommandId id);
+
     CommandRouter& router;
     std::map<CommandId, QAction*> actions;
+    std::map<CommandId, QAction*> keyActions;
 };

@@ -26,6 +26,12 @@ StartupRequest ParseCommandLine(const QStringList& arguments)
         request.action = StartupRequest::Action::Print;
         request.printTarget = arguments[1];
         next = 2;
+    } else if (option == QStringLiteral("--help") || option == QStringLiteral("-h")) {
+        request.action = StartupRequest::Action::Help;
+        return arguments.size() == 1 ? request : Invalid(QStringLiteral("--help takes no arguments."));
+    } else if (option == QStringLiteral("--version")) {
+        request.action = StartupRequest::Action::Version;
+        return arguments.size() == 1 ? request : Invalid(QStringLiteral("--version takes no arguments."));
     } else if (option == QStringLiteral("--screenshots")) {
         if (arguments.size() != 2)
             return Invalid(QStringLiteral("--screenshots needs exactly one folder."));
@@ -47,8 +53,16 @@ StartupRequest ParseCommandLine(const QStringList& arguments)
 QString CommandLineUsage()
 {
     return QStringLiteral("Usage:\n"
-                          "  corvina [FILE.cvn]\n"
-                          "  corvina --print FILE.cvn\n"
+                          "  corvina [FILE.cvn]             open FILE.cvn, or a new network\n"
+                          "  corvina --print FILE.cvn       print its status report on the default printer\n"
                           "  corvina --print-to PRINTER|FILE.pdf FILE.cvn\n"
-                          "  corvina --screenshots FOLDER");
+                          "                                 print it on PRINTER or into FILE.pdf\n"
+                          "  corvina --screenshots FOLDER   save pictures of the windows in FOLDER\n"
+                          "  corvina --help                 show this text\n"
+                          "  corvina --version              show the version");
+}
+
+QString VersionText()
+{
+    return QStringLiteral("Corvina Version 1.0");
 }

@@ -9,6 +9,8 @@ struct StartupRequest {
         Run,          // show the main window with file, or a new document
         Print,        // print file on printTarget (the default printer when empty) and quit
         Screenshots,  // render the windows into folder and quit
+        Help,         // print how the program may be started
+        Version,      // print the program's name and version
         Invalid,      // error says why
     };
     Action action = Action::Run;
@@ -21,5 +23,8 @@ struct StartupRequest {
 // Reads the arguments that follow the program name.
 StartupRequest ParseCommandLine(const QStringList& arguments);
 
-// How the program may be started, for the message shown after an invalid command line.
+// How the program may be started, for --help and the message after an invalid command line.
 QString CommandLineUsage();
+
+// "Corvina Version 1.0", for --version.
+QString VersionText();

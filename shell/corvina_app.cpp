@@ -1,7 +1,6 @@
 #include "shell/corvina_app.h"
 
 #include <QApplication>
-#include <QPageSetupDialog>
 #include <QStatusBar>
 #include <QToolBar>
 #include <array>
@@ -13,6 +12,7 @@
 #include "shell/dialogs/about_box.h"
 #include "shell/idle_loop.h"
 #include "shell/main_frame.h"
+#include "shell/page_setup_dlg.h"
 
 // The pictures live in the shell library, whose resource initializer the linker would drop.
 // Q_INIT_RESOURCE must stand outside any namespace.
@@ -59,6 +59,7 @@ CCorvinaApp::CCorvinaApp()
 {
     LoadResources();
     manager.onDocumentPathUsed = [this](const std::string& path) { RememberPath(path); };
+    manager.onDocumentPathFailed = [this](const std::string& path) { ForgetPath(path); };
     router.Attach(CommandOwner::Document, &documentCommands);
     router.Attach(CommandOwner::Application, this);
     router.SetConditions(this);
@@ -115,6 +116,10 @@ bool CCorvinaApp::OpenAtStart(const QString& file)
 
 bool CCorvinaApp::PrintDocument(const QString& file, const QString& target)
 {
+    // Printing headless, on a platform without a display, no box could be seen or answered.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal"))
+        userInterface.WriteMessagesToStandardError();
     if (!OpenAtStart(file))
         return false;
     SetPrintTarget(printer, target);
@@ -160,20 +165,15 @@ void CCorvinaApp::OnFileOpen()
 
 void CCorvinaApp::OnOpenRecentFile(int index)
 {
-    if (index >= recentFiles.Paths().size())
-        return;
-    if (!manager.OpenDocumentFile(recentFiles.Paths()[index].toStdString())) {
-        // A file that cannot be read any more leaves the list; a declined save question does not.
-        if (!document.IsModified())
-            recentFiles.Remove(index);
-        actions->ShowRecentFiles(recentFiles.Paths());
-    }
+    // A file that cannot be opened any more leaves the list (ForgetPath); a declined save
+    // question keeps it.
+    if (index < recentFiles.Paths().size())
+        manager.OpenDocumentFile(recentFiles.Paths()[index].toStdString());
 }
 
 void CCorvinaApp::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(&printer, frame.get());
-    dialog.exec();
+    ShowPageSetup(printer, frame.get());
 }
 
 void CCorvinaApp::OnAppExit()
@@ -208,6 +208,13 @@ void CCorvinaApp::AfterCommand()
 void CCorvinaApp::RememberPath(const std::string& path)
 {
     recentFiles.Add(QString::fromStdString(path));
+    if (actions != nullptr)
+        actions->ShowRecentFiles(recentFiles.Paths());
+}
+
+void CCorvinaApp::ForgetPath(const std::string& path)
+{
+    recentFiles.Remove(QString::fromStdString(path));
     if (actions != nullptr)
         actions->ShowRecentFiles(recentFiles.Paths());
 }

@@ -80,6 +80,7 @@ private:
     bool OpenAtStart(const QString& file);
     void AfterCommand();
     void RememberPath(const std::string& path);
+    void ForgetPath(const std::string& path);
 
     QtUserInterface userInterface;
     CCorvinaDoc document;

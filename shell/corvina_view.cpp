@@ -9,12 +9,16 @@
 #include "document/corvina_doc.h"
 #include "shell/command_table.h"
 #include "shell/report_printing.h"
+#include "shell/scalable_picture.h"
 #include "shell/status_form.h"
 
 namespace {
 
 // The progress fields are repainted at most at about a screen's refresh rate.
 constexpr int ProgressRefreshMilliseconds = 16;
+
+// The lamp pictures' size on a screen of normal density.
+constexpr QSize LampSize(16, 16);
 
 const std::array<CommandMapEntry<CCorvinaView>, 3> commandMap = {{
     {ID_FILE_PRINT, &CCorvinaView::OnFilePrint},
@@ -107,9 +111,10 @@ void CCorvinaView::ShowPicture(Picture picture)
     auto* control = qobject_cast<QLabel*>(Control(IDC_DATA_PICTURE));
     if (control == nullptr || picture == shownPicture)
         return;
-    const QPixmap lamp(picture == Picture::Green ? QStringLiteral(":/lamps/green") : QStringLiteral(":/lamps/red"));
-    control->setPixmap(lamp);
-    control->resize(lamp.size());
+    const QIcon lamp = ScalablePicture(picture == Picture::Green ? QStringLiteral(":/lamps/green")
+                                                                  : QStringLiteral(":/lamps/red"));
+    control->setPixmap(lamp.pixmap(LampSize, control->devicePixelRatioF()));
+    control->resize(LampSize);
     shownPicture = picture;
 }
 

@@ -1,12 +1,18 @@
 #include "shell/lock_key_state.h"
 
 #include <QtGlobal>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#endif
+
+#ifdef CORVINA_XKB
+#include "shell/xkb_lock_keys.h"
 #endif
 
 #ifdef Q_OS_WIN
@@ -20,6 +26,17 @@ bool IsLockKeyOn(LockKey key)
 #else
 
 namespace {
+
+// The X server's own lights, when the program runs on X11.
+std::optional<bool> WindowSystemState(LockKey key)
+{
+#ifdef CORVINA_XKB
+    if (const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
+        return XkbLockKeyState(x11->display(), key);
+#endif
+    Q_UNUSED(key);
+    return std::nullopt;
+}
 
 // The brightness files of the lock lights of key, found once: the devices stay while we run.
 const QStringList& BrightnessFiles(LockKey key)
@@ -37,10 +54,9 @@ const QStringList& BrightnessFiles(LockKey key)
     return key == LockKey::Caps ? caps : key == LockKey::Num ? num : scroll;
 }
 
-}  // namespace
-
-// Linux shows the keyboards' lock lights as LED devices that anyone may read.
-bool IsLockKeyOn(LockKey key)
+// Linux shows the lights of the keyboards attached to this machine as LED devices that anyone
+// may read; a remote or virtual session's keyboard is not among them.
+bool LocalKeyboardLight(LockKey key)
 {
     for (const QString& path : BrightnessFiles(key)) {
         QFile brightness(path);
@@ -48,6 +64,17 @@ bool IsLockKeyOn(LockKey key)
             return true;
     }
     return false;
+}
+
+}  // namespace
+
+// What the window system reports where it can (X11); elsewhere (Wayland has no way to ask) the
+// lights of the local keyboards.
+bool IsLockKeyOn(LockKey key)
+{
+    if (const std::optional<bool> reported = WindowSystemState(key))
+        return *reported;
+    return LocalKeyboardLight(key);
 }
 
 #endif

@@ -2,12 +2,15 @@
 #include <QMessageBox>
 
 #include "shell/command_line.h"
+#include "shell/console_start.h"
 #include "shell/corvina_app.h"
 #include "shell/desktop_identity.h"
 #include "shell/screenshots.h"
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = StartWithoutDisplay(argc, argv))
+        return *status;
     QApplication application(argc, argv);
     SetDesktopIdentity();
     const StartupRequest request = ParseCommandLine(QApplication::arguments().mid(1));
@@ -15,6 +18,9 @@ int main(int argc, char* argv[])
     case StartupRequest::Action::Invalid:
         QMessageBox::critical(nullptr, QStringLiteral("Corvina"), request.error + "\n\n" + CommandLineUsage());
         return 2;
+    case StartupRequest::Action::Help:
+    case StartupRequest::Action::Version:
+        return PrintInformation(request);
     case StartupRequest::Action::Screenshots:
         return RenderScreenshots(request.folder) ? 0 : 1;
     case StartupRequest::Action::Print:

@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -104,7 +105,13 @@ void CMainFrame::RefreshLockIndicators()
 void CMainFrame::SetView(CCorvinaView* statusView)
 {
     view = statusView;
-    setCentralWidget(view);
+    // The form keeps its size; when bars docked at the sides leave less room, it scrolls.
+    view->setFixedSize(view->FormSize());
+    viewArea = new QScrollArea(this);
+    viewArea->setObjectName(QStringLiteral("view_area"));
+    viewArea->setFrameShape(QFrame::NoFrame);
+    viewArea->setWidget(view);
+    setCentralWidget(viewArea);
 }
 
 void CMainFrame::TrainStep()
@@ -120,7 +127,7 @@ void CMainFrame::ShrinkToForm()
     // Let the bars settle before measuring what is left for the view.
     if (QLayout* frameLayout = layout())
         frameLayout->activate();
-    const QSize area = view->size();
+    const QSize area = viewArea->size();
     const QSize form = view->FormSize();
     QSize frame = size();
     if (area.width() > form.width())

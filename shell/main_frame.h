@@ -10,6 +10,7 @@ class CCorvinaDoc;
 class CCorvinaView;
 class CommandActions;
 class QLabel;
+class QScrollArea;
 class QToolBar;
 
 // The one top-level window: a fixed-size frame with a menu, a toolbar and a status bar around
@@ -26,6 +27,9 @@ public:
     // Takes view as the frame's one view, shown as its central widget.
     void SetView(CCorvinaView* view);
     CCorvinaView* View() const { return view; }
+
+    // The area that shows the view and scrolls it when it is smaller than the form.
+    QScrollArea* ViewArea() const { return viewArea; }
 
     // One training pass of the active document.
     void TrainStep();
@@ -59,6 +63,7 @@ private:
 
     CCorvinaDoc& document;
     CCorvinaView* view = nullptr;
+    QScrollArea* viewArea = nullptr;
     QToolBar* toolBar = nullptr;
     std::array<QLabel*, 3> lockIndicators{};
 };

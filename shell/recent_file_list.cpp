@@ -60,3 +60,8 @@ void RecentFileList::Remove(int index)
     paths.removeAt(index);
     Store();
 }
+
+void RecentFileList::Remove(const QString& path)
+{
+    Remove(static_cast<int>(paths.indexOf(QFileInfo(path).absoluteFilePath())));
+}

@@ -18,6 +18,9 @@ public:
     // Removes the entry at index, as when its file cannot be opened any more.
     void Remove(int index);
 
+    // Removes the entry of path, if the list holds it.
+    void Remove(const QString& path);
+
 private:
     void Load();
     void Store() const;

@@ -2,11 +2,11 @@
 
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "framework/message_boxes.h"
 #include "shell/painter_report_canvas.h"
+#include "shell/print_preview.h"
 #include "shell/status_report_page.h"
 
 ReportPrinting::ReportPrinting(QPrinter& targetPrinter, const CCorvinaDoc& doc, MessageBoxes& messageBoxes)
@@ -45,11 +45,6 @@ bool ReportPrinting::PrintOn(QPrinter& target)
 
 void ReportPrinting::ShowPreview(QWidget* parent)
 {
-    QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [this](QPrinter* page) {
-        QPainter painter(page);
-        PainterReportCanvas canvas(painter);
-        DrawStatusReportPage(canvas, document);
-    });
+    CPrintPreview preview(printer, document, parent);
     preview.exec();
 }

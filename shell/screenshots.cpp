@@ -2,9 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPrinter>
 #include <QElapsedTimer>
-#include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -13,8 +12,8 @@
 #include "shell/corvina_app.h"
 #include "shell/dialogs/dialog_gallery.h"
 #include "shell/main_frame.h"
-#include "shell/painter_report_canvas.h"
-#include "shell/status_report_page.h"
+#include "shell/page_setup_dlg.h"
+#include "shell/print_preview.h"
 
 namespace {
 
@@ -56,17 +55,18 @@ bool RenderPrintPreview(CCorvinaApp& corvina, const QDir& folder)
 {
     QPrinter& printer = corvina.Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
-    QPrintPreviewDialog preview(&printer, corvina.Frame());
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&corvina](QPrinter* page) {
-        QPainter painter(page);
-        PainterReportCanvas canvas(painter);
-        DrawStatusReportPage(canvas, corvina.Document());
-    });
-    preview.resize(640, 760);
+    CPrintPreview preview(printer, corvina.Document(), corvina.Frame());
+    preview.resize(preview.size().expandedTo(QSize(640, 760)));
     preview.show();
     RunEventsFor(300);
-    const bool saved = Save(preview, folder, QStringLiteral("print_preview"));
+    bool saved = Save(preview, folder, QStringLiteral("print_preview"));
     preview.close();
+
+    CPageSetupDlg pageSetup(printer, corvina.Frame());
+    pageSetup.show();
+    RunEventsFor(50);
+    saved = Save(pageSetup, folder, QStringLiteral("page_setup")) && saved;
+    pageSetup.close();
     return saved;
 }
 

@@ -1,12 +1,13 @@
 #include "shell/status_form.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <array>
 #include <vector>
 
 #include "shell/dialogs/dialog_template.h"
+#include "shell/dialogs/label_placement.h"
+#include "shell/dialogs/template_group_box.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ QWidget* CreateFormControl(QWidget& owner, const FormRow& row)
     switch (row.kind) {
     case Label: {
         auto* label = new QLabel(text, &owner);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return label;
     }
     case Field: {
@@ -47,7 +48,7 @@ QWidget* CreateFormControl(QWidget& owner, const FormRow& row)
         return field;
     }
     case GroupBox:
-        return new QGroupBox(text, &owner);
+        return new TemplateGroupBox(text, &owner);
     case Picture: {
         auto* picture = new QLabel(&owner);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -55,6 +56,21 @@ QWidget* CreateFormControl(QWidget& owner, const FormRow& row)
     }
     }
     return nullptr;
+}
+
+// Where a control stands in pixels; a label stands on the row of the field it names.
+QRect PlaceControl(const FormRow& row, const DialogUnits& units, const QWidget& control)
+{
+    if (row.kind != Label)
+        return units.ToPixels(row.rect);
+    std::vector<DialogUnitRect> fields;
+    for (const FormRow& each : rows)
+        if (each.kind == Field)
+            fields.push_back(each.rect);
+    const std::optional<DialogUnitRect> field = FieldBeside(row.rect, fields);
+    if (!field)
+        return units.ToPixels(row.rect);
+    return LabelCentredOn(units.ToPixels(row.rect), units.ToPixels(*field), control.fontMetrics().height());
 }
 
 }  // namespace
@@ -70,7 +86,7 @@ std::map<int, QWidget*> BuildStatusForm(QWidget& owner, const DialogUnits& units
     std::vector<QWidget*> groups;
     for (const FormRow& row : rows) {
         QWidget* control = CreateFormControl(owner, row);
-        control->setGeometry(units.ToPixels(row.rect));
+        control->setGeometry(PlaceControl(row, units, *control));
         if (row.id != 0) {
             control->setObjectName(ControlName(row.id));
             controls[row.id] = control;

@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <vector>
+
+#include "shell/dialogs/label_placement.h"
 
 namespace {
 
@@ -71,6 +74,23 @@ QWidget* CreateControl(QWidget& owner, const DialogUnits& units, const ControlRo
     return nullptr;
 }
 
+// Where a control stands in pixels; a label on the row of an edit field is centred on it.
+QRect PlaceControl(const ControlRow& row, std::span<const ControlRow> rows, const DialogUnits& units,
+                   QWidget& control)
+{
+    if (row.kind != ControlKind::Label)
+        return units.ToPixels(row.rect);
+    std::vector<DialogUnitRect> fields;
+    for (const ControlRow& each : rows)
+        if (each.kind == ControlKind::Edit)
+            fields.push_back(each.rect);
+    const std::optional<DialogUnitRect> field = FieldBeside(row.rect, fields);
+    if (!field)
+        return units.ToPixels(row.rect);
+    static_cast<QLabel&>(control).setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return LabelCentredOn(units.ToPixels(row.rect), units.ToPixels(*field), control.fontMetrics().height());
+}
+
 }  // namespace
 
 QString ControlName(int id)
@@ -83,7 +103,7 @@ DialogControls BuildControls(QWidget& owner, const DialogUnits& units, std::span
     DialogControls controls;
     for (const ControlRow& row : rows) {
         QWidget* control = CreateControl(owner, units, row);
-        control->setGeometry(units.ToPixels(row.rect));
+        control->setGeometry(PlaceControl(row, rows, units, *control));
         if (row.id != StaticId) {
             control->setObjectName(ControlName(row.id));
             controls.Add(row.id, control);

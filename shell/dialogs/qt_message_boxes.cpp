@@ -1,9 +1,13 @@
 #include "shell/dialogs/qt_message_boxes.h"
 
+#include <cstdio>
+
 #include "shell/dialogs/corvina_message_box.h"
 
 Answer QtMessageBoxes::AskYesNo(const std::string& text)
 {
+    if (console)
+        return Answer::No;
     const auto pressed = ShowCorvinaBox(OwnerWindow(parentWindow), QMessageBox::NoIcon,
                                         QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
                                         QMessageBox::Yes);
@@ -12,11 +16,17 @@ Answer QtMessageBoxes::AskYesNo(const std::string& text)
 
 void QtMessageBoxes::ShowStopMessage(const std::string& text)
 {
+    if (console) {
+        std::fprintf(stderr, "Corvina: %s\n", text.c_str());
+        return;
+    }
     ShowStopBox(OwnerWindow(parentWindow), QString::fromStdString(text));
 }
 
 SaveChangesAnswer QtMessageBoxes::AskSaveChanges(const std::string& documentTitle)
 {
+    if (console)
+        return SaveChangesAnswer::Discard;
     const QString text = QStringLiteral("Save changes to %1?").arg(QString::fromStdString(documentTitle));
     const auto pressed = ShowCorvinaBox(OwnerWindow(parentWindow), QMessageBox::Warning, text,
                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,

@@ -12,10 +12,15 @@ public:
 
     void SetParentWindow(QWidget* parent) { parentWindow = parent; }
 
+    // Without a display nobody could answer a box: messages go to standard error instead, and
+    // questions get their cautious answer (No, Discard).
+    void WriteToStandardError(bool toStandardError) { console = toStandardError; }
+
     Answer AskYesNo(const std::string& text) override;
     void ShowStopMessage(const std::string& text) override;
     SaveChangesAnswer AskSaveChanges(const std::string& documentTitle) override;
 
 private:
     QWidget* parentWindow;
+    bool console = false;
 };

@@ -22,6 +22,9 @@ public:
 
     UserInterface& Interface() { return userInterface; }
 
+    // Messages on standard error instead of boxes, for work done without a display.
+    void WriteMessagesToStandardError() { messages.WriteToStandardError(true); }
+
 private:
     QtMessageBoxes messages;
     QtFileChooser files;

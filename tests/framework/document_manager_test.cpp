@@ -36,6 +36,7 @@ struct Session {
     {
         document.AddView(&view);
         manager.onDocumentPathUsed = [this](const std::string& path) { used.push_back(path); };
+        manager.onDocumentPathFailed = [this](const std::string& path) { failed.push_back(path); };
     }
     void Edit(const Values& values, const std::string& path)
     {
@@ -52,6 +53,7 @@ struct Session {
     LocalFileStore store;
     CDocumentManager manager{document, user, user, store, {"Corvina Files (*.cvn)", "cvn"}};
     std::vector<std::string> used;
+    std::vector<std::string> failed;
 };
 
 TEST(DocumentManagerTest, NewAsksToSaveAModifiedDocument)
@@ -118,6 +120,7 @@ TEST(DocumentManagerTest, OpenLoadsAFileOrSaysWhyNot)
         EXPECT_EQ(s.Now(), (State{c.values, expectedPath, false}));
         EXPECT_EQ(s.view.updates, c.outcome == Kept ? Updates{} : InitialUpdate);
         EXPECT_EQ(s.used, c.outcome == Loaded ? std::vector{path} : std::vector<std::string>{});
+        EXPECT_EQ(s.failed, c.outcome == Loaded ? std::vector<std::string>{} : std::vector{path});
         ASSERT_EQ(s.user.stops.size(), c.outcome == Loaded ? 0u : 1u);
         if (c.outcome != Loaded) {
             EXPECT_NE(s.user.stops[0].find(path + ".\n"), std::string::npos) << s.user.stops[0];
@@ -137,6 +140,7 @@ TEST(DocumentManagerTest, OpenAsksForAFileThenToSaveAModifiedDocument)
     EXPECT_FALSE(s.manager.FileOpen());  // the dialog is cancelled
     EXPECT_FALSE(s.manager.FileOpen());  // the save question is cancelled
     EXPECT_EQ(s.Now(), (State{{5}, "/previous/net.cvn", true}));
+    EXPECT_TRUE(s.failed.empty());
     EXPECT_TRUE(s.manager.FileOpen());
     EXPECT_EQ(s.Now(), (State{{1}, path, false}));
     EXPECT_EQ(s.user.asked, (std::vector<std::string>{"net.cvn", "net.cvn"}));

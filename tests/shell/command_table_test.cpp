@@ -1,5 +1,6 @@
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyleOptionMenuItem>
 #include <QToolBar>
 
 #include "shell/command_table.h"
@@ -59,7 +60,7 @@ TEST_F(CommandTableTest, TableDrivesMenusToolbarKeysAndPrompts)
         if (!PromptTooltip(row).empty()) {
             EXPECT_EQ(action->toolTip(), Text(PromptTooltip(row)));
         }
-        EXPECT_EQ(action->shortcut(), QKeySequence(Text(row.key)));
+        EXPECT_EQ(app->Actions()->KeyAction(row.id)->shortcut(), QKeySequence(Text(row.key)));
         // Help and Previous Pane have keys but nothing handles them.
         const bool handled = row.id != ID_HELP && row.id != ID_PREV_PANE;
         EXPECT_EQ(app->Router().FindHandler(row.id), handled ? std::optional(row.owner) : std::nullopt);
@@ -67,9 +68,51 @@ TEST_F(CommandTableTest, TableDrivesMenusToolbarKeysAndPrompts)
             EXPECT_FALSE(app->Router().QueryState(row.id).enabled);
         }
     }
-    EXPECT_EQ(Action(ID_CONSULT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
-    EXPECT_EQ(Action(ID_SELECT_TD)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
 }
+
+// A menu that tells how it would draw an item.
+class MenuProbe : public QMenu {
+public:
+    QString ShownText(QAction* action)
+    {
+        addAction(action);
+        QStyleOptionMenuItem option;
+        initStyleOption(&option, action);
+        removeAction(action);
+        return option.text;
+    }
+};
+
+struct CaptionKeyCase {
+    CommandId id;
+    Qt::Key key;
+    const char* caption;
+    const char* dialogCaption;
+};
+
+class CaptionKeyTest : public ShellTest, public testing::WithParamInterface<CaptionKeyCase> {};
+
+TEST_P(CaptionKeyTest, MenuShowsTheCaptionOnceAndTheKeyStillWorks)
+{
+    const CaptionKeyCase& row = GetParam();
+    EXPECT_EQ(MenuProbe().ShownText(Action(row.id)), row.caption);
+    EXPECT_EQ(MenuProbe().ShownText(Action(ID_FILE_NEW)), "&New\tCtrl+N");
+    QString opened;
+    const ModalResponder responder([&opened](QWidget& dialog) {
+        opened = dialog.windowTitle();
+        static_cast<QDialog&>(dialog).reject();
+    });
+    app->Frame()->activateWindow();
+    QTest::keyClick(app->Frame(), row.key, Qt::ControlModifier);
+    EXPECT_TRUE(RunEventsUntil([&] { return responder.Answered(); }));
+    EXPECT_EQ(opened, row.dialogCaption);
+}
+
+INSTANTIATE_TEST_SUITE_P(CaptionsWithKeys, CaptionKeyTest,
+                         testing::Values(CaptionKeyCase{ID_SELECT_TD, Qt::Key_T, "&Select TD (Ctrl+T)", "Training Data"},
+                                         CaptionKeyCase{ID_OPTIONS, Qt::Key_M, "&Options (Ctrl+M)", "Create a New Corvina"},
+                                         CaptionKeyCase{ID_CONSULT, Qt::Key_C, "&Consult (Ctrl+C)", "Consult"}),
+                         [](const testing::TestParamInfo<CaptionKeyCase>& row) { return std::to_string(row.param.id); });
 
 TEST_F(CommandTableTest, MenuItemStateIsRefreshedWhenTheMenuOpens)
 {

@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -32,7 +34,7 @@ TEST_F(FrameTest, CaptionNamesTheDocumentAndTheSizeIsFixed)
 TEST_F(FrameTest, BarsToggleWithoutResizingAndNewShrinksToTheForm)
 {
     const QSize frame = app->Frame()->size();
-    EXPECT_EQ(app->View()->size(), app->View()->FormSize());
+    EXPECT_EQ(app->Frame()->ViewArea()->size(), app->View()->FormSize());
     EXPECT_TRUE(IsEnabledAfterRefresh(ID_VIEW_TOOLBAR));
     EXPECT_TRUE(Action(ID_VIEW_TOOLBAR)->isChecked());
     Action(ID_VIEW_TOOLBAR)->trigger();
@@ -44,9 +46,40 @@ TEST_F(FrameTest, BarsToggleWithoutResizingAndNewShrinksToTheForm)
     EXPECT_EQ(app->Frame()->size(), frame);
     app->Router().Execute(ID_FILE_NEW);
     RunEventsFor(20);
-    EXPECT_EQ(app->View()->size(), app->View()->FormSize());
+    EXPECT_EQ(app->Frame()->ViewArea()->size(), app->View()->FormSize());
     EXPECT_LT(app->Frame()->height(), frame.height());
 }
+
+class DockedToolbarTest : public ShellTest, public testing::WithParamInterface<Qt::ToolBarArea> {};
+
+// Wherever the toolbar docks, the frame keeps its size and every corner of the form can be
+// scrolled into view.
+TEST_P(DockedToolbarTest, FormStaysReachable)
+{
+    CMainFrame& frame = *app->Frame();
+    const QSize size = frame.size();
+    frame.addToolBar(GetParam(), frame.ToolBar());
+    RunEventsFor(20);
+    EXPECT_EQ(frame.size(), size);
+    EXPECT_EQ(frame.toolBarArea(frame.ToolBar()), GetParam());
+    QScrollArea& area = *frame.ViewArea();
+    QWidget& form = *app->View();
+    EXPECT_EQ(form.size(), app->View()->FormSize());
+    const auto shown = [&](QPoint corner) { return area.viewport()->rect().contains(form.mapTo(area.viewport(), corner)); };
+    area.horizontalScrollBar()->setValue(area.horizontalScrollBar()->minimum());
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->minimum());
+    EXPECT_TRUE(shown(form.rect().topLeft()));
+    area.horizontalScrollBar()->setValue(area.horizontalScrollBar()->maximum());
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+    EXPECT_TRUE(shown(form.rect().bottomRight()));
+    // Docked at a side the toolbar takes width from the view, which then scrolls.
+    const bool side = GetParam() == Qt::LeftToolBarArea || GetParam() == Qt::RightToolBarArea;
+    EXPECT_EQ(area.horizontalScrollBar()->maximum() > 0, side);
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, DockedToolbarTest,
+                         testing::Values(Qt::TopToolBarArea, Qt::BottomToolBarArea, Qt::LeftToolBarArea,
+                                         Qt::RightToolBarArea));
 
 TEST_F(FrameTest, StatusBarShowsReadyTheLockPanesAndPrompts)
 {
@@ -159,6 +192,10 @@ TEST(CommandLineTest, ReadsEveryFormAndRefusesTheRest)
         {{"--print-to"}, Invalid, "", ""},
         {{"--bogus"}, Invalid, "", ""},
         {{"a.cvn", "b.cvn"}, Invalid, "", ""},
+        {{"--help"}, Help, "", ""},
+        {{"-h"}, Help, "", ""},
+        {{"--version"}, Version, "", ""},
+        {{"--help", "net.cvn"}, Invalid, "", ""},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.arguments.join(' ').toStdString());

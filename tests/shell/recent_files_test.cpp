@@ -1,3 +1,6 @@
+#include <QDir>
+#include <QFile>
+
 #include "shell_fixture.h"
 
 namespace {
@@ -37,6 +40,78 @@ TEST_F(RecentFilesTest, SavedDocumentIsListedAndReopenedFromTheMenu)
     EXPECT_EQ(Document().GetPatternsCount(), 8);
     EXPECT_EQ(app->Frame()->windowTitle(), "Corvina - trained.cvn");
 }
+
+// Answers every message box while it lives: the save question with saveAnswer, any other box
+// with OK. Keeps the texts.
+class EveryBoxAnswered {
+public:
+    explicit EveryBoxAnswered(QMessageBox::StandardButton saveAnswer)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, saveAnswer] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible())
+                return;
+            texts << box->text();
+            box->button(box->button(QMessageBox::Ok) != nullptr ? QMessageBox::Ok : saveAnswer)->click();
+        });
+        timer.start(10);
+    }
+
+    QStringList texts;
+
+private:
+    QTimer timer;
+};
+
+enum class FileState { Gone, Damaged, Folder };
+
+struct FailedEntryCase {
+    const char* name;
+    FileState file;
+    bool modified;                        // the document shown before, so the save question comes
+    QMessageBox::StandardButton answer;   // to the save question
+    bool dropped;
+};
+
+class FailedRecentEntryTest : public ShellTest, public testing::WithParamInterface<FailedEntryCase> {};
+
+// An entry whose file cannot be opened leaves the list, whatever happened to the document shown
+// before; when the user stops at the save question nothing was tried and the entry stays.
+TEST_P(FailedRecentEntryTest, EntryLeavesTheListOnlyWhenItsFileFailed)
+{
+    const FailedEntryCase& row = GetParam();
+    const QString path = TempPath(QStringLiteral("entry.cvn"));
+    if (row.file == FileState::Damaged) {
+        QFile damaged(path);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("this is not a network file at all");
+    } else if (row.file == FileState::Folder) {
+        ASSERT_TRUE(QDir().mkpath(path));
+    }
+    RecentFileList& list = app->RecentFiles();
+    list.Add(TempPath(QStringLiteral("other.cvn")));
+    list.Add(path);
+    app->Actions()->ShowRecentFiles(list.Paths());
+    Document().SetModifiedFlag(row.modified);
+    {
+        const EveryBoxAnswered boxes(row.answer);
+        app->Router().Execute(ID_FILE_MRU_FILE1);
+        EXPECT_EQ(boxes.texts.size(), (row.modified ? 1 : 0) + (row.answer == QMessageBox::Cancel ? 0 : 1));
+    }
+    const QStringList expected = row.dropped ? QStringList{TempPath("other.cvn")} : QStringList{path, TempPath("other.cvn")};
+    EXPECT_EQ(list.Paths(), expected);
+    EXPECT_EQ(RecentFileList().Paths(), expected);
+    EXPECT_EQ(Action(ID_FILE_MRU_FILE1)->text(), row.dropped ? "&1 other.cvn" : "&1 entry.cvn");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, FailedRecentEntryTest,
+    testing::Values(FailedEntryCase{"GoneAfterDiscard", FileState::Gone, true, QMessageBox::No, true},
+                    FailedEntryCase{"Damaged", FileState::Damaged, false, QMessageBox::No, true},
+                    FailedEntryCase{"DamagedAfterDiscard", FileState::Damaged, true, QMessageBox::No, true},
+                    FailedEntryCase{"FolderAfterDiscard", FileState::Folder, true, QMessageBox::No, true},
+                    FailedEntryCase{"SaveQuestionCancelled", FileState::Gone, true, QMessageBox::Cancel, false}),
+    [](const testing::TestParamInfo<FailedEntryCase>& row) { return std::string(row.param.name); });
 
 TEST_F(RecentFilesTest, EntryWhoseFileIsGoneIsReportedAndDropped)
 {

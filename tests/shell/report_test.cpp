@@ -1,9 +1,15 @@
 #include <QFile>
 #include <QPainter>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QToolBar>
 #include <vector>
 
+#include "shell/page_setup_dlg.h"
 #include "shell/painter_report_canvas.h"
+#include "shell/print_preview.h"
 #include "shell/status_report_page.h"
 #include "shell_fixture.h"
 
@@ -102,5 +108,131 @@ TEST_F(ReportTest, CancelledPrintDialogPrintsNothingAndPreviewOpens)
     app->Router().Execute(ID_FILE_PRINT_PREVIEW);
     EXPECT_TRUE(preview.Answered());
 }
+
+// Collects what Qt writes to standard error (warnings and worse) while it lives.
+class QtMessages {
+public:
+    QtMessages() { previous = qInstallMessageHandler(&QtMessages::Collect); }
+    ~QtMessages() { qInstallMessageHandler(previous); }
+    static QStringList& Collected()
+    {
+        static QStringList messages;
+        return messages;
+    }
+
+private:
+    static void Collect(QtMsgType type, const QMessageLogContext&, const QString& message)
+    {
+        // The offscreen platform's note on every window that opens is no fault of the program.
+        if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("propagateSizeHints"))
+            Collected() << message;
+    }
+    QtMessageHandler previous;
+};
+
+TEST_F(ReportTest, PreviewToolbarEndsWithCloseThatEndsThePreview)
+{
+    QString closeTip;
+    QString closePrompt;
+    const ModalResponder responder([&](QWidget& dialog) {
+        auto& preview = static_cast<CPrintPreview&>(dialog);
+        QAction* last = preview.findChild<QToolBar*>()->actions().constLast();
+        ASSERT_EQ(last, preview.CloseAction());
+        closeTip = last->toolTip();
+        closePrompt = last->statusTip();
+        // Shown whole: the toolbar needs no overflow menu to reach Close.
+        EXPECT_GE(preview.width(), preview.findChild<QToolBar*>()->sizeHint().width());
+        last->trigger();
+    }, "CPrintPreview");
+    app->Router().Execute(ID_FILE_PRINT_PREVIEW);
+    EXPECT_TRUE(responder.Answered());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(closeTip, "Cancel Preview");
+    EXPECT_EQ(closePrompt, "Close print preview mode");
+}
+
+struct PageSetupCase {
+    const char* name;
+    QPageSize::PageSizeId paper;
+    QPageLayout::Orientation orientation;
+    bool confirmed;
+};
+
+class PageSetupTest : public ShellTest, public testing::WithParamInterface<PageSetupCase> {
+protected:
+    // Answers the next page setup dialog with the row's paper and orientation.
+    ModalResponder AnswerPageSetup()
+    {
+        return ModalResponder([row = GetParam()](QWidget& dialog) {
+            auto& setup = static_cast<CPageSetupDlg&>(dialog);
+            setup.PaperSizes()->setCurrentIndex(setup.PaperSizes()->findText(QPageSize::name(row.paper)));
+            setup.Orientations()->button(row.orientation)->click();
+            if (row.confirmed)
+                setup.accept();
+            else
+                setup.reject();
+        }, "CPageSetupDlg");
+    }
+
+    void ExpectLayout(const QPrinter& printer)
+    {
+        const PageSetupCase& row = GetParam();
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), row.confirmed ? row.paper : QPageSize::A4);
+        EXPECT_EQ(printer.pageLayout().orientation(), row.confirmed ? row.orientation : QPageLayout::Portrait);
+    }
+};
+
+// Print Setup on a printer that writes PDF files sets the paper and orientation, and Qt has
+// nothing to warn about.
+TEST_P(PageSetupTest, PrintSetupSetsThePageWithoutAWarning)
+{
+    QPrinter& printer = app->Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QtMessages messages;
+    QtMessages::Collected().clear();
+    {
+        const ModalResponder responder = AnswerPageSetup();
+        app->Router().Execute(ID_FILE_PRINT_SETUP);
+        EXPECT_TRUE(responder.Answered());
+    }
+    ExpectLayout(printer);
+    EXPECT_EQ(QtMessages::Collected(), QStringList());
+}
+
+// The preview's own page setup button shows the same dialog and turns the page it shows.
+TEST_P(PageSetupTest, PreviewPageSetupTurnsThePreviewWithoutAWarning)
+{
+    QPrinter& printer = app->Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QtMessages messages;
+    QtMessages::Collected().clear();
+    QPageLayout::Orientation shown = QPageLayout::Portrait;
+    const ModalResponder preview([&](QWidget& dialog) {
+        auto& window = static_cast<CPrintPreview&>(dialog);
+        {
+            const ModalResponder responder = AnswerPageSetup();
+            ASSERT_NE(window.PageSetupAction(), nullptr);
+            window.PageSetupAction()->trigger();
+            EXPECT_TRUE(responder.Answered());
+        }
+        shown = window.findChild<QPrintPreviewWidget*>()->orientation();
+        window.CloseAction()->trigger();
+    }, "CPrintPreview");
+    app->Router().Execute(ID_FILE_PRINT_PREVIEW);
+    EXPECT_TRUE(preview.Answered());
+    ExpectLayout(printer);
+    EXPECT_EQ(shown, printer.pageLayout().orientation());
+    EXPECT_EQ(QtMessages::Collected(), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, PageSetupTest,
+                         testing::Values(PageSetupCase{"LetterLandscape", QPageSize::Letter, QPageLayout::Landscape, true},
+                                         PageSetupCase{"A3Portrait", QPageSize::A3, QPageLayout::Portrait, true},
+                                         PageSetupCase{"Cancelled", QPageSize::Legal, QPageLayout::Landscape, false}),
+                         [](const testing::TestParamInfo<PageSetupCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

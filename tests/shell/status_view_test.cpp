@@ -1,5 +1,8 @@
 #include <QLabel>
 #include <QPixmap>
+#include <algorithm>
+
+#include "shell/dialogs/template_group_box.h"
 
 #include "shell_fixture.h"
 
@@ -73,6 +76,74 @@ TEST_F(StatusViewTest, FieldsAreReadOnlyEachInsideOneGroup)
         for (const FormRow& group : StatusFormRows())
             groups += group.kind == FormControlKind::GroupBox && rect(group).contains(rect(row));
         EXPECT_EQ(groups, 1) << row.id;
+    }
+}
+
+// A label read across to its field stands on the field's row, its text centred on it.
+struct LabelRow {
+    const char* text;
+    int fieldId;
+};
+
+class StatusFormLabelTest : public ShellTest, public testing::WithParamInterface<LabelRow> {};
+
+TEST_P(StatusFormLabelTest, LabelIsCentredOnItsField)
+{
+    QLabel* label = nullptr;
+    for (QLabel* each : app->View()->findChildren<QLabel*>())
+        if (each->text() == GetParam().text)
+            label = each;
+    ASSERT_NE(label, nullptr);
+    const QRect field = app->View()->Control(GetParam().fieldId)->geometry();
+    EXPECT_TRUE(label->alignment() & Qt::AlignVCenter);
+    EXPECT_GE(label->height(), label->fontMetrics().height());
+    EXPECT_NEAR(label->geometry().center().y(), field.center().y(), 1);
+    EXPECT_LT(label->geometry().right(), field.left());
+}
+
+INSTANTIATE_TEST_SUITE_P(StatusForm, StatusFormLabelTest,
+                         testing::Values(LabelRow{"Levels count", IDC_LEVELS_COUNT},
+                                         LabelRow{"Input count", IDC_INPUT_COUNT},
+                                         LabelRow{"Output count", IDC_OUTPUT_COUNT},
+                                         LabelRow{"Current pass", IDC_CURRENT_PASS},
+                                         LabelRow{"Average error", IDC_AVERAGE_ERROR},
+                                         LabelRow{"Patterns count", IDC_PATTERNS_COUNT}),
+                         [](const testing::TestParamInfo<LabelRow>& row) { return std::to_string(row.param.fieldId); });
+
+// Each group keeps its template rectangle, its title stands on the frame's top line, and every
+// other control lies either wholly outside it or inside its frame, clear of lines and title.
+TEST_F(StatusViewTest, GroupTitlesStandOnTheirFramesAndNothingCrossesThem)
+{
+    const DialogUnits units(app->View()->font());
+    std::vector<QRect> templateRects;
+    for (const FormRow& row : StatusFormRows())
+        if (row.kind == FormControlKind::GroupBox)
+            templateRects.push_back(units.ToPixels(row.rect));
+    const QList<TemplateGroupBox*> groups = app->View()->findChildren<TemplateGroupBox*>();
+    ASSERT_EQ(groups.size(), 3);
+    for (TemplateGroupBox* group : groups) {
+        SCOPED_TRACE(group->title().toStdString());
+        EXPECT_NE(std::find(templateRects.begin(), templateRects.end(), group->geometry()), templateRects.end());
+        const QRect frame = group->FrameRect().translated(group->pos());
+        const QRect title = group->TitleRect().translated(group->pos());
+        EXPECT_NEAR(title.center().y(), frame.top(), 1);
+        EXPECT_TRUE(frame.contains(QRect(title.left(), frame.top(), title.width(), 1)));
+        const int line = TemplateGroupBox::LineWidth;
+        const QRect inside = frame.adjusted(line, line, -line, -line);
+        for (QWidget* control : app->View()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control == group || !control->geometry().intersects(group->geometry()))
+                continue;
+            const QRect area = control->geometry();
+            EXPECT_TRUE(inside.contains(area)) << control->objectName().toStdString();
+            EXPECT_FALSE(area.intersects(title)) << control->objectName().toStdString();
+        }
+        // Drawn so: the top line runs up to the title and stops at its padding.
+        const QImage image = group->grab().toImage();
+        const QRgb ground = group->palette().window().color().rgb();
+        const int y = group->FrameRect().top();
+        EXPECT_NE(image.pixel(group->TitleRect().right() + 3, y), ground);
+        EXPECT_EQ(image.pixel(group->TitleRect().left(), y), ground);
+        EXPECT_NE(image.pixel(0, group->FrameRect().center().y()), ground);
     }
 }
 

@@ -70,6 +70,49 @@ TEST(DialogLayout, EveryFormKeepsItsControlsApartAndWhole)
     }
 }
 
+// The shape dialog's labels stand on the rows of their fields, their text centred on them; the
+// fields keep their template rectangles.
+struct ShapeLabelRow {
+    const char* text;
+    int fieldId;
+    DialogUnitRect field;
+};
+
+class ShapeLabelTest : public testing::TestWithParam<ShapeLabelRow> {};
+
+TEST_P(ShapeLabelTest, LabelIsCentredOnItsField)
+{
+    CNewNetDlg shape;
+    QLabel* label = nullptr;
+    for (QLabel* each : shape.findChildren<QLabel*>())
+        if (each->text() == GetParam().text)
+            label = each;
+    ASSERT_NE(label, nullptr);
+    const QRect field = shape.findChild<QWidget*>(ControlName(GetParam().fieldId))->geometry();
+    EXPECT_EQ(field, DialogUnits(shape.font()).ToPixels(GetParam().field));
+    EXPECT_TRUE(label->alignment() & Qt::AlignVCenter);
+    EXPECT_GE(label->height(), label->fontMetrics().height());
+    EXPECT_NEAR(label->geometry().center().y(), field.center().y(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(ShapeDialog, ShapeLabelTest,
+                         testing::Values(ShapeLabelRow{"Layers count", CNewNetDlg::LayersEditId, {78, 7, 50, 13}},
+                                         ShapeLabelRow{"Input count", CNewNetDlg::InputsEditId, {78, 25, 50, 13}},
+                                         ShapeLabelRow{"Output count", CNewNetDlg::OutputsEditId, {78, 42, 50, 13}}),
+                         [](const testing::TestParamInfo<ShapeLabelRow>& row) { return std::to_string(row.param.fieldId); });
+
+// A label above its field, as in the Training Data dialog, keeps the top of its text where the
+// template puts it.
+TEST(DialogLayout, LabelAboveAFieldKeepsItsTemplatePlace)
+{
+    ScriptedUser chooser;
+    CTrainDataDlg trainingData(chooser);
+    const auto labels = trainingData.findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0]->geometry(), DialogUnits(trainingData.font()).ToPixels(DialogUnitRect{7, 7, 120, 8}));
+    EXPECT_TRUE(labels[0]->alignment() & Qt::AlignTop);
+}
+
 TEST(DialogLayout, DialogUnitsAreRoundedFractionsOfTheFontsAverageLetter)
 {
     const QFont font = DialogFont();

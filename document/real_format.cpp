@@ -1,0 +1,13 @@
+#include "document/real_format.h"
+
+#include <charconv>
+
+std::string FormatReal(double value, RealNotation notation)
+{
+    // The largest double in fixed notation has 309 digits before the point.
+    char text[400];
+    const std::chars_format format = notation == RealNotation::Fixed ? std::chars_format::fixed
+                                                                      : std::chars_format::general;
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value, format, 6);
+    return std::string(text, written.ptr);
+}
