@@ -49,7 +49,7 @@ TEST_F(ExportTest, WritesHeaderAndSourceUnderTheChosenName)
     EXPECT_FALSE(Document().IsModified());
 }
 
-TEST_F(ExportTest, ANameThatIsNoCNameIsRefusedAndCancelWritesNothing)
+TEST_F(ExportTest, ABadNameOrATooLargeNetworkIsRefusedAndCancelWritesNothing)
 {
     {
         const ExportDialogAnswer answer(TempPath("2fast.c"));
@@ -59,6 +59,16 @@ TEST_F(ExportTest, ANameThatIsNoCNameIsRefusedAndCancelWritesNothing)
         EXPECT_EQ(box.text.toStdString(),
                   "\"2fast\" cannot name exported C code. Use a letter, then letters, digits and underscores, "
                   "and no C keyword.");
+    }
+    {
+        // Far too large for a device: refused before any text is made.
+        Document().CreateNetwork(1, 20000, 20000);
+        const ExportDialogAnswer answer(TempPath("big.c"));
+        BoxAnswer box(QMessageBox::Ok);
+        app->Router().Execute(ID_EXPORT_C);
+        EXPECT_TRUE(box.Answered());
+        EXPECT_TRUE(box.text.startsWith("The network could not be exported as C: the network needs 82201024 bytes"))
+            << box.text.toStdString();
     }
     {
         const ExportDialogAnswer answer{QString()};
