@@ -37,8 +37,11 @@ TEST_F(ExportTest, WritesHeaderAndSourceUnderTheChosenName)
 {
     EXPECT_TRUE(IsEnabledAfterRefresh(ID_EXPORT_C));
     const ExportDialogAnswer answer(TempPath("iris"));
+    // A message would mean a refusal; closing it keeps the test from waiting.
+    BoxAnswer unexpected(QMessageBox::Ok);
     app->Router().Execute(ID_EXPORT_C);
     ASSERT_TRUE(answer.Answered());
+    EXPECT_FALSE(unexpected.Answered()) << unexpected.text.toStdString();
     EXPECT_EQ(answer.title, "Save As");
     EXPECT_EQ(answer.offeredName, "Untitled.c");
     EXPECT_EQ(answer.filters, QStringList({"C Source Files (*.c)"}));
