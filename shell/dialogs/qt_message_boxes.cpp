@@ -1,5 +1,8 @@
 #include "shell/dialogs/qt_message_boxes.h"
 
+#include <QMainWindow>
+#include <QStatusBar>
+
 #include "shell/dialogs/corvina_message_box.h"
 
 Answer QtMessageBoxes::AskYesNo(const std::string& text)
@@ -29,4 +32,15 @@ SaveChangesAnswer QtMessageBoxes::AskSaveChanges(const std::string& documentTitl
     default:
         return SaveChangesAnswer::Cancel;
     }
+}
+
+void QtMessageBoxes::ShowStatusNote(const std::string& text)
+{
+    auto* window = qobject_cast<QMainWindow*>(parentWindow);
+    if (window == nullptr)
+        return;
+    if (text.empty())
+        window->statusBar()->clearMessage();
+    else
+        window->statusBar()->showMessage(QString::fromStdString(text));
 }

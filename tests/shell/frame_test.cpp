@@ -5,7 +5,6 @@
 #include <QToolBar>
 
 #include "shell/command_line.h"
-#include "shell/qt_file_store.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -88,21 +87,6 @@ TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(Document().IsModified());
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old contents");
-}
-
-TEST(QtFileStoreTest, ReplacesWholeFilesAndRefusesFolders)
-{
-    const QTemporaryDir directory;
-    QtFileStore store;
-    std::string error;
-    const std::string path = directory.filePath("file.bin").toStdString();
-    EXPECT_TRUE(store.WriteWholeFile(path, "first", error));
-    EXPECT_TRUE(store.WriteWholeFile(path, "second", error));
-    QFile file(QString::fromStdString(path));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "second");
-    EXPECT_FALSE(store.WriteWholeFile(directory.path().toStdString(), "x", error));
-    EXPECT_FALSE(error.empty());
 }
 
 TEST(StartupTest, FileThatCannotBeOpenedEndsWithoutAWindow)
