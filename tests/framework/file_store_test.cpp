@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "framework/output_file.h"
 #include "tests/framework/temp_dir.h"
@@ -16,32 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// What one directory entry is: "file 0644 <bytes>", "link -> <target>", "fifo", "directory".
-std::string Describe(const fs::path& path)
-{
-    struct stat status {};
-    if (lstat(path.c_str(), &status) != 0)
-        return "missing";
-    if (S_ISLNK(status.st_mode))
-        return "link -> " + fs::read_symlink(path).string();
-    if (S_ISFIFO(status.st_mode))
-        return "fifo";
-    if (S_ISDIR(status.st_mode))
-        return "directory";
-    char mode[8];
-    std::snprintf(mode, sizeof mode, "%04o", status.st_mode & 07777);
-    return std::string("file ") + mode + " " + ReadFile(path.string());
-}
-
-// Every entry of the directory, described.
-std::map<std::string, std::string> Entries(const TempDir& dir)
-{
-    std::map<std::string, std::string> entries;
-    for (const auto& entry : fs::directory_iterator(dir.Root()))
-        entries[entry.path().filename().string()] = Describe(entry.path());
-    return entries;
-}
 
 void WriteWithMode(const std::string& path, const std::string& bytes, fs::perms mode)
 {
@@ -132,7 +107,7 @@ TEST_F(FileStoreTest, TheSavePolicy)
         const bool written = LocalFileStore().WriteWholeFile(caseDir.Path(c.target), "new", error);
         EXPECT_EQ(written, c.error.empty()) << error;
         EXPECT_NE(error.find(c.error), std::string::npos) << error;
-        EXPECT_EQ(Entries(caseDir), c.after) << "no temporary file is left, nothing else is touched";
+        EXPECT_EQ(DirectoryEntries(caseDir.Root()), c.after) << "no temporary file is left, nothing else is touched";
     }
 }
 
@@ -171,7 +146,7 @@ TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
     EXPECT_FALSE(streamed);
     for (const std::string& error : {storeError, outputError})
         EXPECT_EQ(error, "Writing failed: File too large.");
-    EXPECT_EQ(Entries(dir), (std::map<std::string, std::string>{{"net.cvn", "file 0644 old contents"}}));
+    EXPECT_EQ(DirectoryEntries(dir.Root()), (std::map<std::string, std::string>{{"net.cvn", "file 0644 old contents"}}));
 }
 
 }  // namespace
