@@ -1,5 +1,6 @@
 #include "framework/document_manager.h"
 
+#include <new>
 #include <sstream>
 
 #include "framework/input_file.h"
@@ -98,12 +99,16 @@ bool CDocumentManager::FileSaveAs()
 bool CDocumentManager::SaveDocumentAs(const std::string& path)
 {
     std::ostringstream bytes(std::ios::binary);
-    CArchive archive(bytes);
-    document.Serialize(archive);
     std::string error;
-    if (archive.HasFailed())
-        error = "The document could not be written.";
-    else if (store.WriteWholeFile(path, bytes.view(), error)) {
+    try {
+        CArchive archive(bytes);
+        document.Serialize(archive);
+        if (archive.HasFailed())
+            error = "The document could not be written.";
+    } catch (const std::bad_alloc&) {
+        error = "There is not enough memory to save it.";
+    }
+    if (error.empty() && store.WriteWholeFile(path, bytes.view(), error)) {
         document.SetPathName(path);
         document.SetModifiedFlag(false);
         if (onDocumentPathUsed)
