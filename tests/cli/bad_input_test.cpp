@@ -40,9 +40,11 @@ struct ToolRun {
     std::string out, err;
 };
 
-// Runs corvina-cli with args inside folder, under limits, for at most timeout.
+// Runs corvina-cli with args inside folder, under limits, for at most timeout; sends SIGTERM
+// after terminateAfter when that is not zero.
 ToolRun RunTool(const fs::path& folder, const std::vector<std::string>& args, Limits limits = {},
-                std::chrono::seconds timeout = std::chrono::seconds(30))
+                std::chrono::seconds timeout = std::chrono::seconds(30),
+                std::chrono::microseconds terminateAfter = std::chrono::microseconds::zero())
 {
     TempDir logs;
     const std::string outPath = logs.Path("out"), errPath = logs.Path("err");
@@ -70,16 +72,22 @@ ToolRun RunTool(const fs::path& folder, const std::vector<std::string>& args, Li
         _exit(127);
     }
     ToolRun run;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto started = std::chrono::steady_clock::now();
+    const auto deadline = started + timeout;
+    bool terminated = terminateAfter == std::chrono::microseconds::zero();
     int waitStatus = 0;
     while (waitpid(child, &waitStatus, WNOHANG) == 0) {
+        if (!terminated && std::chrono::steady_clock::now() >= started + terminateAfter) {
+            kill(child, SIGTERM);
+            terminated = true;
+        }
         if (std::chrono::steady_clock::now() > deadline) {
             run.timedOut = true;
             kill(child, SIGKILL);
             waitpid(child, &waitStatus, 0);
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::microseconds(terminated ? 5000 : 200));
     }
     run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
     run.out = ReadFile(outPath);
@@ -240,6 +248,29 @@ TEST_F(BadInputTest, ConcurrentSavesEachLeaveOneWholeNetwork)
     const Entries after = Now();
     EXPECT_EQ(after.size(), 3u) << "no temporary file is left";
     EXPECT_TRUE(after.at("net.cvn") == wholes[0] || after.at("net.cvn") == wholes[1]) << after.at("net.cvn");
+}
+
+TEST_F(BadInputTest, ATerminationSignalDuringASaveLeavesOneWholeFileAndNoTemporaryOne)
+{
+    // A network of a million neurons takes long enough to save for signals to land inside it.
+    const std::vector<std::string> bigger = {"new", "big.cvn", "--force", "--layers", "10000", "--inputs", "100",
+                                             "--outputs", "50"};
+    ASSERT_EQ(Tool({"new", "old.cvn"}).status, 0);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(Tool(bigger).status, 0);
+    const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    const std::string whole = DescribeEntry(Path("big.cvn"));
+    const std::string old = DescribeEntry(Path("old.cvn"));
+    constexpr int Kills = 24;
+    for (int kill = 1; kill <= Kills; ++kill) {
+        SCOPED_TRACE(kill);
+        fs::copy_file(Path("old.cvn"), Path("big.cvn"), fs::copy_options::overwrite_existing);
+        RunTool(dir.Root(), bigger, {}, std::chrono::seconds(30), duration * kill / (Kills + 1));
+        const Entries after = Now();
+        EXPECT_TRUE(after.at("big.cvn") == whole || after.at("big.cvn") == old) << after.at("big.cvn");
+        for (const auto& [name, entry] : after)
+            EXPECT_EQ(name.find(".corvina-"), std::string::npos) << "a temporary file was left";
+    }
 }
 
 TEST_F(BadInputTest, ADeviceNodeIsNeverReplaced)
