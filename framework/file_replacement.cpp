@@ -125,9 +125,19 @@ FileReplacement::~FileReplacement()
 
 bool FileReplacement::Begin(const std::string& path, std::string& error)
 {
-    namespace fs = std::filesystem;
     Abandon();
     IgnoreFileSizeSignal();
+    struct stat old {};
+    bool exists = false;
+    if (OpenFolderOf(path, error) && CheckTarget(old, exists, error) && CreateTemporary(exists ? &old : nullptr, error))
+        return true;
+    Abandon();
+    return false;
+}
+
+bool FileReplacement::OpenFolderOf(const std::string& path, std::string& error)
+{
+    namespace fs = std::filesystem;
     if (path.empty()) {
         error = "No file name was given.";
         return false;
@@ -147,38 +157,43 @@ bool FileReplacement::Begin(const std::string& path, std::string& error)
         error = "The folder " + folderPath + " cannot be opened: " + Cause(errno) + ".";
         return false;
     }
+    return true;
+}
 
-    struct stat status {};
-    const bool exists = fstatat(folder, targetName.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
-    if (!exists && errno != ENOENT) {
+bool FileReplacement::CheckTarget(struct stat& old, bool& exists, std::string& error)
+{
+    exists = fstatat(folder, targetName.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (!exists) {
+        if (errno == ENOENT)
+            return true;
         error = "The file cannot be examined: " + Cause(errno) + ".";
-        Abandon();
         return false;
     }
-    if (exists && !S_ISREG(status.st_mode)) {
-        error = "It is not a regular file: it is " + DescribeFileType(status.st_mode) + ".";
-        Abandon();
+    if (!S_ISREG(old.st_mode)) {
+        error = "It is not a regular file: it is " + DescribeFileType(old.st_mode) + ".";
         return false;
     }
-    if (exists) {
-        // Without any write permission the file is read-only even for a user, such as root,
-        // whom the system would let write it; with some, the system decides.
-        const int probe = (status.st_mode & 0222) == 0
-                              ? -1
-                              : openat(folder, targetName.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (probe < 0) {
-            error = (status.st_mode & 0222) == 0 || errno == EACCES || errno == EPERM
-                        ? Cause(EACCES) + ": the file is read-only."
-                        : "The file cannot be written: " + Cause(errno) + ".";
-            Abandon();
-            return false;
-        }
-        close(probe);
+    // Without any write permission the file is read-only even for a user, such as root, whom
+    // the system would let write it; with some, the system decides.
+    if ((old.st_mode & 0222) == 0) {
+        error = Cause(EACCES) + ": the file is read-only.";
+        return false;
     }
+    const int probe = openat(folder, targetName.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (probe < 0) {
+        error = errno == EACCES || errno == EPERM ? Cause(EACCES) + ": the file is read-only."
+                                                  : "The file cannot be written: " + Cause(errno) + ".";
+        return false;
+    }
+    close(probe);
+    return true;
+}
 
-    // A new file gets the usual permissions, less the umask; a replacement starts private
-    // and takes the old file's permissions below.
-    const mode_t creationMode = exists ? 0600 : 0666;
+bool FileReplacement::CreateTemporary(const struct stat* old, std::string& error)
+{
+    // A new file gets the usual permissions, less the umask; a replacement starts private and
+    // takes the old file's permissions below.
+    const mode_t creationMode = old != nullptr ? 0600 : 0666;
     for (int attempt = 0; attempt < MaxNameAttempts && file < 0; ++attempt) {
         const std::string name = ".corvina-" + RandomSuffix() + ".tmp";
         file = openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, creationMode);
@@ -189,16 +204,14 @@ bool FileReplacement::Begin(const std::string& path, std::string& error)
     }
     if (file < 0) {
         error = "No temporary file can be created in the folder " + folderPath + ": " + Cause(errno) + ".";
-        Abandon();
         return false;
     }
-    if (exists) {
-        HandOver(file, status);
-        if (fchmod(file, status.st_mode & 07777) != 0) {
-            error = "The permissions cannot be carried over: " + Cause(errno) + ".";
-            Abandon();
-            return false;
-        }
+    if (old == nullptr)
+        return true;
+    HandOver(file, *old);
+    if (fchmod(file, old->st_mode & 07777) != 0) {
+        error = "The permissions cannot be carried over: " + Cause(errno) + ".";
+        return false;
     }
     return true;
 }

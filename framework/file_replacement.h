@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <string>
@@ -40,6 +41,10 @@ public:
     void Abandon();
 
 private:
+    bool OpenFolderOf(const std::string& path, std::string& error);
+    bool CheckTarget(struct stat& old, bool& exists, std::string& error);
+    bool CreateTemporary(const struct stat* old, std::string& error);
+
     int folder = -1;
     int file = -1;
     std::string folderPath;
