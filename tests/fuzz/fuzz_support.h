@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -33,6 +35,11 @@ inline const std::string& ScratchFolder()
             abort();
         return pattern;
     }();
+    static const int removedAtExit = std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(ScratchFolder(), ignored);
+    });
+    (void)removedAtExit;
     return folder;
 }
 
