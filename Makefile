@@ -3,16 +3,22 @@
 
 BUILD      ?= build/release
 ASAN_BUILD ?= build/asan
+FUZZ_BUILD ?= build/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev fonts-dejavu-core \
-            locales xvfb
+            locales xvfb clang libclang-rt-dev
+
+# The libFuzzer targets, the seconds `make fuzz` gives each, and whether clang is there to build them.
+FUZZ_TARGETS := load import consult shape
+FUZZ_SECONDS ?= 60
+HAVE_CLANG   := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-release test-asan run bench screenshots clean
+.PHONY: all deps configure build test test-release test-asan test-fuzz fuzz fuzz-build run bench screenshots clean
 
 all: build
 
@@ -45,7 +51,38 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-test: test-release test-asan
+# Each fuzz target runs once over every input of its seed corpus, so a finding that comes back
+# fails the tests; skipped where clang is missing.
+test-fuzz: deps
+ifeq ($(HAVE_CLANG),yes)
+	$(MAKE) --no-print-directory fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	  echo "== replaying tests/fuzz/corpus/$$t"; \
+	  $(FUZZ_BUILD)/tests/fuzz/$${t}_fuzzer tests/fuzz/corpus/$$t/* > $(FUZZ_BUILD)/$$t-replay.log 2>&1 \
+	    || { tail -n 40 $(FUZZ_BUILD)/$$t-replay.log; exit 1; }; \
+	done
+else
+	@echo "clang++ not found: the fuzz corpora are not replayed"
+endif
+
+$(FUZZ_BUILD)/build.ninja:
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCORVINA_FUZZ=ON -DCORVINA_GUI=OFF -DCORVINA_TESTS=OFF -DCORVINA_BENCH=OFF $(CMAKE_FLAGS)
+
+fuzz-build: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addsuffix _fuzzer,$(FUZZ_TARGETS))
+
+# Explores from each seed corpus for FUZZ_SECONDS, one target after the other; what is found
+# goes to $(FUZZ_BUILD)/corpus, and a crash stops with the input saved as crash-*.
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "== fuzzing $$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/tests/fuzz/$${t}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
+test: test-release test-asan test-fuzz
 
 run: build
 	$(BUILD)/shell/corvina

@@ -1,5 +1,6 @@
 #include "document/corvina_doc.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -9,6 +10,9 @@
 namespace {
 
 constexpr uint64_t DrawRange = uint64_t{RandomDrawMax} + 1;
+
+// The largest error a pass can have: 255 squared.
+constexpr int32_t MaxPassError = 65025;
 
 }  // namespace
 
@@ -47,7 +51,10 @@ void CCorvinaDoc::TrainPass()
     net->Forward();
     for (int32_t i = 0; i < GetOutputCount(); ++i)
         net->SetTarget(i, pattern.GetLevel(inputs + i));
-    errorHistory.Record(net->Learn(errorHistory.GetAverage()));
+    // A loaded average may lie outside the range Learn is made for: a file of an older build
+    // whose error sum wrapped carries one.
+    const int32_t rate = std::clamp(errorHistory.GetAverage(), 0, MaxPassError);
+    errorHistory.Record(net->Learn(rate));
     ++passes;
     UpdateAllViews(nullptr, UpdateHint::TrainingPass);
 }

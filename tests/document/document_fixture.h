@@ -24,6 +24,7 @@ public:
     }
     void ShowStopMessage(const std::string& text) override { stopMessages.push_back(text); }
     SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
+    void ShowStatusNote(const std::string& text) override { statusNotes.push_back(text); }
     bool ChooseFile(const FileChooserRequest&, std::string&) override { throw std::logic_error("file dialog"); }
     bool RunShapeDialog(ShapeFields& fields) override
     {
@@ -48,7 +49,7 @@ public:
     std::string consultInputPath, consultOutputPath;
     std::vector<double> consultValues;
     ConsultOutcome consultOutcome;
-    std::vector<std::string> questions, stopMessages, reports, shownConsultPaths;
+    std::vector<std::string> questions, stopMessages, statusNotes, reports, shownConsultPaths;
     std::vector<ShapeFields> shownShapes;
 };
 
