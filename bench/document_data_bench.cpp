@@ -7,7 +7,6 @@
 #include <string>
 
 #include "document/corvina_doc.h"
-#include "engine/random_draw.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ void MakeDocument(CCorvinaDoc& document)
 {
     document.OnNewDocument();
     document.CreateNetwork(3, 3, 3);
-    SeedRandomDraw(1);
+    document.GetRandomSource().Seed(1);
     document.OnRandomization();
 }
 
@@ -98,7 +97,7 @@ void BM_ForwardAndLearn(benchmark::State& state)
         net.Forward();
         for (int32_t i = 0; i < 3; ++i)
             net.SetTarget(i, static_cast<uint8_t>(255 - level));
-        rate = net.Learn(rate) % 20000 + 1;
+        rate = net.Learn(rate, document.GetRandomSource()) % 20000 + 1;
         level = static_cast<uint8_t>(level + 37);
     }
 }

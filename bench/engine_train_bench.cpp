@@ -7,7 +7,7 @@
 
 #include "engine/discrete_net.h"
 #include "engine/network_shape.h"
-#include "engine/random_draw.h"
+#include "engine/random_source.h"
 
 namespace {
 
@@ -16,16 +16,16 @@ constexpr int32_t PatternCount = 256;
 constexpr int32_t FreshRate = 10922;
 
 struct TrainingSet {
-    TrainingSet(int32_t inputs, int32_t outputs)
+    TrainingSet(int32_t inputs, int32_t outputs, RandomSource& random)
         : inputCount(inputs), outputCount(outputs),
           inputLevels(static_cast<size_t>(inputs) * PatternCount),
           targetLevels(static_cast<size_t>(outputs) * PatternCount)
     {
         for (uint8_t& level : inputLevels) {
-            level = static_cast<uint8_t>(RandomDraw() & 0xFF);
+            level = static_cast<uint8_t>(random.Draw() & 0xFF);
         }
         for (uint8_t& level : targetLevels) {
-            level = static_cast<uint8_t>(RandomDraw() & 0xFF);
+            level = static_cast<uint8_t>(random.Draw() & 0xFF);
         }
     }
 
@@ -40,16 +40,16 @@ void TrainPass(benchmark::State& state)
     const auto layers = static_cast<int32_t>(state.range(0));
     const auto inputs = static_cast<int32_t>(state.range(1));
     const auto outputs = static_cast<int32_t>(state.range(2));
-    SeedRandomDraw(7);
+    RandomSource random(7);
     PatternBuffer buffer(inputs, outputs);
     DiscreteNet net(static_cast<int32_t>(NeuronCountOf(layers, inputs, outputs)), buffer);
     net.Wire();
-    net.Randomize();
-    const TrainingSet set(inputs, outputs);
+    net.Randomize(random);
+    const TrainingSet set(inputs, outputs, random);
 
     int64_t errorSum = 0;
     for (auto _ : state) {
-        const int32_t pattern = RandomDraw() % PatternCount;
+        const int32_t pattern = random.Draw() % PatternCount;
         const uint8_t* in = &set.inputLevels[static_cast<size_t>(pattern) * static_cast<size_t>(inputs)];
         for (int32_t i = 0; i < inputs; ++i) {
             buffer.SetInput(i, in[i]);
@@ -59,7 +59,7 @@ void TrainPass(benchmark::State& state)
         for (int32_t t = 0; t < outputs; ++t) {
             net.SetTarget(t, target[t]);
         }
-        errorSum += net.Learn(FreshRate);
+        errorSum += net.Learn(FreshRate, random);
     }
     benchmark::DoNotOptimize(errorSum);
 

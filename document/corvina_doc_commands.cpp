@@ -4,21 +4,20 @@
 #include <stdexcept>
 
 #include "document/transformation_tables.h"
-#include "engine/random_draw.h"
 
 namespace {
 
-constexpr uint64_t DrawRange = uint64_t{RandomDrawMax} + 1;
+constexpr uint64_t DrawRange = uint64_t{RandomSource::Max} + 1;
 
 }  // namespace
 
 // One draw modulo the count for up to 32768 patterns; beyond that, enough draws are combined
 // into one wider number and out-of-range results redrawn, so every pattern has an equal chance.
-int32_t CCorvinaDoc::DrawPatternIndex() const
+int32_t CCorvinaDoc::DrawPatternIndex()
 {
     const auto count = static_cast<uint64_t>(patterns.size());
     if (count <= DrawRange)
-        return static_cast<int32_t>(static_cast<uint64_t>(RandomDraw()) % count);
+        return static_cast<int32_t>(static_cast<uint64_t>(random.Draw()) % count);
     uint64_t range = DrawRange;
     int32_t draws = 1;
     while (range < count) {
@@ -29,7 +28,7 @@ int32_t CCorvinaDoc::DrawPatternIndex() const
     for (;;) {
         uint64_t combined = 0;
         for (int32_t draw = 0; draw < draws; ++draw)
-            combined = combined * DrawRange + static_cast<uint64_t>(RandomDraw());
+            combined = combined * DrawRange + static_cast<uint64_t>(random.Draw());
         if (combined < limit)
             return static_cast<int32_t>(combined % count);
     }
@@ -47,7 +46,7 @@ void CCorvinaDoc::TrainPass()
     net->Forward();
     for (int32_t i = 0; i < GetOutputCount(); ++i)
         net->SetTarget(i, pattern.GetLevel(inputs + i));
-    errorHistory.Record(net->Learn(errorHistory.GetAverage()));
+    errorHistory.Record(net->Learn(errorHistory.GetAverage(), random));
     ++passes;
     UpdateAllViews(nullptr, UpdateHint::TrainingPass);
 }
@@ -96,7 +95,7 @@ void CCorvinaDoc::OnRandomization()
         return;
     ResetStatistics();
     SetModifiedFlag();
-    net->Randomize();
+    net->Randomize(random);
     UpdateAllViews(nullptr, UpdateHint::All);
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/neuron.h"
 #include "engine/pattern_buffer.h"
+#include "engine/random_source.h"
 
 // A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
 // PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
@@ -20,7 +21,7 @@ public:
     DiscreteNet(const DiscreteNet&) = delete;
     DiscreteNet& operator=(const DiscreteNet&) = delete;
 
-    // Keeps a reference to the 256 activation thresholds; always returns 1.
+    // Keeps a reference to the 256 activation thresholds; always returns 1 (see the definition).
     int LoadActivationTable();
 
     // Sets the first-layer flag and the three sources of every neuron.
@@ -33,7 +34,8 @@ public:
     void SetTarget(int32_t output, uint8_t level);
 
     // Teaches the pattern of the last Forward towards the targets; returns the pattern's error.
-    int32_t Learn(int32_t rate);
+    // Every stochastic division draws from random: 5 * N + 1 draws.
+    int32_t Learn(int32_t rate, RandomSource& random);
 
     uint8_t GetWeight(int32_t neuron, int32_t index) const;
 
@@ -41,7 +43,7 @@ public:
     void SetWeight(int32_t neuron, int32_t index, int32_t value);
 
     // Gives every weight of every neuron a random byte: 4 draws per neuron.
-    void Randomize();
+    void Randomize(RandomSource& random);
 
     int32_t GetNeuronCount() const { return neuronCount; }
     int32_t GetInputCount() const { return inputCount; }

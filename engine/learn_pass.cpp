@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "engine/discrete_net.h"
-#include "engine/draw_stream.h"
 #include "engine/level_width.h"
 
 namespace {
@@ -9,11 +8,25 @@ namespace {
 // Error accumulators saturate symmetrically, so that every magnitude fits in 31 bits.
 constexpr int64_t AccumulatorLimit = LevelWidthMaxMagnitude;
 
-// The divisor of every weight step. Draws never reach it, so a draw is its own remainder.
-constexpr uint64_t StepDivisor = 163837500;
-
-// The output error scale of one level.
+// Fixed-point scale of a level error. The slope of the activation is 2 levels across a level
+// width of 408..40268 sum units, so the true delta 2e / width is below 1 almost everywhere and
+// would vanish in integers; scaled by 2500 it keeps about three digits (one level of error at a
+// mid-table width of about 500 becomes a delta of about 10), while the largest output error,
+// 254 * 2500 doubled, stays far inside 32 bits.
 constexpr int32_t OutputErrorScale = 2500;
+
+// The divisor of every weight step: OutputErrorScale * 65535. The product delta * input * rate
+// carries the error scale in delta and the rate, a mean squared level error of at most
+// 255 * 255 = 65025, in the hundreds of thousands; dividing by 2500 undoes the scale and by
+// 65535 turns the rate into a fraction below one, so a step is a few units at most. Draws never
+// reach it, so a draw is its own remainder.
+constexpr uint64_t StepDivisor = uint64_t{OutputErrorScale} * 65535;
+static_assert(StepDivisor == 163837500);
+
+// Neurons whose draws are taken from the source at once.
+constexpr int32_t DrawChunk = 256;
+// Draws of one neuron: its delta, then its four weight steps.
+constexpr int32_t NeuronDraws = 5;
 
 inline int32_t SaturateAccumulator(int64_t value)
 {
@@ -94,27 +107,32 @@ inline void TeachNeuron(Neuron* all, int32_t i, int32_t accumulator, int32_t rat
 
 } // namespace
 
-int32_t DiscreteNet::Learn(int32_t rate)
+// Draws: 5 per neuron, from the last neuron to the first, then one for the mean: 5N + 1.
+int32_t DiscreteNet::Learn(int32_t rate, RandomSource& random)
 {
-    LocalDrawStream draws;
     Neuron* const all = neurons.get();
     const int32_t firstOutput = neuronCount - outputCount;
 
-    // Output neurons, last first: their accumulators come from their targets alone.
     int64_t squaredErrors = 0;
-    for (int32_t i = neuronCount - 1; i >= firstOutput; --i) {
-        const int32_t error = int32_t{all[i].level} - int32_t{targets[neuronCount - 1 - i]};
-        squaredErrors += error * error;
-        TeachNeuron(all, i, error * OutputErrorScale, rate, draws.Take<5>());
-    }
-    for (int32_t i = firstOutput - 1; i >= 0; --i) {
-        TeachNeuron(all, i, all[i].error, rate, draws.Take<5>());
+    for (int32_t top = neuronCount - 1; top >= 0; top -= DrawChunk) {
+        const int32_t bottom = std::max(top - DrawChunk + 1, 0);
+        const uint16_t* drawn = random.Take(static_cast<size_t>(NeuronDraws * (top - bottom + 1)));
+        for (int32_t i = top; i >= bottom; --i, drawn += NeuronDraws) {
+            int32_t accumulator = all[i].error;
+            // An output's accumulator comes from its target alone.
+            if (i >= firstOutput) {
+                const int32_t error = int32_t{all[i].level} - int32_t{targets[neuronCount - 1 - i]};
+                squaredErrors += error * error;
+                accumulator = error * OutputErrorScale;
+            }
+            TeachNeuron(all, i, accumulator, rate, drawn);
+        }
     }
 
     // The mean over the outputs, by the same stochastic rule.
     const auto outputs = static_cast<uint64_t>(outputCount);
     const auto sum = static_cast<uint64_t>(squaredErrors);
     uint64_t mean = sum / outputs;
-    mean += sum % outputs > static_cast<uint64_t>(draws.Next()) % outputs ? 1u : 0u;
+    mean += sum % outputs > static_cast<uint64_t>(random.Draw()) % outputs ? 1u : 0u;
     return static_cast<int32_t>(mean);
 }

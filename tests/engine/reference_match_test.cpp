@@ -54,10 +54,10 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
     std::mt19937 patterns(static_cast<uint32_t>(shape.layers * 1000003 + shape.inputs * 1009 + shape.outputs));
     std::uniform_int_distribution<int32_t> level(0, 255);
 
-    SeedRandomDraw(4242);
-    network.net.Randomize();
-    SeedRandomDraw(4242);
-    reference.Randomize();
+    RandomSource weightDraws(4242);
+    network.net.Randomize(weightDraws);
+    RandomSource referenceWeights(4242);
+    reference.Randomize(referenceWeights);
     if (shape.weights == Weights::SaturatingChain) {
         for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
             const std::array<uint8_t, 4> weights = j % 2 == 0 ? std::array<uint8_t, 4>{216, 0, 255, 0}
@@ -95,13 +95,12 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
         }
         const int32_t rate = shape.rates[static_cast<size_t>(pass) % shape.rates.size()];
 
-        SeedRandomDraw(++seed);
-        const int32_t error = network.net.Learn(rate);
-        const int32_t nextDraw = RandomDraw();
-        SeedRandomDraw(seed);
-        const int64_t referenceError = reference.Learn(rate);
+        RandomSource draws(++seed);
+        RandomSource referenceDraws = draws;
+        const int32_t error = network.net.Learn(rate, draws);
+        const int64_t referenceError = reference.Learn(rate, referenceDraws);
         ASSERT_EQ(error, referenceError) << "pass " << pass;
-        ASSERT_EQ(nextDraw, RandomDraw()) << "the draw sequences parted in pass " << pass;
+        ASSERT_EQ(draws.DrawsTaken(), referenceDraws.DrawsTaken()) << "the draw sequences parted in pass " << pass;
         ExpectSameState(network, reference, "learn");
     }
     if (shape.weights == Weights::SaturatingChain) {

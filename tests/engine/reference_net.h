@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/activation_table.h"
-#include "engine/random_draw.h"
+#include "engine/random_source.h"
 
 struct ReferenceBracket {
     uint32_t lo;
@@ -59,12 +59,12 @@ public:
     }
 
     // The rule of StochasticDivide on 64-bit values, with hardware division.
-    static int64_t Divide(int64_t dividend, int64_t divisor)
+    static int64_t Divide(int64_t dividend, int64_t divisor, RandomSource& random)
     {
         const int64_t magnitude = dividend > 0 ? dividend : -dividend;
         int64_t quotient = magnitude / divisor;
         const int64_t remainder = magnitude % divisor;
-        const int64_t reducedDraw = RandomDraw() % divisor;
+        const int64_t reducedDraw = random.Draw() % divisor;
         if (remainder > reducedDraw) {
             ++quotient;
         }
@@ -78,11 +78,11 @@ public:
         return saturated;
     }
 
-    void Randomize()
+    void Randomize(RandomSource& random)
     {
         for (Unit& unit : units) {
             for (uint8_t& weight : unit.weights) {
-                weight = static_cast<uint8_t>(RandomDraw() % 256);
+                weight = static_cast<uint8_t>(random.Draw() % 256);
             }
         }
     }
@@ -113,7 +113,7 @@ public:
         }
     }
 
-    int64_t Learn(int64_t rate)
+    int64_t Learn(int64_t rate, RandomSource& random)
     {
         const int64_t count = static_cast<int64_t>(units.size());
         const int64_t outputs = static_cast<int64_t>(targets.size());
@@ -129,7 +129,7 @@ public:
             unit.error = Saturate(unit.error * 2);
             const int64_t width = ActivationTable[static_cast<size_t>(std::min<int64_t>(c + 1, 255))] -
                                   int64_t{ActivationTable[static_cast<size_t>(std::max<int64_t>(c - 1, 0))]};
-            const int64_t delta = Divide(unit.error, width);
+            const int64_t delta = Divide(unit.error, width, random);
             unit.error = delta;
             for (int64_t m = 0; m <= 3; ++m) {
                 if (m >= 1 && !unit.firstLayer) {
@@ -138,11 +138,11 @@ public:
                     source.error = Saturate((i + m) % 2 == 0 ? source.error + contribution : source.error - contribution);
                 }
                 const int64_t x = m == 0 ? 128 : unit.inputs[m - 1];
-                const int64_t step = Divide(delta * x * rate, 163837500);
+                const int64_t step = Divide(delta * x * rate, 163837500, random);
                 unit.weights[m] = static_cast<uint8_t>(std::clamp<int64_t>(unit.weights[m] - step, 0, 255));
             }
         }
-        return Divide(squaredErrors, outputs);
+        return Divide(squaredErrors, outputs, random);
     }
 
     std::vector<Unit> units;
