@@ -1,5 +1,5 @@
 // Training passes per second of the bare engine: draw a pattern, set its inputs, Forward, set
-// its targets, Learn. Run with: build/release/bench/engine_train_bench
+// its targets, Learn, in both roundings. Run with: build/release/bench/engine_train_bench
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -40,6 +40,7 @@ void TrainPass(benchmark::State& state)
     const auto layers = static_cast<int32_t>(state.range(0));
     const auto inputs = static_cast<int32_t>(state.range(1));
     const auto outputs = static_cast<int32_t>(state.range(2));
+    const auto rounding = static_cast<Rounding>(state.range(3));
     RandomSource random(7);
     PatternBuffer buffer(inputs, outputs);
     DiscreteNet net(static_cast<int32_t>(NeuronCountOf(layers, inputs, outputs)), buffer);
@@ -59,7 +60,7 @@ void TrainPass(benchmark::State& state)
         for (int32_t t = 0; t < outputs; ++t) {
             net.SetTarget(t, target[t]);
         }
-        errorSum += net.Learn(FreshRate, random);
+        errorSum += net.Learn(FreshRate, random, rounding);
     }
     benchmark::DoNotOptimize(errorSum);
 
@@ -74,4 +75,6 @@ void TrainPass(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(TrainPass)->Args({5, 4, 2})->Args({3, 16, 8})->Args({10, 64, 32})->Args({4, 256, 100});
+// Layers, inputs, outputs, rounding (0 classic, 1 precise).
+BENCHMARK(TrainPass)->ArgsProduct({{5}, {4}, {2}, {0, 1}})->ArgsProduct({{3}, {16}, {8}, {0, 1}})
+    ->ArgsProduct({{10}, {64}, {32}, {0, 1}})->ArgsProduct({{4}, {256}, {100}, {0, 1}});

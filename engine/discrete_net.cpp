@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "engine/activation_table.h"
+#include "engine/learning_rules.h"
 #include "engine/network_shape.h"
 
 namespace {

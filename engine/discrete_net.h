@@ -7,6 +7,9 @@
 #include "engine/neuron.h"
 #include "engine/pattern_buffer.h"
 #include "engine/random_source.h"
+#include "engine/rounding.h"
+
+struct ChunkUniforms;
 
 // A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
 // PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
@@ -34,8 +37,9 @@ public:
     void SetTarget(int32_t output, uint8_t level);
 
     // Teaches the pattern of the last Forward towards the targets; returns the pattern's error.
-    // Every stochastic division draws from random: 5 * N + 1 draws.
-    int32_t Learn(int32_t rate, RandomSource& random);
+    // Every stochastic division draws from random: 5 * N + 1 draws in classic rounding, about
+    // 9.74 * N + 1 in precise rounding (learning_rules.h gives the layout and the exact count).
+    int32_t Learn(int32_t rate, RandomSource& random, Rounding rounding = Rounding::Classic);
 
     uint8_t GetWeight(int32_t neuron, int32_t index) const;
 
@@ -61,4 +65,6 @@ private:
     int32_t outputCount;
     std::unique_ptr<Neuron[]> neurons;
     std::unique_ptr<uint8_t[]> targets;
+    // Scratch of precise learning, made on its first use.
+    std::unique_ptr<ChunkUniforms> preciseScratch;
 };
