@@ -9,7 +9,6 @@
 #include "document/corvina_doc.h"
 #include "framework/document_manager.h"
 #include "framework/file_store.h"
-#include "engine/random_draw.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ void MakeDocument(CCorvinaDoc& document)
 {
     document.OnNewDocument();
     document.CreateNetwork(3, 3, 3);
-    SeedRandomDraw(1);
+    document.GetRandomSource().Seed(1);
     document.OnRandomization();
 }
 
@@ -141,7 +140,7 @@ void BM_ForwardAndLearn(benchmark::State& state)
         net.Forward();
         for (int32_t i = 0; i < 3; ++i)
             net.SetTarget(i, static_cast<uint8_t>(255 - level));
-        rate = net.Learn(rate) % 20000 + 1;
+        rate = net.Learn(rate, document.GetRandomSource()) % 20000 + 1;
         level = static_cast<uint8_t>(level + 37);
     }
 }

@@ -10,6 +10,7 @@
 #include "document/training_pattern.h"
 #include "engine/discrete_net.h"
 #include "engine/pattern_buffer.h"
+#include "engine/random_source.h"
 #include "framework/document.h"
 #include "framework/user_interface.h"
 
@@ -114,6 +115,10 @@ public:
     const std::string& GetConsultOutputPath() const { return consultOutputPath; }
     void SetConsultPaths(std::string inputPath, std::string outputPath);
 
+    // The one random sequence of the program, drawn by the training pass, Randomization and
+    // learning; the front ends seed it once at start.
+    RandomSource& GetRandomSource() { return random; }
+
     // Loads the passes count (file and tests).
     void SetPassesCount(uint32_t count) { passes = count; }
 
@@ -121,9 +126,10 @@ private:
     void LoadFrom(CArchive& archive);
     void StoreTo(CArchive& archive) const;
     double* TableBlock(Column column) const;
-    int32_t DrawPatternIndex() const;
+    int32_t DrawPatternIndex();
 
     UserInterface* userInterface = nullptr;
+    RandomSource random;
 
     std::string consultOutputPath;
     std::string consultInputPath;

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "engine/activation_table.h"
-#include "engine/draw_stream.h"
+#include "engine/learning_rules.h"
 #include "engine/network_shape.h"
 
 namespace {
@@ -33,6 +33,8 @@ DiscreteNet::DiscreteNet(int32_t count, PatternBuffer& buffer)
 
 DiscreteNet::~DiscreteNet() = default;
 
+// The table is a constant of the program, so there is nothing to locate or load that could
+// fail; the result 1 (success) is kept for callers written against a loader that could.
 int DiscreteNet::LoadActivationTable()
 {
     activationTable = &ActivationTable;
@@ -68,12 +70,11 @@ void DiscreteNet::SetWeight(int32_t neuron, int32_t index, int32_t value)
     neurons[static_cast<size_t>(neuron)].weights[index] = static_cast<uint8_t>(value & 0xFF);
 }
 
-void DiscreteNet::Randomize()
+void DiscreteNet::Randomize(RandomSource& random)
 {
-    LocalDrawStream draws;
     Neuron* const end = neurons.get() + neuronCount;
     for (Neuron* neuron = neurons.get(); neuron != end; ++neuron) {
-        const uint16_t* drawn = draws.Take<4>();
+        const uint16_t* drawn = random.Take(4);
         for (int32_t m = 0; m < 4; ++m) {
             neuron->weights[m] = static_cast<uint8_t>(drawn[m] & 0xFF);
         }

@@ -6,6 +6,10 @@
 
 #include "engine/neuron.h"
 #include "engine/pattern_buffer.h"
+#include "engine/random_source.h"
+#include "engine/rounding.h"
+
+struct ChunkUniforms;
 
 // A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
 // PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
@@ -20,7 +24,7 @@ public:
     DiscreteNet(const DiscreteNet&) = delete;
     DiscreteNet& operator=(const DiscreteNet&) = delete;
 
-    // Keeps a reference to the 256 activation thresholds; always returns 1.
+    // Keeps a reference to the 256 activation thresholds; always returns 1 (see the definition).
     int LoadActivationTable();
 
     // Sets the first-layer flag and the three sources of every neuron.
@@ -33,7 +37,9 @@ public:
     void SetTarget(int32_t output, uint8_t level);
 
     // Teaches the pattern of the last Forward towards the targets; returns the pattern's error.
-    int32_t Learn(int32_t rate);
+    // Every stochastic division draws from random: 5 * N + 1 draws in classic rounding, about
+    // 9.74 * N + 1 in precise rounding (learning_rules.h gives the layout and the exact count).
+    int32_t Learn(int32_t rate, RandomSource& random, Rounding rounding = Rounding::Classic);
 
     uint8_t GetWeight(int32_t neuron, int32_t index) const;
 
@@ -41,7 +47,7 @@ public:
     void SetWeight(int32_t neuron, int32_t index, int32_t value);
 
     // Gives every weight of every neuron a random byte: 4 draws per neuron.
-    void Randomize();
+    void Randomize(RandomSource& random);
 
     int32_t GetNeuronCount() const { return neuronCount; }
     int32_t GetInputCount() const { return inputCount; }
@@ -59,4 +65,6 @@ private:
     int32_t outputCount;
     std::unique_ptr<Neuron[]> neurons;
     std::unique_ptr<uint8_t[]> targets;
+    // Scratch of precise learning, made on its first use.
+    std::unique_ptr<ChunkUniforms> preciseScratch;
 };

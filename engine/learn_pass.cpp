@@ -1,69 +1,24 @@
 #include <algorithm>
 
 #include "engine/discrete_net.h"
-#include "engine/draw_stream.h"
-#include "engine/level_width.h"
+#include "engine/learning_rules.h"
+#include "engine/uniform_draw.h"
 
 namespace {
 
-// Error accumulators saturate symmetrically, so that every magnitude fits in 31 bits.
-constexpr int64_t AccumulatorLimit = LevelWidthMaxMagnitude;
-
-// The divisor of every weight step. Draws never reach it, so a draw is its own remainder.
-constexpr uint64_t StepDivisor = 163837500;
-
-// The output error scale of one level.
-constexpr int32_t OutputErrorScale = 2500;
-
-inline int32_t SaturateAccumulator(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp(value, -AccumulatorLimit, AccumulatorLimit));
-}
-
-// The stochastic quotient of a doubled accumulator by the width of the neuron's level.
-inline int32_t LevelDelta(int32_t doubled, const LevelWidth& width, uint32_t draw)
-{
-    const auto magnitude = static_cast<uint32_t>(doubled > 0 ? doubled : -doubled);
-    uint32_t quotient = DivideByLevelWidth(magnitude, width);
-    const uint32_t remainder = magnitude - quotient * width.width;
-    quotient += remainder > DrawModuloLevelWidth(draw, width) ? 1u : 0u;
-    const auto signedQuotient = static_cast<int32_t>(quotient);
-    return doubled > 0 ? signedQuotient : -signedQuotient;
-}
-
-// The four steps of a neuron share the magnitude and sign of delta * rate, so each step is the
-// stochastic quotient of that magnitude times its input by StepDivisor, applied in the common
-// direction. The magnitude is below 2^63 with its input, so the unsigned product is exact.
-struct StepBase {
-    uint64_t magnitude;
-    uint32_t flip;  // 0xFF when the product is positive, so the step lowers the weight; else 0
+// The uniforms of one neuron's five divisions.
+struct NeuronUniforms {
+    uint32_t delta;
+    uint32_t step[4];
 };
 
-inline StepBase StepBaseOf(int32_t delta, int32_t rate)
-{
-    const auto deltaMagnitude = static_cast<uint64_t>(delta > 0 ? int64_t{delta} : -int64_t{delta});
-    const auto rateMagnitude = static_cast<uint64_t>(rate > 0 ? int64_t{rate} : -int64_t{rate});
-    return {deltaMagnitude * rateMagnitude, (delta < 0) == (rate < 0) ? 0xFFu : 0u};
-}
-
-// The stochastic quotient q + (r > draw) is one truncated quotient: adding StepDivisor - 1 - draw
-// carries into the next multiple exactly when the remainder r exceeds the draw. Lowering a weight
-// is raising its bitwise complement 255 - w, and a raise stops at 255, so one capped addition
-// moves the weight either way.
-inline uint8_t SteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, uint32_t draw)
-{
-    const uint64_t raised = base.magnitude * input + (StepDivisor - 1 - draw);
-    const uint64_t moved = std::min<uint64_t>((weight ^ base.flip) + raised / StepDivisor, 255);
-    return static_cast<uint8_t>(moved ^ base.flip);
-}
-
 // Teaches neuron i, whose error accumulator is final: its delta, the errors it propagates to its
-// sources, then its four weight steps. Draws: one for the delta, one per step.
-inline void TeachNeuron(Neuron* all, int32_t i, int32_t accumulator, int32_t rate, const uint16_t* drawn)
+// sources, then its four weight steps.
+inline void TeachNeuron(Neuron* all, int32_t i, int32_t accumulator, int32_t rate, const NeuronUniforms& uniforms)
 {
     Neuron& neuron = all[i];
     const int32_t doubled = SaturateAccumulator(int64_t{accumulator} * 2);
-    const int32_t delta = LevelDelta(doubled, LevelWidths[neuron.level], drawn[0]);
+    const int32_t delta = LevelDelta(doubled, LevelWidths[neuron.level], uniforms.delta);
     neuron.error = delta;
     // A zero delta propagates nothing and steps no weight; in a typical network a third to two
     // thirds of the deltas are zero.
@@ -86,35 +41,73 @@ inline void TeachNeuron(Neuron* all, int32_t i, int32_t accumulator, int32_t rat
     }
 
     const StepBase base = StepBaseOf(delta, rate);
-    neuron.weights[0] = SteppedWeight(neuron.weights[0], base, 128, drawn[1]);
-    neuron.weights[1] = SteppedWeight(neuron.weights[1], base, neuron.inputs[0], drawn[2]);
-    neuron.weights[2] = SteppedWeight(neuron.weights[2], base, neuron.inputs[1], drawn[3]);
-    neuron.weights[3] = SteppedWeight(neuron.weights[3], base, neuron.inputs[2], drawn[4]);
+    neuron.weights[0] = SteppedWeight(neuron.weights[0], base, 128, uniforms.step[0]);
+    neuron.weights[1] = SteppedWeight(neuron.weights[1], base, neuron.inputs[0], uniforms.step[1]);
+    neuron.weights[2] = SteppedWeight(neuron.weights[2], base, neuron.inputs[1], uniforms.step[2]);
+    neuron.weights[3] = SteppedWeight(neuron.weights[3], base, neuron.inputs[2], uniforms.step[3]);
+}
+
+// The accumulator that neuron i's delta is made from: an output's comes from its target alone.
+inline int32_t FinalAccumulator(const Neuron* all, int32_t i, int32_t firstOutput, const uint8_t* outputTargets,
+                                int32_t neuronCount, int64_t& squaredErrors)
+{
+    if (i < firstOutput) {
+        return all[i].error;
+    }
+    const int32_t error = int32_t{all[i].level} - int32_t{outputTargets[neuronCount - 1 - i]};
+    squaredErrors += error * error;
+    return error * OutputErrorScale;
+}
+
+// The stochastic mean of the squared errors over the outputs.
+int32_t MeanError(int64_t squaredErrors, int32_t outputCount, RandomSource& random, Rounding rounding)
+{
+    const auto outputs = static_cast<uint64_t>(outputCount);
+    const auto sum = static_cast<uint64_t>(squaredErrors);
+    const uint64_t uniform = rounding == Rounding::Precise && outputs > RandomSource::Max + 1u
+                                 ? UniformBelow(static_cast<uint32_t>(outputs), random)
+                                 : static_cast<uint64_t>(random.Draw()) % outputs;
+    return static_cast<int32_t>(sum / outputs + (sum % outputs > uniform ? 1u : 0u));
 }
 
 } // namespace
 
-int32_t DiscreteNet::Learn(int32_t rate)
+int32_t DiscreteNet::Learn(int32_t rate, RandomSource& random, Rounding rounding)
 {
-    LocalDrawStream draws;
     Neuron* const all = neurons.get();
     const int32_t firstOutput = neuronCount - outputCount;
-
-    // Output neurons, last first: their accumulators come from their targets alone.
+    const uint8_t* const outputTargets = targets.get();
     int64_t squaredErrors = 0;
-    for (int32_t i = neuronCount - 1; i >= firstOutput; --i) {
-        const int32_t error = int32_t{all[i].level} - int32_t{targets[neuronCount - 1 - i]};
-        squaredErrors += error * error;
-        TeachNeuron(all, i, error * OutputErrorScale, rate, draws.Take<5>());
+    if (rounding == Rounding::Classic) {
+        ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom) {
+            const uint16_t* drawn = random.Take(static_cast<size_t>(ClassicNeuronDraws * (top - bottom + 1)));
+            for (int32_t i = top; i >= bottom; --i, drawn += ClassicNeuronDraws) {
+                const int32_t accumulator = FinalAccumulator(all, i, firstOutput, outputTargets, neuronCount, squaredErrors);
+                const NeuronUniforms uniforms = {DrawModuloLevelWidth(drawn[0], LevelWidths[all[i].level]),
+                                                 {drawn[1], drawn[2], drawn[3], drawn[4]}};
+                TeachNeuron(all, i, accumulator, rate, uniforms);
+            }
+        });
+    } else {
+        if (!preciseScratch) {
+            preciseScratch = std::make_unique<ChunkUniforms>();
+        }
+        ChunkUniforms& chunkUniforms = *preciseScratch;
+        ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom) {
+            uint8_t levels[LearnChunk];
+            for (int32_t i = bottom; i <= top; ++i) {
+                levels[i - bottom] = all[i].level;
+            }
+            ResolvePreciseChunk(levels, top - bottom + 1, random, chunkUniforms);
+            for (int32_t i = top; i >= bottom; --i) {
+                const auto p = static_cast<size_t>(i - bottom);
+                const int32_t accumulator = FinalAccumulator(all, i, firstOutput, outputTargets, neuronCount, squaredErrors);
+                const NeuronUniforms uniforms = {chunkUniforms.delta[p],
+                                                 {chunkUniforms.step[0][p], chunkUniforms.step[1][p],
+                                                  chunkUniforms.step[2][p], chunkUniforms.step[3][p]}};
+                TeachNeuron(all, i, accumulator, rate, uniforms);
+            }
+        });
     }
-    for (int32_t i = firstOutput - 1; i >= 0; --i) {
-        TeachNeuron(all, i, all[i].error, rate, draws.Take<5>());
-    }
-
-    // The mean over the outputs, by the same stochastic rule.
-    const auto outputs = static_cast<uint64_t>(outputCount);
-    const auto sum = static_cast<uint64_t>(squaredErrors);
-    uint64_t mean = sum / outputs;
-    mean += sum % outputs > static_cast<uint64_t>(draws.Next()) % outputs ? 1u : 0u;
-    return static_cast<int32_t>(mean);
+    return MeanError(squaredErrors, outputCount, random, rounding);
 }

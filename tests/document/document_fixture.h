@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "document/corvina_doc.h"
-#include "engine/random_draw.h"
 #include "tests/framework/temp_dir.h"
 
 // Message boxes and dialogs answered from a script; what they show is recorded.
@@ -68,14 +67,13 @@ class DocumentTest : public testing::Test, public CView {
 protected:
     DocumentTest()
     {
-        SeedRandomDraw(12345);
+        document.GetRandomSource().Seed(12345);
         document.OnNewDocument();
         document.AddView(this);
     }
     ~DocumentTest() override
     {
         document.RemoveView(this);
-        SetRandomDrawScript({});
     }
     void OnUpdate(CView*, UpdateHint hint) override { hints.push_back(hint); }
 

@@ -136,14 +136,14 @@ TEST_F(FileFormatTest, CountersLoadAsStoredAndTheRateStaysInRange)
         EXPECT_EQ(document.GetPassesCount(), uint32_t{1} << 31);
         EXPECT_EQ(document.GetAverageError(), stored);
         EXPECT_TRUE(Save() == outside);
-        SeedRandomDraw(7);
+        document.GetRandomSource().Seed(7);
         document.TrainPass();
         const std::string trained = Save().substr(0, 24);
 
         std::string inside = bytes;
         inside.replace(passes, 8, Ints({0, rate}));
         ASSERT_TRUE(Open(inside));
-        SeedRandomDraw(7);
+        document.GetRandomSource().Seed(7);
         document.TrainPass();
         EXPECT_EQ(Save().substr(0, 24), trained) << "the weights";
     }

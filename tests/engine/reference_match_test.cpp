@@ -1,5 +1,6 @@
 #include <array>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "tests/engine/engine_test_support.h"
@@ -21,7 +22,12 @@ struct MatchCase {
     std::vector<int32_t> rates;
 };
 
-class ReferenceMatch : public EngineTest, public ::testing::WithParamInterface<MatchCase> {
+void PrintTo(const MatchCase& match, std::ostream* out)
+{
+    *out << match.name;
+}
+
+class ReferenceMatch : public EngineTest, public ::testing::WithParamInterface<std::tuple<MatchCase, Rounding>> {
 protected:
     // Compares everything Forward and Learn leave in the two networks.
     static void ExpectSameState(const TestNetwork& network, const ReferenceNet& reference, const char* stage)
@@ -48,16 +54,16 @@ protected:
 
 TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
 {
-    const MatchCase& shape = GetParam();
+    const auto& [shape, rounding] = GetParam();
     TestNetwork network(shape.layers, shape.inputs, shape.outputs);
     ReferenceNet reference(network.net.GetNeuronCount(), shape.inputs, shape.outputs);
     std::mt19937 patterns(static_cast<uint32_t>(shape.layers * 1000003 + shape.inputs * 1009 + shape.outputs));
     std::uniform_int_distribution<int32_t> level(0, 255);
 
-    SeedRandomDraw(4242);
-    network.net.Randomize();
-    SeedRandomDraw(4242);
-    reference.Randomize();
+    RandomSource weightDraws(4242);
+    network.net.Randomize(weightDraws);
+    RandomSource referenceWeights(4242);
+    reference.Randomize(referenceWeights);
     if (shape.weights == Weights::SaturatingChain) {
         for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
             const std::array<uint8_t, 4> weights = j % 2 == 0 ? std::array<uint8_t, 4>{216, 0, 255, 0}
@@ -95,13 +101,12 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
         }
         const int32_t rate = shape.rates[static_cast<size_t>(pass) % shape.rates.size()];
 
-        SeedRandomDraw(++seed);
-        const int32_t error = network.net.Learn(rate);
-        const int32_t nextDraw = RandomDraw();
-        SeedRandomDraw(seed);
-        const int64_t referenceError = reference.Learn(rate);
+        RandomSource draws(++seed);
+        RandomSource referenceDraws = draws;
+        const int32_t error = network.net.Learn(rate, draws, rounding);
+        const int64_t referenceError = reference.Learn(rate, referenceDraws, rounding);
         ASSERT_EQ(error, referenceError) << "pass " << pass;
-        ASSERT_EQ(nextDraw, RandomDraw()) << "the draw sequences parted in pass " << pass;
+        ASSERT_EQ(draws.DrawsTaken(), referenceDraws.DrawsTaken()) << "the draw sequences parted in pass " << pass;
         ExpectSameState(network, reference, "learn");
     }
     if (shape.weights == Weights::SaturatingChain) {
@@ -116,7 +121,7 @@ const std::vector<int32_t> negativeRates = {-10922, INT32_MIN, -1, 10922, -65025
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, ReferenceMatch,
-    ::testing::Values(MatchCase{"Default", 5, 4, 2, Weights::Random, usualRates},
+    ::testing::Combine(::testing::Values(MatchCase{"Default", 5, 4, 2, Weights::Random, usualRates},
                       MatchCase{"WidthOne", 4, 1, 1, Weights::Random, usualRates},
                       MatchCase{"WidthTwo", 3, 2, 5, Weights::Random, usualRates},
                       MatchCase{"MoreOutputsThanInputs", 2, 5, 14, Weights::Random, usualRates},
@@ -127,7 +132,14 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"WideExtremes", 6, 40, 100, Weights::Extremes, extremeRates},
                       MatchCase{"SaturatingChain", 79, 1, 1, Weights::SaturatingChain, extremeRates},
                       MatchCase{"NegativeRates", 4, 12, 20, Weights::Random, negativeRates},
-                      MatchCase{"NegativeRatesExtremes", 8, 16, 6, Weights::Extremes, negativeRates}),
-    [](const ::testing::TestParamInfo<MatchCase>& param) { return std::string(param.param.name); });
+                      MatchCase{"NegativeRatesExtremes", 8, 16, 6, Weights::Extremes, negativeRates},
+                      // A band wider than one draw chunk, so that a band takes its draws in pieces.
+                      MatchCase{"WiderThanAChunk", 2, 300, 120, Weights::Random, usualRates},
+                      MatchCase{"WiderThanAChunkExtremes", 3, 520, 200, Weights::Extremes, extremeRates}),
+                      ::testing::Values(Rounding::Classic, Rounding::Precise)),
+    [](const ::testing::TestParamInfo<std::tuple<MatchCase, Rounding>>& param) {
+        return std::string(std::get<0>(param.param).name) +
+               (std::get<1>(param.param) == Rounding::Classic ? "_Classic" : "_Precise");
+    });
 
 } // namespace

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+#include "engine/level_width.h"
+#include "engine/random_source.h"
+
+// The arithmetic of learning that every path of Learn shares, and the layout of its draws.
+
+// Error accumulators saturate symmetrically, so that every magnitude fits in 31 bits.
+inline constexpr int64_t AccumulatorLimit = LevelWidthMaxMagnitude;
+
+// Fixed-point scale of a level error. The slope of the activation is 2 levels across a level
+// width of 408..40268 sum units, so the true delta 2e / width is below 1 almost everywhere and
+// would vanish in integers; scaled by 2500 it keeps about three digits (one level of error at a
+// mid-table width of about 500 becomes a delta of about 10), while the largest output error,
+// 254 * 2500 doubled, stays far inside 32 bits.
+inline constexpr int32_t OutputErrorScale = 2500;
+
+// The divisor of every weight step: OutputErrorScale * 65535. The product delta * input * rate
+// carries the error scale in delta and the rate, a mean squared level error of at most
+// 255 * 255 = 65025, in the hundreds of thousands; dividing by 2500 undoes the scale and by
+// 65535 turns the rate into a fraction below one, so a step is a few units at most. A classic
+// draw never reaches it, so the draw is its own remainder.
+inline constexpr uint32_t StepDivisor = uint32_t{OutputErrorScale} * 65535u;
+static_assert(StepDivisor == 163837500);
+
+// The draws of a Learn. Neurons are taught band by band from the last band to the first, and in
+// each band in chunks of at most LearnChunk neurons from its highest index down; each chunk takes
+// its draws from the source at once.
+//
+// Classic: 5 draws per neuron, in teaching order (from the last neuron to the first): the delta,
+// then the four weight steps; then one draw for the mean. 5N + 1 in all.
+//
+// Precise: a chunk of n neurons takes 9n draws, laid out by slot with position p = i - (lowest
+// index of the chunk) inside each slot: slot 0 holds the delta draws (draw p), slots 1 + 2m and
+// 2 + 2m the high and low halves of step m's pair. Then, in teaching order, the chunk takes its
+// extra draws: for a neuron at level 254 (the one level whose width, 40268, exceeds 32768) one
+// draw that completes the delta pair (its delta draw is the high half), and for every pair that
+// UniformBelow rejects, the delta's and then step 0..3's, two draws for the next pair. Every
+// neuron takes its draws whether or not its delta is zero, so the counts depend only on the
+// draws themselves and the levels of Forward. The mean takes one draw, or a pair with its
+// rejections when the output count exceeds 32768. In all
+//   9N + (neurons at level 254) + 2 * (rejected pairs) + (1, or 2 + 2 * rejections for the mean);
+// a step pair is rejected with chance 90716824 / 2^30 (about 0.084), a level-254 pair with chance
+// 35872 / 2^30, so a Learn takes about 9.74N + (neurons at level 254) + 1 draws on average.
+inline constexpr int32_t LearnChunk = 256;
+inline constexpr int32_t ClassicNeuronDraws = 5;
+inline constexpr int32_t PreciseNeuronDraws = 9;
+
+inline int32_t SaturateAccumulator(int64_t value)
+{
+    return static_cast<int32_t>(std::clamp(value, -AccumulatorLimit, AccumulatorLimit));
+}
+
+// The stochastic quotient of a doubled accumulator by the width of the neuron's level: raised
+// when the remainder exceeds uniform (a value 0..width - 1).
+inline int32_t LevelDelta(int32_t doubled, const LevelWidth& width, uint32_t uniform)
+{
+    const auto magnitude = static_cast<uint32_t>(doubled > 0 ? doubled : -doubled);
+    uint32_t quotient = DivideByLevelWidth(magnitude, width);
+    const uint32_t remainder = magnitude - quotient * width.width;
+    quotient += remainder > uniform ? 1u : 0u;
+    const auto signedQuotient = static_cast<int32_t>(quotient);
+    return doubled > 0 ? signedQuotient : -signedQuotient;
+}
+
+// The four steps of a neuron share the magnitude and sign of delta * rate, so each step is the
+// stochastic quotient of that magnitude times its input by StepDivisor, applied in the common
+// direction. The magnitude is below 2^63 with its input, so the unsigned product is exact.
+struct StepBase {
+    uint64_t magnitude;
+    uint32_t flip;  // 0xFF when the product is positive, so the step lowers the weight; else 0
+};
+
+inline StepBase StepBaseOf(int32_t delta, int32_t rate)
+{
+    const auto deltaMagnitude = static_cast<uint64_t>(delta > 0 ? int64_t{delta} : -int64_t{delta});
+    const auto rateMagnitude = static_cast<uint64_t>(rate > 0 ? int64_t{rate} : -int64_t{rate});
+    return {deltaMagnitude * rateMagnitude, (delta < 0) == (rate < 0) ? 0xFFu : 0u};
+}
+
+// The stochastic quotient q + (r > uniform) is one truncated quotient: adding
+// StepDivisor - 1 - uniform carries into the next multiple exactly when the remainder r exceeds
+// uniform (0..StepDivisor - 1). Lowering a weight is raising its bitwise complement 255 - w, and a
+// raise stops at 255, so one capped addition moves the weight either way.
+inline uint8_t SteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, uint32_t uniform)
+{
+    const uint64_t raised = base.magnitude * input + (StepDivisor - 1 - uniform);
+    const uint64_t moved = std::min<uint64_t>((weight ^ base.flip) + raised / StepDivisor, 255);
+    return static_cast<uint8_t>(moved ^ base.flip);
+}
+
+// The values that one chunk's divisions compare their remainders with, by position in the chunk.
+struct ChunkUniforms {
+    uint32_t delta[LearnChunk];    // 0..width - 1 of the neuron's level
+    uint32_t step[4][LearnChunk];  // 0..StepDivisor - 1
+};
+
+// Takes the precise draws of the chunk of size neurons from bottom up, whose levels are
+// levels[0..size), and resolves them into uniforms.
+void ResolvePreciseChunk(const uint8_t* levels, int32_t size, RandomSource& random, ChunkUniforms& uniforms);
+
+// Calls teach(top, bottom) for every chunk of a network of neuronCount neurons in bands of
+// width, in teaching order.
+template <typename Teach>
+inline void ForEachLearnChunk(int32_t neuronCount, int32_t width, Teach&& teach)
+{
+    const int32_t lastBandStart = (neuronCount - 1) / width * width;
+    for (int32_t bandStart = lastBandStart; bandStart >= 0; bandStart -= width) {
+        const int32_t bandTop = std::min(bandStart + width, neuronCount) - 1;
+        for (int32_t top = bandTop; top >= bandStart; top -= LearnChunk) {
+            teach(top, std::max(top - LearnChunk + 1, bandStart));
+        }
+    }
+}
