@@ -4,15 +4,22 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/engine_path.h"
 #include "engine/neuron.h"
+#include "engine/neuron_arrays.h"
 #include "engine/pattern_buffer.h"
 #include "engine/random_source.h"
 #include "engine/rounding.h"
 
-struct ChunkUniforms;
+struct LearnScratch;
 
 // A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
 // PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
+//
+// Neurons are wired in bands of W (the input count): neuron j of band b = j div W reads the
+// columns j mod W, +1, +2 (mod W) of band b - 1, or of the pattern inputs for band 0. The
+// neurons' fields are kept one array per field, so that the vector paths compute several
+// neurons of a band at once; every path gives the same results.
 class DiscreteNet {
 public:
     // Allocates neuronCount neurons and the buffer's output count of targets, then loads the
@@ -27,7 +34,7 @@ public:
     // Keeps a reference to the 256 activation thresholds; always returns 1 (see the definition).
     int LoadActivationTable();
 
-    // Sets the first-layer flag and the three sources of every neuron.
+    // Fixes the first-layer flag and the three sources of every neuron by the band rule.
     void Wire();
 
     // Runs every neuron in index order and writes the output levels into the PatternBuffer.
@@ -53,18 +60,35 @@ public:
     int32_t GetInputCount() const { return inputCount; }
     int32_t GetOutputCount() const { return outputCount; }
 
-    // Read access to one neuron's record, for inspection and tests.
-    const Neuron& GetNeuron(int32_t index) const { return neurons[static_cast<size_t>(index)]; }
+    // One neuron's record, for inspection and tests.
+    Neuron GetNeuron(int32_t index) const;
+
+    // Chooses how the passes are computed; false, with the path unchanged, when this processor
+    // cannot run it. A new network runs FastestEnginePath().
+    bool SetPath(EnginePath path);
+    EnginePath GetPath() const { return path; }
 
 private:
+    // The scalar passes, and the vector passes of the current path.
+    void ForwardScalar();
+    void ForwardVector();
+    int32_t LearnScalar(int32_t rate, RandomSource& random, Rounding rounding);
+    int32_t LearnVector(int32_t rate, RandomSource& random, Rounding rounding);
+    // Copies band - 1's levels (or the pattern inputs for band 0) with its first two again after
+    // its last, so that column c reads columns c, c + 1 and c + 2 without wrapping.
+    const uint8_t* BandSources(int32_t band);
+    bool UsesVectors() const { return path != EnginePath::Scalar && inputCount >= 8; }
+
     const std::array<uint32_t, 256>* activationTable = nullptr;
     uint8_t* outputLevels;
     uint8_t* inputLevels;
     int32_t neuronCount;
     int32_t inputCount;
     int32_t outputCount;
-    std::unique_ptr<Neuron[]> neurons;
+    NeuronArrays neurons;
     std::unique_ptr<uint8_t[]> targets;
-    // Scratch of precise learning, made on its first use.
-    std::unique_ptr<ChunkUniforms> preciseScratch;
+    std::unique_ptr<uint8_t[]> bandSources;
+    EnginePath path = FastestEnginePath();
+    // Scratch of learning, made on its first use.
+    std::unique_ptr<LearnScratch> learnScratch;
 };

@@ -3,28 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/learning_constants.h"
 #include "engine/level_width.h"
 #include "engine/random_source.h"
+#include "engine/rounding.h"
 
 // The arithmetic of learning that every path of Learn shares, and the layout of its draws.
-
-// Error accumulators saturate symmetrically, so that every magnitude fits in 31 bits.
-inline constexpr int64_t AccumulatorLimit = LevelWidthMaxMagnitude;
-
-// Fixed-point scale of a level error. The slope of the activation is 2 levels across a level
-// width of 408..40268 sum units, so the true delta 2e / width is below 1 almost everywhere and
-// would vanish in integers; scaled by 2500 it keeps about three digits (one level of error at a
-// mid-table width of about 500 becomes a delta of about 10), while the largest output error,
-// 254 * 2500 doubled, stays far inside 32 bits.
-inline constexpr int32_t OutputErrorScale = 2500;
-
-// The divisor of every weight step: OutputErrorScale * 65535. The product delta * input * rate
-// carries the error scale in delta and the rate, a mean squared level error of at most
-// 255 * 255 = 65025, in the hundreds of thousands; dividing by 2500 undoes the scale and by
-// 65535 turns the rate into a fraction below one, so a step is a few units at most. A classic
-// draw never reaches it, so the draw is its own remainder.
-inline constexpr uint32_t StepDivisor = uint32_t{OutputErrorScale} * 65535u;
-static_assert(StepDivisor == 163837500);
 
 // The draws of a Learn. Neurons are taught band by band from the last band to the first, and in
 // each band in chunks of at most LearnChunk neurons from its highest index down; each chunk takes
@@ -51,7 +35,7 @@ inline constexpr int32_t PreciseNeuronDraws = 9;
 
 inline int32_t SaturateAccumulator(int64_t value)
 {
-    return static_cast<int32_t>(std::clamp(value, -AccumulatorLimit, AccumulatorLimit));
+    return static_cast<int32_t>(std::clamp<int64_t>(value, -AccumulatorLimit, AccumulatorLimit));
 }
 
 // The stochastic quotient of a doubled accumulator by the width of the neuron's level: raised
@@ -101,6 +85,10 @@ struct ChunkUniforms {
 // Takes the precise draws of the chunk of size neurons from bottom up, whose levels are
 // levels[0..size), and resolves them into uniforms.
 void ResolvePreciseChunk(const uint8_t* levels, int32_t size, RandomSource& random, ChunkUniforms& uniforms);
+
+// The error that Learn returns: the stochastic mean of the squared errors over the outputs, by
+// the rule of the rounding (its last draws).
+int32_t StochasticMeanError(int64_t squaredErrors, int32_t outputCount, RandomSource& random, Rounding rounding);
 
 // Calls teach(top, bottom) for every chunk of a network of neuronCount neurons in bands of
 // width, in teaching order.

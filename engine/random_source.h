@@ -20,6 +20,7 @@ class RandomSource {
 public:
     // Largest value a draw takes.
     static constexpr int32_t Max = 32767;
+    static constexpr size_t TakeSlack = 32;
 
     // Writes count values 0..Max into draws; context is the pointer given with it.
     using FillFunction = void (*)(void* context, uint16_t* draws, size_t count);
@@ -47,7 +48,8 @@ public:
         return block[next++];
     }
 
-    // The next count draws, in order, contiguous; valid until the next Draw or Take.
+    // The next count draws, in order, contiguous; valid until the next Draw or Take. At least
+    // TakeSlack more draws after them may be read (the vector kernels load them in whole vectors).
     const uint16_t* Take(size_t size)
     {
         if (count - next < size) {

@@ -27,7 +27,7 @@ void PrintTo(const MatchCase& match, std::ostream* out)
     *out << match.name;
 }
 
-class ReferenceMatch : public EngineTest, public ::testing::WithParamInterface<std::tuple<MatchCase, Rounding>> {
+class ReferenceMatch : public EngineTest, public ::testing::WithParamInterface<std::tuple<MatchCase, Rounding, EnginePath>> {
 protected:
     // Compares everything Forward and Learn leave in the two networks.
     static void ExpectSameState(const TestNetwork& network, const ReferenceNet& reference, const char* stage)
@@ -54,8 +54,11 @@ protected:
 
 TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
 {
-    const auto& [shape, rounding] = GetParam();
+    const auto& [shape, rounding, path] = GetParam();
     TestNetwork network(shape.layers, shape.inputs, shape.outputs);
+    if (!network.net.SetPath(path)) {
+        GTEST_SKIP() << "this processor cannot run the " << EnginePathName(path) << " path";
+    }
     ReferenceNet reference(network.net.GetNeuronCount(), shape.inputs, shape.outputs);
     std::mt19937 patterns(static_cast<uint32_t>(shape.layers * 1000003 + shape.inputs * 1009 + shape.outputs));
     std::uniform_int_distribution<int32_t> level(0, 255);
@@ -115,9 +118,11 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
 }
 
 const std::vector<int32_t> usualRates = {10922, 65025, 3000, 0, 1};
-const std::vector<int32_t> extremeRates = {INT32_MAX, 65025, INT32_MAX - 1, 10922};
+// 40959375 * 4 is the step divisor: with it, every product of an input that is a multiple of 4
+// and any delta is an exact multiple of the divisor.
+const std::vector<int32_t> extremeRates = {INT32_MAX, 65025, 40959375, INT32_MAX - 1, 10922};
 // Negative rates reverse every step; INT32_MIN has no positive int32_t counterpart.
-const std::vector<int32_t> negativeRates = {-10922, INT32_MIN, -1, 10922, -65025};
+const std::vector<int32_t> negativeRates = {-10922, INT32_MIN, -1, 10922, -40959375, -65025};
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, ReferenceMatch,
@@ -136,10 +141,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // A band wider than one draw chunk, so that a band takes its draws in pieces.
                       MatchCase{"WiderThanAChunk", 2, 300, 120, Weights::Random, usualRates},
                       MatchCase{"WiderThanAChunkExtremes", 3, 520, 200, Weights::Extremes, extremeRates}),
-                      ::testing::Values(Rounding::Classic, Rounding::Precise)),
-    [](const ::testing::TestParamInfo<std::tuple<MatchCase, Rounding>>& param) {
+                       ::testing::Values(Rounding::Classic, Rounding::Precise),
+                       ::testing::Values(EnginePath::Scalar, EnginePath::Avx2, EnginePath::Avx512)),
+    [](const ::testing::TestParamInfo<std::tuple<MatchCase, Rounding, EnginePath>>& param) {
         return std::string(std::get<0>(param.param).name) +
-               (std::get<1>(param.param) == Rounding::Classic ? "_Classic" : "_Precise");
+               (std::get<1>(param.param) == Rounding::Classic ? "_Classic_" : "_Precise_") +
+               EnginePathName(std::get<2>(param.param));
     });
 
 } // namespace

@@ -1,0 +1,248 @@
+// The vector kernels, written once with the compiler's vector types and included by each
+// instruction set's translation unit, which first defines inside an unnamed namespace:
+//   Lanes; the vector types VInt, VUint (Lanes x 32 bits) and VHalfDouble (Lanes / 2 doubles);
+//   VHalfDouble LowHalf(VInt), HighHalf(VInt): the lanes of one half as doubles;
+//   VInt IntegersOf(VHalfDouble low, VHalfDouble high): both halves truncated back to integers;
+//   VHalfDouble Floor(VHalfDouble);
+//   VUint Gather(const uint32_t* table, VUint index);
+//   VUint MultiplyShift(VUint value, VUint multiplier, VUint shift): (value * multiplier) >> shift
+//     with the product exact in 64 bits and the result below 2^32;
+//   bool AnyLane(VInt mask);
+//   void SortClassicVector(const uint16_t* draws, uint32_t* delta, uint32_t* const* step, int32_t p):
+//     the classic draws of the Lanes neurons p.. (draws starts at the draws of the last of them,
+//     five each, the last neuron first) into delta[0..Lanes) and step[m][p..p + Lanes);
+//   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;
+//   void StoreBytes(uint8_t* at, VInt value): the low byte of each lane.
+// Everything here has internal linkage and uses nothing of the standard library, so that no code
+// compiled for one instruction set is shared with another translation unit.
+
+#include "engine/kernel_tables.h"
+#include "engine/learning_constants.h"
+#include "engine/vector_kernels.h"
+
+namespace {
+
+template <typename Vector, typename Element>
+inline Vector Load(const Element* at)
+{
+    Vector value;
+    __builtin_memcpy(&value, at, sizeof value);
+    return value;
+}
+
+template <typename Vector, typename Element>
+inline void Store(Element* at, Vector value)
+{
+    __builtin_memcpy(at, &value, sizeof value);
+}
+
+inline VInt LaneNumbers()
+{
+    VInt lanes{};
+    for (int lane = 0; lane < Lanes; ++lane) {
+        lanes[lane] = lane;
+    }
+    return lanes;
+}
+
+// 0xFF in the lanes of even neurons, which invert inputs 1 and 3; odd neurons invert input 2.
+inline VInt OuterInversion(int32_t firstNeuron)
+{
+    return (((LaneNumbers() + firstNeuron) & 1) - 1) & 0xFF;
+}
+
+void ForwardBand(const ForwardBandJob& job)
+{
+    const VInt evenOuter = OuterInversion(job.firstNeuron);
+    // Lanes move by a whole vector, so the parity pattern flips with every odd lane count.
+    const VInt oddOuter = (Lanes % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
+    for (int32_t c = 0; c < job.columns; c += Lanes) {
+        const VInt outer = ((c / Lanes) % 2 == 0) ? evenOuter : oddOuter;
+        const VInt input1 = LoadBytes(job.sources + c) ^ outer;
+        const VInt input2 = LoadBytes(job.sources + c + 1) ^ outer ^ 0xFF;
+        const VInt input3 = LoadBytes(job.sources + c + 2) ^ outer;
+        StoreBytes(job.inputs[0] + c, input1);
+        StoreBytes(job.inputs[1] + c, input2);
+        StoreBytes(job.inputs[2] + c, input3);
+        const VInt sum = (LoadBytes(job.weights[0] + c) << 7) + LoadBytes(job.weights[1] + c) * input1 +
+                         LoadBytes(job.weights[2] + c) * input2 + LoadBytes(job.weights[3] + c) * input3;
+        Store(job.sums + c, sum);
+        // The bisection by buckets of 128 sums, as level_lookup.h explains.
+        const VUint unsignedSum = (VUint)sum;
+        const VUint entry = Gather(KernelBuckets, unsignedSum >> 7);
+        const VUint below = (unsignedSum - (entry >> 9)) >> 31;
+        const VUint reached = (entry & 511u) + 1u - below;
+        const VUint hi = (VUint)(reached < 255u ? reached : reached - reached + 255u);
+        const VUint lo = hi + (VUint)(hi > 0u);
+        StoreBytes(job.levels + c, (VInt)lo);
+        Store(job.errors + c, VInt{});
+    }
+}
+
+// The weights of one input after a small step (0 or 1 in each lane): lowered in the lanes of
+// lower, raised elsewhere, never past 0 or 255.
+inline VInt StepWeights(VInt weights, VInt step, VInt lower)
+{
+    const VInt down = lower & step & (weights > 0);
+    const VInt up = ~lower & step & (weights < 255);
+    return weights + down - up;
+}
+
+// Steps of the full rule for products that may reach the step divisor, half a vector at a time.
+// In double precision a product below 256 * StepDivisor (below 2^36) is exact, and so is its
+// quotient: the reciprocal's rounding error (below 2^-44 here) is far smaller than the distance
+// 1 / StepDivisor of an inexact quotient from the next integer, so it can only put an exact
+// multiple k one below, with remainder StepDivisor; then the step k - 1 + 1 is still right. A
+// larger product, exact or not, gives a quotient of at least 255, where every step ends at the
+// same clamp.
+inline VHalfDouble WideSteps(VHalfDouble product, VHalfDouble uniform)
+{
+    const double divisor = StepDivisor;
+    const VHalfDouble most = VHalfDouble{} + 512.0;
+    VHalfDouble quotient = product * (1.0 / divisor);
+    quotient = Floor(quotient < most ? quotient : most);
+    const VHalfDouble remainder = product - quotient * divisor;
+    const VHalfDouble steps = quotient + (remainder > uniform ? VHalfDouble{} + 1.0 : VHalfDouble{});
+    const VHalfDouble clamp = VHalfDouble{} + 255.0;
+    return steps < clamp ? steps : clamp;
+}
+
+// The weights of one input after WideSteps: lowered in the lanes of lower, raised elsewhere,
+// never past 0 or 255.
+inline VInt WideStepWeights(VInt weights, VHalfDouble baseLow, VHalfDouble baseHigh, VInt input, VInt uniform,
+                            VInt lower)
+{
+    const VInt steps = IntegersOf(WideSteps(baseLow * LowHalf(input), LowHalf(uniform)),
+                                  WideSteps(baseHigh * HighHalf(input), HighHalf(uniform)));
+    const VInt lowered = weights - steps;
+    const VInt raised = weights + steps;
+    return lower != 0 ? (lowered > 0 ? lowered : VInt{}) : (raised < 255 ? raised : VInt{} + 255);
+}
+
+LearnChunkResult LearnChunk(const LearnChunkJob& job)
+{
+    const VInt evenOuter = OuterInversion(job.firstNeuron);
+    const VInt oddOuter = (Lanes % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
+    const bool rateNegative = job.rate < 0;
+    const uint32_t rateMagnitude = rateNegative ? 0u - static_cast<uint32_t>(job.rate) : static_cast<uint32_t>(job.rate);
+    VInt squaredErrors{};
+    VUint maxDelta{};
+    for (int32_t p = 0; p < job.count; p += Lanes) {
+        const VInt level = LoadBytes(job.levels + p);
+        VInt accumulator;
+        if (job.targets != nullptr) {
+            const VInt error = level - LoadBytes(job.targets + p);
+            squaredErrors += error * error;
+            accumulator = error * OutputErrorScale;
+        } else {
+            accumulator = Load<VInt>(job.errors + p);
+        }
+        // The doubled accumulator saturates at the limit; its magnitude is what is divided.
+        const VInt negative = accumulator < 0;
+        const VUint magnitude = (VUint)(negative ? -accumulator : accumulator);
+        const VUint doubled = (VUint)(magnitude > 0x3FFFFFFFu ? magnitude - magnitude + 0x7FFFFFFFu : magnitude * 2u);
+
+        const VUint packed = Gather(KernelLevelWidths, (VUint)level);
+        const VUint width = packed & 0xFFFFu;
+        const VUint shift = packed >> 16;
+        const VUint multiplier = Gather(KernelLevelMultipliers, (VUint)level);
+        const VUint quotient = MultiplyShift(doubled, multiplier, shift);
+        const VUint remainder = doubled - quotient * width;
+        VUint uniform = Load<VUint>(job.deltaUniforms + p);
+        if (job.deltaUniformsAreDraws != 0) {
+            uniform -= MultiplyShift(uniform, multiplier, shift) * width;
+        }
+        const VUint deltaMagnitude = quotient - (VUint)(remainder > uniform);
+        const VInt delta = negative ? -(VInt)deltaMagnitude : (VInt)deltaMagnitude;
+        Store(job.errors + p, delta);
+        maxDelta = deltaMagnitude > maxDelta ? deltaMagnitude : maxDelta;
+
+        // Propagation uses the weights as the forward pass did, so it comes before the steps. An
+        // input that the forward pass inverted takes the error negated.
+        if (job.contributions[0] != nullptr) {
+            const VInt outer = ((p / Lanes) % 2 == 0) ? evenOuter : oddOuter;
+            const VInt sent = outer != 0 ? -delta : delta;
+            Store(job.contributions[0] + p, LoadBytes(job.weights[1] + p) * sent);
+            Store(job.contributions[1] + p + 1, -(LoadBytes(job.weights[2] + p) * sent));
+            Store(job.contributions[2] + p + 2, LoadBytes(job.weights[3] + p) * sent);
+        }
+
+        // A positive product delta * rate lowers the weights.
+        const VInt lower = rateNegative ? negative : ~negative;
+        if (!AnyLane((VInt)(deltaMagnitude >= job.deltaLimit))) {
+            // Every product is below the divisor: a step is 1 exactly when it exceeds the uniform.
+            const VInt base = (VInt)(deltaMagnitude * rateMagnitude);
+            for (int m = 0; m < 4; ++m) {
+                const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + p);
+                const VInt step = (base * input) > Load<VInt>(job.stepUniforms[m] + p);
+                StoreBytes(job.weights[m] + p, StepWeights(LoadBytes(job.weights[m] + p), step, lower));
+            }
+        } else {
+            const double rateValue = rateMagnitude;
+            const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
+            const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
+            for (int m = 0; m < 4; ++m) {
+                const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + p);
+                StoreBytes(job.weights[m] + p, WideStepWeights(LoadBytes(job.weights[m] + p), baseLow, baseHigh, input,
+                                                               Load<VInt>(job.stepUniforms[m] + p), lower));
+            }
+        }
+    }
+    LearnChunkResult result{0, 0};
+    for (int lane = 0; lane < Lanes; ++lane) {
+        result.squaredErrors += squaredErrors[lane];
+        result.maxDelta = maxDelta[lane] > result.maxDelta ? maxDelta[lane] : result.maxDelta;
+    }
+    return result;
+}
+
+void SortClassicDraws(const uint16_t* draws, int32_t count, uint32_t* delta, uint32_t* const* step)
+{
+    // Neuron p's draws start at 5 * (count - 1 - p).
+    int32_t p = 0;
+    for (; p + Lanes <= count; p += Lanes) {
+        SortClassicVector(draws + 5 * (count - p - Lanes), delta + p, step, p);
+    }
+    for (; p < count; ++p) {
+        const uint16_t* drawn = draws + 5 * (count - 1 - p);
+        delta[p] = drawn[0];
+        for (int m = 0; m < 4; ++m) {
+            step[m][p] = drawn[1 + m];
+        }
+    }
+}
+
+uint32_t MaxMagnitude(const int32_t* values, int32_t count)
+{
+    VInt largest{};
+    int32_t k = 0;
+    for (; k + Lanes <= count; k += Lanes) {
+        const VInt value = Load<VInt>(values + k);
+        const VInt magnitude = value < 0 ? -value : value;
+        largest = magnitude > largest ? magnitude : largest;
+    }
+    int32_t result = 0;
+    for (int lane = 0; lane < Lanes; ++lane) {
+        result = largest[lane] > result ? largest[lane] : result;
+    }
+    for (; k < count; ++k) {
+        const int32_t magnitude = values[k] < 0 ? -values[k] : values[k];
+        result = magnitude > result ? magnitude : result;
+    }
+    return static_cast<uint32_t>(result);
+}
+
+void AddContributions(int32_t* target, const int32_t* first, const int32_t* second, const int32_t* third,
+                      int32_t count)
+{
+    int32_t k = 0;
+    for (; k + Lanes <= count; k += Lanes) {
+        Store(target + k,
+              Load<VInt>(target + k) + Load<VInt>(first + k) + Load<VInt>(second + k) + Load<VInt>(third + k));
+    }
+    for (; k < count; ++k) {
+        target[k] += first[k] + second[k] + third[k];
+    }
+}
+
+} // namespace
