@@ -45,7 +45,7 @@ public:
 
     // Teaches the pattern of the last Forward towards the targets; returns the pattern's error.
     // Every stochastic division draws from random: 5 * N + 1 draws in classic rounding, about
-    // 9.74 * N + 1 in precise rounding (learning_rules.h gives the layout and the exact count).
+    // 17.06 * N + 1 in precise rounding (learning_rules.h gives the layout and the exact count).
     int32_t Learn(int32_t rate, RandomSource& random, Rounding rounding = Rounding::Classic);
 
     uint8_t GetWeight(int32_t neuron, int32_t index) const;

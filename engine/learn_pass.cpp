@@ -127,7 +127,10 @@ int32_t DiscreteNet::LearnScalar(int32_t rate, RandomSource& random, Rounding ro
             ResolvePreciseChunk(neurons.levels + bottom, top - bottom + 1, random, chunkUniforms);
             for (int32_t i = top; i >= bottom; --i) {
                 const auto p = static_cast<size_t>(i - bottom);
-                teach(i, {chunkUniforms.delta[p],
+                const uint32_t deltaUniform = neurons.levels[i] == WideLevel
+                                                  ? chunkUniforms.delta[p]
+                                                  : DrawModuloLevelWidth(chunkUniforms.delta[p], LevelWidths[neurons.levels[i]]);
+                teach(i, {deltaUniform,
                           {chunkUniforms.step[0][p], chunkUniforms.step[1][p], chunkUniforms.step[2][p],
                            chunkUniforms.step[3][p]}});
             }

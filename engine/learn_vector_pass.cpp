@@ -144,7 +144,11 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
             wide.sortClassicDraws(random.Take(static_cast<size_t>(ClassicNeuronDraws * count)), count, uniforms.delta,
                                   steps);
         } else {
-            ResolvePreciseChunk(neurons.levels + bottom, count, random, uniforms);
+            uint32_t* const steps[4] = {uniforms.step[0], uniforms.step[1], uniforms.step[2], uniforms.step[3]};
+            uint64_t needsExtras[LearnChunk / 64];
+            wide.resolvePreciseFixed(random.Take(static_cast<size_t>(PreciseNeuronDraws * count)), count,
+                                     neurons.levels + bottom, uniforms.delta, steps, needsExtras);
+            ResolvePreciseExtras(neurons.levels + bottom, count, needsExtras, random, uniforms);
         }
 
         // The band before takes the errors unless it is the input or an output band, whose
@@ -164,7 +168,6 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
         job.errors = neurons.errors + start;
         job.targets = bottom >= firstOutput ? scratch.targetsByNeuron.data() + (bottom - firstOutput) : nullptr;
         job.deltaUniforms = uniforms.delta;
-        job.deltaUniformsAreDraws = rounding == Rounding::Classic ? 1 : 0;
         job.firstNeuron = bottom;
         job.rate = rate;
         job.deltaLimit = deltaLimit;

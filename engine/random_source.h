@@ -60,6 +60,17 @@ public:
         return draws;
     }
 
+    // The next count draws without taking them (valid until the next Draw, Take or Peek), and
+    // taking the first count of them after a Peek.
+    const uint16_t* Peek(size_t size)
+    {
+        if (count - next < size) {
+            Refill(size);
+        }
+        return block.data() + next;
+    }
+    void Skip(size_t size) { next += size; }
+
     // How many draws have been taken since construction or the last Seed.
     uint64_t DrawsTaken() const { return made - (count - next); }
 

@@ -12,12 +12,15 @@
 //     the classic draws of the Lanes neurons p.. (draws starts at the draws of the last of them,
 //     five each, the last neuron first) into delta[0..Lanes) and step[m][p..p + Lanes);
 //   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;
+//   VInt LoadWords(const uint16_t* at): Lanes 16-bit words, zero-extended;
+//   uint32_t LaneBits(VInt mask): bit L set for every lane L of the mask that is set;
 //   void StoreBytes(uint8_t* at, VInt value): the low byte of each lane.
 // Everything here has internal linkage and uses nothing of the standard library, so that no code
 // compiled for one instruction set is shared with another translation unit.
 
 #include "engine/kernel_tables.h"
 #include "engine/learning_constants.h"
+#include "engine/precise_constants.h"
 #include "engine/vector_kernels.h"
 
 namespace {
@@ -88,23 +91,33 @@ inline VInt StepWeights(VInt weights, VInt step, VInt lower)
     return weights + down - up;
 }
 
-// Steps of the full rule for products that may reach the step divisor, half a vector at a time.
-// In double precision a product below 256 * StepDivisor (below 2^36) is exact, and so is its
-// quotient: the reciprocal's rounding error (below 2^-44 here) is far smaller than the distance
-// 1 / StepDivisor of an inexact quotient from the next integer, so it can only put an exact
-// multiple k one below, with remainder StepDivisor; then the step k - 1 + 1 is still right. A
-// larger product, exact or not, gives a quotient of at least 255, where every step ends at the
-// same clamp.
+// Steps of the full rule for products that may reach the step divisor, half a vector at a time:
+// the truncated quotient of product + StepDivisor - 1 - uniform (SteppedWeight explains why),
+// capped at 255. In double precision a sum below 2^53 is exact, and its quotient by the divisor is
+// either an integer or at least 1 / StepDivisor (6.1e-9) below the next one, while multiplying by
+// the rounded reciprocal errs by less than 257 * 2^-52 (6e-14) wherever the step is not already
+// 255: no quotient crosses an integer, and ExactMultiplesStayWhole shows that the reciprocal never
+// puts an exact multiple below its integer. A larger product, exact or not, gives a quotient of at
+// least 255, where every step ends at the same clamp.
+constexpr bool ExactMultiplesStayWhole()
+{
+    const double divisor = StepDivisor;
+    for (int k = 1; k <= 512; ++k) {
+        if (k * divisor * (1.0 / divisor) < k) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(ExactMultiplesStayWhole());
+
 inline VHalfDouble WideSteps(VHalfDouble product, VHalfDouble uniform)
 {
     const double divisor = StepDivisor;
-    const VHalfDouble most = VHalfDouble{} + 512.0;
-    VHalfDouble quotient = product * (1.0 / divisor);
-    quotient = Floor(quotient < most ? quotient : most);
-    const VHalfDouble remainder = product - quotient * divisor;
-    const VHalfDouble steps = quotient + (remainder > uniform ? VHalfDouble{} + 1.0 : VHalfDouble{});
+    const VHalfDouble raised = product + ((divisor - 1.0) - uniform);
+    const VHalfDouble quotient = Floor(raised * (1.0 / divisor));
     const VHalfDouble clamp = VHalfDouble{} + 255.0;
-    return steps < clamp ? steps : clamp;
+    return quotient < clamp ? quotient : clamp;
 }
 
 // The weights of one input after WideSteps: lowered in the lanes of lower, raised elsewhere,
@@ -149,9 +162,7 @@ LearnChunkResult LearnChunk(const LearnChunkJob& job)
         const VUint quotient = MultiplyShift(doubled, multiplier, shift);
         const VUint remainder = doubled - quotient * width;
         VUint uniform = Load<VUint>(job.deltaUniforms + p);
-        if (job.deltaUniformsAreDraws != 0) {
-            uniform -= MultiplyShift(uniform, multiplier, shift) * width;
-        }
+        uniform -= MultiplyShift(uniform, multiplier, shift) * width;
         const VUint deltaMagnitude = quotient - (VUint)(remainder > uniform);
         const VInt delta = negative ? -(VInt)deltaMagnitude : (VInt)deltaMagnitude;
         Store(job.errors + p, delta);
@@ -242,6 +253,48 @@ void AddContributions(int32_t* target, const int32_t* first, const int32_t* seco
     }
     for (; k < count; ++k) {
         target[k] += first[k] + second[k] + third[k];
+    }
+}
+
+void ResolvePreciseFixed(const uint16_t* drawn, int32_t size, const uint8_t* levels, uint32_t* delta,
+                         uint32_t* const* step, uint64_t* needsExtras)
+{
+    for (int32_t word = 0; word < (size + 63) / 64; ++word) {
+        needsExtras[word] = 0;
+    }
+    // pair mod StepDivisor by the reciprocal of level_width.h's kind (exact below 2^31).
+    const VUint stepMultiplier = VUint{} + StepReciprocal;
+    const VUint stepShift = VUint{} + StepReciprocalShift;
+    int32_t p = 0;
+    for (; p + Lanes <= size; p += Lanes) {
+        const VInt level = LoadBytes(levels + p);
+        VInt needs = level == static_cast<int32_t>(PreciseWideLevel);
+        Store(delta + p, (VUint)LoadWords(drawn + p));
+        for (int m = 0; m < 4; ++m) {
+            const VUint first = ((VUint)LoadWords(drawn + (1 + 2 * m) * size + p) << 15) |
+                                (VUint)LoadWords(drawn + (2 + 2 * m) * size + p);
+            const VUint spare = ((VUint)LoadWords(drawn + (9 + 2 * m) * size + p) << 15) |
+                                (VUint)LoadWords(drawn + (10 + 2 * m) * size + p);
+            const VUint pair = first < PreciseStepLimit ? first : spare;
+            const VInt rejected = pair >= PreciseStepLimit;
+            const VUint reduced = pair - MultiplyShift(pair, stepMultiplier, stepShift) * StepDivisor;
+            Store(step[m] + p, rejected != 0 ? pair : reduced);
+            needs |= rejected;
+        }
+        needsExtras[p / 64] |= static_cast<uint64_t>(LaneBits(needs)) << (p % 64);
+    }
+    for (; p < size; ++p) {
+        bool needs = levels[p] == PreciseWideLevel;
+        delta[p] = drawn[p];
+        for (int m = 0; m < 4; ++m) {
+            const uint32_t first = (uint32_t{drawn[(1 + 2 * m) * size + p]} << 15) | drawn[(2 + 2 * m) * size + p];
+            const uint32_t spare = (uint32_t{drawn[(9 + 2 * m) * size + p]} << 15) | drawn[(10 + 2 * m) * size + p];
+            const uint32_t pair = first < PreciseStepLimit ? first : spare;
+            const bool rejected = pair >= PreciseStepLimit;
+            step[m][p] = rejected ? pair : pair % StepDivisor;
+            needs = needs || rejected;
+        }
+        needsExtras[p / 64] |= static_cast<uint64_t>(needs ? 1 : 0) << (p % 64);
     }
 }
 

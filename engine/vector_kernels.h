@@ -32,8 +32,8 @@ struct LearnChunkJob {
     uint8_t* weights[4];
     int32_t* errors;
     const uint8_t* targets;           // output neurons: each one's target; nullptr for hidden ones
-    const uint32_t* deltaUniforms;    // the values the delta remainders are compared with
-    int32_t deltaUniformsAreDraws;    // 1: raw draws, still to be reduced modulo the level width
+    const uint32_t* deltaUniforms;    // the draws the delta remainders are compared with, reduced
+                                      // here modulo the level width (see ChunkUniforms)
     const uint32_t* stepUniforms[4];  // the values the step remainders are compared with
     int32_t* contributions[3];        // nullptr: nothing propagates; else [m - 1][p + m - 1] gets
                                       // the signed error that neuron p sends through input m
@@ -60,6 +60,14 @@ struct VectorKernels {
     // target[k] += first[k] + second[k] + third[k] for k < count.
     void (*addContributions)(int32_t* target, const int32_t* first, const int32_t* second, const int32_t* third,
                              int32_t count);
+    // ResolvePreciseFixed (learning_rules.h).
+    void (*resolvePreciseFixed)(const uint16_t* drawn, int32_t size, const uint8_t* levels, uint32_t* delta,
+                                uint32_t* const* step, uint64_t* needsExtras);
+    // Runs generatorLanes xoshiro256** lanes from states[lane] for LaneOutputs outputs each
+    // (xoshiro_lanes.h), writing lane j's draws at out + 4 * j * LaneOutputs; leaves each lane's
+    // state after its outputs in states.
+    int32_t generatorLanes;
+    void (*generateLanes)(uint64_t (*states)[4], uint16_t* out);
 };
 
 // The kernels of a vector path that this processor supports.

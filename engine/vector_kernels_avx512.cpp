@@ -68,6 +68,16 @@ inline void StoreBytes(uint8_t* at, VInt value)
     _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm512_cvtepi32_epi8((__m512i)value));
 }
 
+inline VInt LoadWords(const uint16_t* at)
+{
+    return (VInt)_mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)));
+}
+
+inline uint32_t LaneBits(VInt mask)
+{
+    return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask);
+}
+
 inline VHalfDouble LowHalf(VInt value)
 {
     return (VHalfDouble)_mm512_cvtepi32_pd(_mm512_castsi512_si256((__m512i)value));
@@ -92,5 +102,67 @@ inline VHalfDouble Floor(VHalfDouble value)
 } // namespace
 
 #include "engine/vector_kernel_body.h"
+#include "engine/xoshiro_lanes.h"
 
-const VectorKernels Avx512Kernels = {Lanes, &ForwardBand, &LearnChunk, &SortClassicDraws, &MaxMagnitude, &AddContributions};
+namespace {
+
+// Eight lanes of the generator, one per 64-bit element; every 8 steps the 8 x 8 outputs are
+// transposed so that each lane's 8 consecutive outputs are stored together.
+inline __m512i CutDrawVector(__m512i bits)
+{
+    const __m512i field0 = _mm512_and_si512(_mm512_srli_epi64(bits, 4), _mm512_set1_epi64(0x7FFF));
+    const __m512i field1 = _mm512_and_si512(_mm512_srli_epi64(bits, 3), _mm512_set1_epi64(0x7FFFll << 16));
+    const __m512i field2 = _mm512_and_si512(_mm512_srli_epi64(bits, 2), _mm512_set1_epi64(0x7FFFll << 32));
+    const __m512i field3 = _mm512_and_si512(_mm512_srli_epi64(bits, 1), _mm512_set1_epi64(0x7FFFll << 48));
+    return _mm512_or_si512(_mm512_or_si512(field0, field1), _mm512_or_si512(field2, field3));
+}
+
+void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
+{
+    const __m512i laneIndex = _mm512_setr_epi64(0, 4, 8, 12, 16, 20, 24, 28);
+    __m512i s0 = _mm512_i64gather_epi64(laneIndex, &states[0][0], 8);
+    __m512i s1 = _mm512_i64gather_epi64(laneIndex, &states[0][1], 8);
+    __m512i s2 = _mm512_i64gather_epi64(laneIndex, &states[0][2], 8);
+    __m512i s3 = _mm512_i64gather_epi64(laneIndex, &states[0][3], 8);
+    for (size_t step = 0; step < LaneOutputs; step += 8) {
+        __m512i rows[8];
+        for (__m512i& row : rows) {
+            const __m512i rotated = _mm512_add_epi64(s1, _mm512_slli_epi64(s1, 2));
+            const __m512i turned = _mm512_rol_epi64(rotated, 7);
+            row = CutDrawVector(_mm512_add_epi64(turned, _mm512_slli_epi64(turned, 3)));
+            const __m512i t = _mm512_slli_epi64(s1, 17);
+            s2 = _mm512_xor_si512(s2, s0);
+            s3 = _mm512_xor_si512(s3, s1);
+            s1 = _mm512_xor_si512(s1, s2);
+            s0 = _mm512_xor_si512(s0, s3);
+            s2 = _mm512_xor_si512(s2, t);
+            s3 = _mm512_rol_epi64(s3, 45);
+        }
+        __m512i pairs[8];
+        for (int k = 0; k < 4; ++k) {
+            pairs[2 * k] = _mm512_unpacklo_epi64(rows[2 * k], rows[2 * k + 1]);
+            pairs[2 * k + 1] = _mm512_unpackhi_epi64(rows[2 * k], rows[2 * k + 1]);
+        }
+        // pairs[0]: steps 0, 1 of lanes 0, 2, 4, 6 by 128-bit block; pairs[1] the odd lanes.
+        for (int odd = 0; odd < 2; ++odd) {
+            const __m512i even02 = _mm512_shuffle_i64x2(pairs[odd], pairs[2 + odd], 0x88);
+            const __m512i odd02 = _mm512_shuffle_i64x2(pairs[odd], pairs[2 + odd], 0xDD);
+            const __m512i even46 = _mm512_shuffle_i64x2(pairs[4 + odd], pairs[6 + odd], 0x88);
+            const __m512i odd46 = _mm512_shuffle_i64x2(pairs[4 + odd], pairs[6 + odd], 0xDD);
+            const __m512i lanes[4] = {_mm512_shuffle_i64x2(even02, even46, 0x88), _mm512_shuffle_i64x2(odd02, odd46, 0x88),
+                                      _mm512_shuffle_i64x2(even02, even46, 0xDD), _mm512_shuffle_i64x2(odd02, odd46, 0xDD)};
+            for (int k = 0; k < 4; ++k) {
+                const size_t lane = static_cast<size_t>(2 * k + odd);
+                _mm512_storeu_si512(out + 4 * (lane * LaneOutputs + step), lanes[k]);
+            }
+        }
+    }
+    _mm512_i64scatter_epi64(&states[0][0], laneIndex, s0, 8);
+    _mm512_i64scatter_epi64(&states[0][1], laneIndex, s1, 8);
+    _mm512_i64scatter_epi64(&states[0][2], laneIndex, s2, 8);
+    _mm512_i64scatter_epi64(&states[0][3], laneIndex, s3, 8);
+}
+
+} // namespace
+
+const VectorKernels Avx512Kernels = {Lanes, &ForwardBand, &LearnChunk, &SortClassicDraws, &MaxMagnitude, &AddContributions, &ResolvePreciseFixed, 8, &GenerateLanes};
