@@ -6,6 +6,7 @@
 #include "engine/activation_table.h"
 #include "engine/learn_scratch.h"
 #include "engine/network_shape.h"
+#include "engine/row_scratch.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ DiscreteNet::DiscreteNet(int32_t count, PatternBuffer& buffer)
       // Zeroed, so that an unweighted network still computes something defined.
       neurons(static_cast<size_t>(count)),
       targets(std::make_unique<uint8_t[]>(static_cast<size_t>(buffer.GetOutputCount()))),
-      bandSources(std::make_unique<uint8_t[]>(static_cast<size_t>(buffer.GetInputCount()) + 2))
+      // The wrapped two, and room for a vector kernel's last vector to read past them.
+      bandSources(std::make_unique<uint8_t[]>(static_cast<size_t>(buffer.GetInputCount()) + 2 + 64))
 {
     LoadActivationTable();
 }

@@ -12,6 +12,7 @@
 #include "engine/rounding.h"
 
 struct LearnScratch;
+struct RowScratch;
 
 // A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
 // PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
@@ -39,6 +40,12 @@ public:
 
     // Runs every neuron in index order and writes the output levels into the PatternBuffer.
     void Forward();
+
+    // Runs the network on rowCount patterns of W input levels each (inputRows, one row after the
+    // other) and writes each one's O output levels to outputRows (output t of row r at r * O + t),
+    // as SetInput, Forward and GetOutput would row by row, several rows side by side. Afterwards
+    // the network holds the last row's pass, as after its Forward.
+    void ForwardRows(const uint8_t* inputRows, int64_t rowCount, uint8_t* outputRows);
 
     // Stores the desired level of output t.
     void SetTarget(int32_t output, uint8_t level);
@@ -89,6 +96,7 @@ private:
     std::unique_ptr<uint8_t[]> targets;
     std::unique_ptr<uint8_t[]> bandSources;
     EnginePath path = FastestEnginePath();
-    // Scratch of learning, made on its first use.
+    // Scratch of learning and of ForwardRows, made on first use.
     std::unique_ptr<LearnScratch> learnScratch;
+    std::unique_ptr<RowScratch> rowScratch;
 };

@@ -59,36 +59,24 @@ void DiscreteNet::ForwardScalar()
 
 void DiscreteNet::ForwardVector()
 {
-    const int32_t firstOutput = neuronCount - outputCount;
-    const VectorKernels& kernels = KernelsOf(path);
-    const int32_t lanes = kernels.lanes;
-    for (int32_t bandStart = 0, band = 0; bandStart < neuronCount; bandStart += inputCount, ++band) {
-        const uint8_t* sources = BandSources(band);
-        const int32_t columns = std::min(inputCount, neuronCount - bandStart);
-        const int32_t vectorColumns = columns / lanes * lanes;
-        const auto start = static_cast<size_t>(bandStart);
-        ForwardBandJob job{};
-        job.sources = sources;
-        for (size_t m = 0; m < 4; ++m) {
-            job.weights[m] = neurons.weights[m] + start;
-        }
-        for (size_t m = 0; m < 3; ++m) {
-            job.inputs[m] = neurons.inputs[m] + start;
-        }
-        job.sums = neurons.sums + start;
-        job.levels = neurons.levels + start;
-        job.errors = neurons.errors + start;
-        job.firstNeuron = bandStart;
-        job.columns = vectorColumns;
-        kernels.forwardBand(job);
-        for (int32_t c = vectorColumns; c < columns; ++c) {
-            EvaluateNeuron(neurons, bandStart + c, sources + c);
-        }
-        // The output slot is the upper end of the bracket: the level + 1, or 0 below t[0].
-        for (int32_t j = std::max(bandStart, firstOutput); j < bandStart + columns; ++j) {
-            const auto n = static_cast<size_t>(j);
-            const bool reached = neurons.sums[n] >= ActivationTable[0];
-            outputLevels[neuronCount - 1 - j] = static_cast<uint8_t>(reached ? neurons.levels[n] + 1 : 0);
-        }
+    ForwardJob job{};
+    job.patternInputs = inputLevels;
+    for (size_t m = 0; m < 4; ++m) {
+        job.weights[m] = neurons.weights[m];
+    }
+    for (size_t m = 0; m < 3; ++m) {
+        job.inputs[m] = neurons.inputs[m];
+    }
+    job.sums = neurons.sums;
+    job.levels = neurons.levels;
+    job.errors = neurons.errors;
+    job.sources = bandSources.get();
+    job.width = inputCount;
+    job.neuronCount = neuronCount;
+    KernelsOf(path).forward(job);
+    // The output slot is the upper end of the bracket: the level + 1, or 0 below t[0].
+    for (int32_t t = 0; t < outputCount; ++t) {
+        const auto n = static_cast<size_t>(neuronCount - 1 - t);
+        outputLevels[t] = static_cast<uint8_t>(neurons.sums[n] >= ActivationTable[0] ? neurons.levels[n] + 1 : 0);
     }
 }

@@ -20,21 +20,16 @@ struct Sources {
 
 inline Sources SourcesOf(int32_t previousBandStart, int32_t column, int32_t width)
 {
-    Sources sources{};
-    for (int32_t m = 0; m < 3; ++m) {
-        int32_t c = column + m;
-        while (c >= width) {
-            c -= width;
-        }
-        sources.index[m] = previousBandStart + c;
-    }
-    return sources;
+    // Each next column wraps at most once, also for widths 1 and 2.
+    const int32_t second = column + 1 >= width ? column + 1 - width : column + 1;
+    const int32_t third = second + 1 >= width ? second + 1 - width : second + 1;
+    return {{previousBandStart + column, previousBandStart + second, previousBandStart + third}};
 }
 
 // Teaches neuron i, whose error accumulator is final: its delta, the errors it propagates to its
 // sources (none for the first band, whose sources are pattern inputs), then its four weight
 // steps.
-inline void TeachNeuron(NeuronArrays& neurons, int32_t i, int32_t accumulator, int32_t rate,
+[[gnu::always_inline]] inline void TeachNeuron(NeuronArrays& neurons, int32_t i, int32_t accumulator, int32_t rate,
                         const NeuronUniforms& uniforms, const Sources* sources)
 {
     const auto n = static_cast<size_t>(i);
@@ -71,7 +66,7 @@ inline void TeachNeuron(NeuronArrays& neurons, int32_t i, int32_t accumulator, i
 }
 
 // The accumulator that neuron i's delta is made from: an output's comes from its target alone.
-inline int32_t FinalAccumulator(const NeuronArrays& neurons, int32_t i, int32_t firstOutput,
+[[gnu::always_inline]] inline int32_t FinalAccumulator(const NeuronArrays& neurons, int32_t i, int32_t firstOutput,
                                 const uint8_t* outputTargets, int32_t neuronCount, int64_t& squaredErrors)
 {
     const auto n = static_cast<size_t>(i);
@@ -109,32 +104,36 @@ int32_t DiscreteNet::LearnScalar(int32_t rate, RandomSource& random, Rounding ro
     const uint8_t* const outputTargets = targets.get();
     ChunkUniforms& chunkUniforms = learnScratch->uniforms;
     int64_t squaredErrors = 0;
-    ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom) {
-        const int32_t bandStart = bottom / inputCount * inputCount;
+    // The chunk's neurons from its top down, each with the uniforms that uniformsOf(i) gives.
+    const auto teachChunk = [&](int32_t top, int32_t bottom, int32_t bandStart, auto&& uniformsOf) {
         const int32_t previousBandStart = bandStart - inputCount;
-        const auto teach = [&](int32_t i, const NeuronUniforms& uniforms) {
+        for (int32_t i = top; i >= bottom; --i) {
             const int32_t accumulator = FinalAccumulator(neurons, i, firstOutput, outputTargets, neuronCount, squaredErrors);
-            const Sources sources = bandStart > 0 ? SourcesOf(previousBandStart, i - bandStart, inputCount) : Sources{};
-            TeachNeuron(neurons, i, accumulator, rate, uniforms, bandStart > 0 ? &sources : nullptr);
-        };
-        if (rounding == Rounding::Classic) {
-            const uint16_t* drawn = random.Take(static_cast<size_t>(ClassicNeuronDraws * (top - bottom + 1)));
-            for (int32_t i = top; i >= bottom; --i, drawn += ClassicNeuronDraws) {
-                teach(i, {DrawModuloLevelWidth(drawn[0], LevelWidths[neurons.levels[i]]),
-                          {drawn[1], drawn[2], drawn[3], drawn[4]}});
-            }
-        } else {
-            ResolvePreciseChunk(neurons.levels + bottom, top - bottom + 1, random, chunkUniforms);
-            for (int32_t i = top; i >= bottom; --i) {
-                const auto p = static_cast<size_t>(i - bottom);
-                const uint32_t deltaUniform = neurons.levels[i] == WideLevel
-                                                  ? chunkUniforms.delta[p]
-                                                  : DrawModuloLevelWidth(chunkUniforms.delta[p], LevelWidths[neurons.levels[i]]);
-                teach(i, {deltaUniform,
-                          {chunkUniforms.step[0][p], chunkUniforms.step[1][p], chunkUniforms.step[2][p],
-                           chunkUniforms.step[3][p]}});
-            }
+            const Sources sources = SourcesOf(previousBandStart, i - bandStart, inputCount);
+            TeachNeuron(neurons, i, accumulator, rate, uniformsOf(i), bandStart > 0 ? &sources : nullptr);
         }
-    });
+    };
+    if (rounding == Rounding::Classic) {
+        ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom, int32_t bandStart) {
+            const uint16_t* drawn = random.Take(static_cast<size_t>(ClassicNeuronDraws * (top - bottom + 1)));
+            teachChunk(top, bottom, bandStart, [&](int32_t i) {
+                const uint16_t* own = drawn + ClassicNeuronDraws * (top - i);
+                return NeuronUniforms{DrawModuloLevelWidth(own[0], LevelWidths[neurons.levels[i]]),
+                                      {own[1], own[2], own[3], own[4]}};
+            });
+        });
+    } else {
+        ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom, int32_t bandStart) {
+            ResolvePreciseChunk(neurons.levels + bottom, top - bottom + 1, random, chunkUniforms);
+            teachChunk(top, bottom, bandStart, [&](int32_t i) {
+                const auto p = static_cast<size_t>(i - bottom);
+                const uint8_t level = neurons.levels[i];
+                const uint32_t delta = chunkUniforms.delta[p];
+                return NeuronUniforms{level == WideLevel ? delta : DrawModuloLevelWidth(delta, LevelWidths[level]),
+                                      {chunkUniforms.step[0][p], chunkUniforms.step[1][p], chunkUniforms.step[2][p],
+                                       chunkUniforms.step[3][p]}};
+            });
+        });
+    }
     return StochasticMeanError(squaredErrors, outputCount, random, rounding);
 }

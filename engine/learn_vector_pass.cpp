@@ -135,9 +135,8 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
     const uint32_t deltaLimit = DeltaLimitOf(rateMagnitude);
 
     int64_t squaredErrors = 0;
-    ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom) {
+    ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom, int32_t bandStart) {
         const int32_t count = top - bottom + 1;
-        const int32_t bandStart = bottom / inputCount * inputCount;
         ChunkUniforms& uniforms = scratch.uniforms;
         if (rounding == Rounding::Classic) {
             uint32_t* const steps[4] = {uniforms.step[0], uniforms.step[1], uniforms.step[2], uniforms.step[3]};

@@ -114,8 +114,8 @@ void ResolvePreciseExtras(const uint8_t* levels, int32_t size, const uint64_t* n
 // the rule of the rounding (its last draws).
 int32_t StochasticMeanError(int64_t squaredErrors, int32_t outputCount, RandomSource& random, Rounding rounding);
 
-// Calls teach(top, bottom) for every chunk of a network of neuronCount neurons in bands of
-// width, in teaching order.
+// Calls teach(top, bottom, bandStart) for every chunk of a network of neuronCount neurons in
+// bands of width, in teaching order.
 template <typename Teach>
 inline void ForEachLearnChunk(int32_t neuronCount, int32_t width, Teach&& teach)
 {
@@ -123,7 +123,7 @@ inline void ForEachLearnChunk(int32_t neuronCount, int32_t width, Teach&& teach)
     for (int32_t bandStart = lastBandStart; bandStart >= 0; bandStart -= width) {
         const int32_t bandTop = std::min(bandStart + width, neuronCount) - 1;
         for (int32_t top = bandTop; top >= bandStart; top -= LearnChunk) {
-            teach(top, std::max(top - LearnChunk + 1, bandStart));
+            teach(top, std::max(top - LearnChunk + 1, bandStart), bandStart);
         }
     }
 }

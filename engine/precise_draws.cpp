@@ -107,7 +107,9 @@ void ResolvePreciseExtras(const uint8_t* levels, int32_t size, const uint64_t* n
     const auto n = static_cast<size_t>(size);
     size_t marked = 0;
     for (size_t word = 0; word < (n + 63) / 64; ++word) {
-        marked += static_cast<size_t>(std::popcount(needsExtras[word]));
+        if (needsExtras[word] != 0) {
+            marked += static_cast<size_t>(std::popcount(needsExtras[word]));
+        }
     }
     if (marked == 0) {
         return;

@@ -54,31 +54,129 @@ inline VInt OuterInversion(int32_t firstNeuron)
     return (((LaneNumbers() + firstNeuron) & 1) - 1) & 0xFF;
 }
 
-void ForwardBand(const ForwardBandJob& job)
+// The band's sources with the first two again after the last.
+inline void CopySources(uint8_t* sources, const uint8_t* previous, int32_t width)
 {
-    const VInt evenOuter = OuterInversion(job.firstNeuron);
-    // Lanes move by a whole vector, so the parity pattern flips with every odd lane count.
-    const VInt oddOuter = (Lanes % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
-    for (int32_t c = 0; c < job.columns; c += Lanes) {
-        const VInt outer = ((c / Lanes) % 2 == 0) ? evenOuter : oddOuter;
-        const VInt input1 = LoadBytes(job.sources + c) ^ outer;
-        const VInt input2 = LoadBytes(job.sources + c + 1) ^ outer ^ 0xFF;
-        const VInt input3 = LoadBytes(job.sources + c + 2) ^ outer;
-        StoreBytes(job.inputs[0] + c, input1);
-        StoreBytes(job.inputs[1] + c, input2);
-        StoreBytes(job.inputs[2] + c, input3);
-        const VInt sum = (LoadBytes(job.weights[0] + c) << 7) + LoadBytes(job.weights[1] + c) * input1 +
-                         LoadBytes(job.weights[2] + c) * input2 + LoadBytes(job.weights[3] + c) * input3;
-        Store(job.sums + c, sum);
-        // The bisection by buckets of 128 sums, as level_lookup.h explains.
+    int32_t copied = 0;
+    for (; copied + 16 <= width; copied += 16) {
+        __builtin_memcpy(sources + copied, previous + copied, 16);
+    }
+    for (; copied < width; ++copied) {
+        sources[copied] = previous[copied];
+    }
+    sources[width] = sources[0];
+    sources[width + 1] = sources[1];
+}
+
+void Forward(const ForwardJob& job)
+{
+    const int32_t width = job.width;
+    const VInt evenOuter = OuterInversion(0);
+    for (int32_t bandStart = 0; bandStart < job.neuronCount; bandStart += width) {
+        CopySources(job.sources, bandStart == 0 ? job.patternInputs : job.levels + (bandStart - width), width);
+
+        // Whole vectors, also over the band's end: the neurons past it are the next band's, which
+        // are computed again after this one, or the arrays' padding; their weights are only read.
+        const int32_t columns = width < job.neuronCount - bandStart ? width : job.neuronCount - bandStart;
+        // Lanes move by a whole vector, so the parity pattern flips with every odd lane count.
+        const VInt bandOuter = (bandStart % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
+        for (int32_t c = 0; c < columns; c += Lanes) {
+            const int32_t j = bandStart + c;
+            const VInt outer = (Lanes % 2 == 0 || (c / Lanes) % 2 == 0) ? bandOuter : bandOuter ^ 0xFF;
+            const VInt input1 = LoadBytes(job.sources + c) ^ outer;
+            const VInt input2 = LoadBytes(job.sources + c + 1) ^ outer ^ 0xFF;
+            const VInt input3 = LoadBytes(job.sources + c + 2) ^ outer;
+            StoreBytes(job.inputs[0] + j, input1);
+            StoreBytes(job.inputs[1] + j, input2);
+            StoreBytes(job.inputs[2] + j, input3);
+            const VInt sum = (LoadBytes(job.weights[0] + j) << 7) + LoadBytes(job.weights[1] + j) * input1 +
+                             LoadBytes(job.weights[2] + j) * input2 + LoadBytes(job.weights[3] + j) * input3;
+            Store(job.sums + j, sum);
+            // The bisection by buckets of 128 sums, as level_lookup.h explains.
+            const VUint unsignedSum = (VUint)sum;
+            const VUint entry = Gather(KernelBuckets, unsignedSum >> 7);
+            const VUint below = (unsignedSum - (entry >> 9)) >> 31;
+            const VUint reached = (entry & 511u) + 1u - below;
+            const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
+            const VUint lo = hi + (VUint)(hi > 0u);
+            StoreBytes(job.levels + j, (VInt)lo);
+            Store(job.errors + j, VInt{});
+        }
+    }
+}
+
+void ForwardRows(const ForwardRowsJob& job)
+{
+    const int32_t width = job.width;
+    const VInt evenOuter = OuterInversion(0);
+    for (int32_t bandStart = 0; bandStart < job.neuronCount; bandStart += width) {
+        const int32_t columns = width < job.neuronCount - bandStart ? width : job.neuronCount - bandStart;
+        const VInt bandOuter = (bandStart % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
+        const bool outputs = bandStart >= job.firstOutput;
+        // The rows are independent, so each one's chain of loads, products and lookups overlaps
+        // the others'.
+        for (int32_t row = 0; row < job.rows; ++row) {
+            CopySources(job.sources[row],
+                        bandStart == 0 ? job.patternInputs[row] : job.levels[row] + (bandStart - width), width);
+        }
+        for (int32_t c = 0; c < columns; c += Lanes) {
+            const int32_t j = bandStart + c;
+            const VInt w0 = LoadBytes(job.weights[0] + j) << 7;
+            const VInt w1 = LoadBytes(job.weights[1] + j);
+            const VInt w2 = LoadBytes(job.weights[2] + j);
+            const VInt w3 = LoadBytes(job.weights[3] + j);
+            for (int32_t row = 0; row < job.rows; ++row) {
+                const uint8_t* sources = job.sources[row] + c;
+                const VInt sum = w0 + w1 * (LoadBytes(sources) ^ bandOuter) +
+                                 w2 * (LoadBytes(sources + 1) ^ bandOuter ^ 0xFF) + w3 * (LoadBytes(sources + 2) ^ bandOuter);
+                const VUint unsignedSum = (VUint)sum;
+                const VUint entry = Gather(KernelBuckets, unsignedSum >> 7);
+                const VUint reached = (entry & 511u) + 1u - ((unsignedSum - (entry >> 9)) >> 31);
+                const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
+                StoreBytes(job.levels[row] + j, (VInt)(hi + (VUint)(hi > 0u)));
+                if (outputs) {
+                    StoreBytes(job.outputSlots[row] + (j - job.firstOutput), (VInt)hi);
+                }
+            }
+        }
+    }
+}
+
+void ForwardAcross(const ForwardAcrossJob& job)
+{
+    const int32_t width = job.width;
+    for (int32_t i = 0; i < width; ++i) {
+        for (int32_t row = 0; row < Lanes; ++row) {
+            job.inputs[i * Lanes + row] = row < job.rows ? job.inputRows[row * width + i] : 0;
+        }
+    }
+    const int32_t firstOutput = job.neuronCount - job.outputs;
+    int32_t bandStart = 0;
+    int32_t column = 0;
+    for (int32_t j = 0; j < job.neuronCount; ++j) {
+        const uint8_t* band = bandStart == 0 ? job.inputs : job.levels + (bandStart - width) * Lanes;
+        const int32_t second = column + 1 >= width ? column + 1 - width : column + 1;
+        const int32_t third = second + 1 >= width ? second + 1 - width : second + 1;
+        const int32_t outer = (j & 1) == 0 ? 0xFF : 0;
+        const VInt sum = 128 * static_cast<int32_t>(job.weights[0][j]) +
+                         static_cast<int32_t>(job.weights[1][j]) * (LoadBytes(band + column * Lanes) ^ outer) +
+                         static_cast<int32_t>(job.weights[2][j]) * (LoadBytes(band + second * Lanes) ^ outer ^ 0xFF) +
+                         static_cast<int32_t>(job.weights[3][j]) * (LoadBytes(band + third * Lanes) ^ outer);
         const VUint unsignedSum = (VUint)sum;
         const VUint entry = Gather(KernelBuckets, unsignedSum >> 7);
-        const VUint below = (unsignedSum - (entry >> 9)) >> 31;
-        const VUint reached = (entry & 511u) + 1u - below;
-        const VUint hi = (VUint)(reached < 255u ? reached : reached - reached + 255u);
-        const VUint lo = hi + (VUint)(hi > 0u);
-        StoreBytes(job.levels + c, (VInt)lo);
-        Store(job.errors + c, VInt{});
+        const VUint reached = (entry & 511u) + 1u - ((unsignedSum - (entry >> 9)) >> 31);
+        const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
+        StoreBytes(job.levels + j * Lanes, (VInt)(hi + (VUint)(hi > 0u)));
+        if (j >= firstOutput) {
+            const int32_t output = job.neuronCount - 1 - j;
+            for (int32_t row = 0; row < job.rows; ++row) {
+                job.outputRows[row * job.outputs + output] = static_cast<uint8_t>(hi[row]);
+            }
+        }
+        if (++column == width) {
+            column = 0;
+            bandStart += width;
+        }
     }
 }
 

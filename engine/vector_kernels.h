@@ -9,18 +9,19 @@
 // work on whole vectors of neurons of one band; the passes give them the columns that fill whole
 // vectors and do the rest themselves.
 
-// Computes columns 0..columns - 1 of one band (columns a multiple of the lanes). Arrays are
-// offset so that index c is column c; sources holds the band's source levels with its first two
-// repeated after its last.
-struct ForwardBandJob {
-    const uint8_t* sources;
+// The forward pass of a whole network whose bands are at least a vector wide: every neuron's
+// inputs, sum, level and zeroed error. Arrays start at neuron 0 and have NeuronArrays::Padding
+// spare elements, which a band's last vector may overrun.
+struct ForwardJob {
+    const uint8_t* patternInputs;
     const uint8_t* weights[4];
     uint8_t* inputs[3];
     uint32_t* sums;
     uint8_t* levels;
     int32_t* errors;
-    int32_t firstNeuron;  // index of column 0, whose parity decides which inputs are inverted
-    int32_t columns;
+    uint8_t* sources;  // scratch of width + 2 + 64 bytes for a band's sources, wrapped
+    int32_t width;
+    int32_t neuronCount;
 };
 
 // Teaches count neurons of one band (count a multiple of the lanes) whose accumulators are final:
@@ -43,6 +44,37 @@ struct LearnChunkJob {
     uint32_t deltaLimit;  // a |delta| below it keeps |delta * rate| * 255 below the step divisor
 };
 
+// The forward pass of up to MaxRows patterns side by side, keeping only what consultation needs:
+// the levels (in a scratch per row) and the output slots. Bands as in ForwardJob.
+struct ForwardRowsJob {
+    static constexpr int32_t MaxRows = 4;
+    const uint8_t* weights[4];
+    const uint8_t* patternInputs[MaxRows];
+    uint8_t* levels[MaxRows];    // neuronCount + 64 bytes each
+    uint8_t* sources[MaxRows];   // width + 2 + 64 bytes each
+    uint8_t* outputSlots[MaxRows];  // the upper end of each output neuron's bracket, in neuron
+                                    // order from the first output neuron, + 64 bytes
+    int32_t rows;
+    int32_t width;
+    int32_t neuronCount;
+    int32_t firstOutput;
+};
+
+// The forward pass of up to a vector's lanes of patterns at once with one pattern per lane, for
+// networks of any width: every neuron's level of every row is kept neuron by neuron, lane by lane
+// (levels[j * lanes + row]), so that a neuron's sources are whole vectors.
+struct ForwardAcrossJob {
+    const uint8_t* weights[4];
+    const uint8_t* inputRows;  // rows x width levels, row by row
+    uint8_t* outputRows;       // rows x outputs levels, row by row
+    uint8_t* inputs;           // scratch of width x lanes
+    uint8_t* levels;           // scratch of neuronCount x lanes
+    int32_t rows;              // at most the lanes
+    int32_t width;
+    int32_t neuronCount;
+    int32_t outputs;
+};
+
 struct LearnChunkResult {
     int64_t squaredErrors;  // sum of the squared output errors (output neurons only)
     uint32_t maxDelta;      // largest |delta|
@@ -50,7 +82,9 @@ struct LearnChunkResult {
 
 struct VectorKernels {
     int32_t lanes;
-    void (*forwardBand)(const ForwardBandJob& job);
+    void (*forward)(const ForwardJob& job);
+    void (*forwardRows)(const ForwardRowsJob& job);
+    void (*forwardAcross)(const ForwardAcrossJob& job);
     LearnChunkResult (*learnChunk)(const LearnChunkJob& job);
     // Classic draws of count neurons, five each in teaching order (the chunk's top first), into
     // position order: delta[p] and step[m][p] for neuron p. Reads up to 32 words past the draws.

@@ -165,4 +165,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx512Kernels = {Lanes, &ForwardBand, &LearnChunk, &SortClassicDraws, &MaxMagnitude, &AddContributions, &ResolvePreciseFixed, 8, &GenerateLanes};
+const VectorKernels Avx512Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunk, &SortClassicDraws, &MaxMagnitude, &AddContributions, &ResolvePreciseFixed, 8, &GenerateLanes};

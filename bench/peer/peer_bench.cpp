@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -172,10 +173,16 @@ int main(int argc, char** argv)
             }
         }
 
-        // A million rows forward, as batch consultation runs them: inputs in, outputs out.
+        // A million rows forward, as batch consultation runs them: inputs in, outputs out; Corvina
+        // takes its rows in batches of a thousand.
         CorvinaNet corvina(shape, random);
         std::vector<float> fannOut(outputs);
-        std::vector<uint8_t> corvinaOut(outputs);
+        constexpr int64_t Batch = 1000;
+        std::vector<uint8_t> batchInputs(static_cast<size_t>(Batch) * inputs);
+        for (size_t k = 0; k < batchInputs.size(); ++k) {
+            batchInputs[k] = patterns.levels[k % patterns.levels.size()];
+        }
+        std::vector<uint8_t> corvinaOut(static_cast<size_t>(Batch) * outputs);
         uint64_t checksum = 0;
         const auto runFann = [&](int64_t count) {
             for (int64_t k = 0; k < count; ++k) {
@@ -185,15 +192,8 @@ int main(int argc, char** argv)
             }
         };
         const auto runCorvina = [&](int64_t count) {
-            for (int64_t k = 0; k < count; ++k) {
-                const auto pattern = static_cast<size_t>(k % PatternCount);
-                for (int32_t i = 0; i < shape.inputs; ++i) {
-                    corvina.buffer.SetInput(i, patterns.levels[pattern * inputs + static_cast<size_t>(i)]);
-                }
-                corvina.net.Forward();
-                for (int32_t t = 0; t < shape.outputs; ++t) {
-                    corvinaOut[static_cast<size_t>(t)] = corvina.buffer.GetOutput(t);
-                }
+            for (int64_t done = 0; done < count; done += Batch) {
+                corvina.net.ForwardRows(batchInputs.data(), std::min(Batch, count - done), corvinaOut.data());
                 checksum += corvinaOut[0];
             }
         };

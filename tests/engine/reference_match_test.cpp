@@ -150,3 +150,69 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 } // namespace
+
+namespace {
+
+struct RowsCase {
+    const char* name;
+    int32_t layers;
+    int32_t inputs;
+    int32_t outputs;
+    int32_t rows;
+};
+
+void PrintTo(const RowsCase& rows, std::ostream* out)
+{
+    *out << rows.name;
+}
+
+class ForwardRowsMatch : public EngineTest, public ::testing::WithParamInterface<std::tuple<RowsCase, EnginePath>> {};
+
+// Many rows side by side give every row the outputs of the step-by-step forward pass, and leave
+// the network as the last row's pass did.
+TEST_P(ForwardRowsMatch, EveryRowGetsTheOutputsOfItsOwnPass)
+{
+    const auto& [shape, path] = GetParam();
+    TestNetwork network(shape.layers, shape.inputs, shape.outputs);
+    if (!network.net.SetPath(path)) {
+        GTEST_SKIP() << "this processor cannot run the " << EnginePathName(path) << " path";
+    }
+    ReferenceNet reference(network.net.GetNeuronCount(), shape.inputs, shape.outputs);
+    RandomSource weights(99);
+    network.net.Randomize(weights);
+    for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+        for (int32_t m = 0; m < 4; ++m) {
+            reference.units[static_cast<size_t>(j)].weights[m] = network.net.GetWeight(j, m);
+        }
+    }
+    std::vector<uint8_t> inputs(static_cast<size_t>(shape.rows * shape.inputs));
+    for (uint8_t& level : inputs) {
+        level = static_cast<uint8_t>(random.Draw() & 0xFF);
+    }
+    std::vector<uint8_t> outputs(static_cast<size_t>(shape.rows * shape.outputs), 0xEE);
+    network.net.ForwardRows(inputs.data(), shape.rows, outputs.data());
+    for (int32_t row = 0; row < shape.rows; ++row) {
+        std::copy_n(inputs.begin() + row * shape.inputs, shape.inputs, reference.inputLevels.begin());
+        reference.Forward();
+        for (int32_t t = 0; t < shape.outputs; ++t) {
+            ASSERT_EQ(outputs[static_cast<size_t>(row * shape.outputs + t)], reference.outputLevels[static_cast<size_t>(t)])
+                << "row " << row << " output " << t;
+        }
+    }
+    for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+        ASSERT_EQ(network.net.GetNeuron(j).level, reference.units[static_cast<size_t>(j)].level) << "neuron " << j;
+        ASSERT_EQ(network.net.GetNeuron(j).sum, reference.units[static_cast<size_t>(j)].sum) << "neuron " << j;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Networks, ForwardRowsMatch,
+    ::testing::Combine(::testing::Values(RowsCase{"Narrow", 5, 4, 2, 7}, RowsCase{"OneBandVector", 3, 16, 8, 9},
+                                         RowsCase{"RaggedBands", 4, 20, 45, 6}, RowsCase{"Wide", 3, 64, 32, 13},
+                                         RowsCase{"OneRow", 2, 24, 10, 1}),
+                       ::testing::Values(EnginePath::Scalar, EnginePath::Avx2, EnginePath::Avx512)),
+    [](const ::testing::TestParamInfo<std::tuple<RowsCase, EnginePath>>& param) {
+        return std::string(std::get<0>(param.param).name) + "_" + EnginePathName(std::get<1>(param.param));
+    });
+
+} // namespace
