@@ -28,13 +28,15 @@ TEST(RandomSourceSequence, EveryWayOfTakingSeesTheSameSequence)
 {
     RandomSource single(99);
     std::vector<int32_t> expected;
-    for (int k = 0; k < 5000; ++k) {
+    for (int k = 0; k < 120000; ++k) {
         expected.push_back(single.Draw());
     }
 
+    // Sizes that straddle refills, keeping draws over, and one larger than a whole refill.
     RandomSource taken(99);
     std::vector<int32_t> seen;
-    for (size_t size : {size_t{1}, size_t{5}, size_t{3}, size_t{255}, size_t{1000}, size_t{2}, size_t{2500}, size_t{9}}) {
+    for (size_t size : {size_t{1}, size_t{5}, size_t{3}, size_t{255}, size_t{1000}, size_t{2}, size_t{2500}, size_t{9},
+                        size_t{30000}, size_t{7}, size_t{40000}, size_t{17}}) {
         const uint16_t* draws = taken.Take(size);
         seen.insert(seen.end(), draws, draws + size);
     }

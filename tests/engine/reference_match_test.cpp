@@ -10,8 +10,11 @@ namespace {
 
 // Random: every weight drawn. Extremes: every weight 0 or 255. SaturatingChain: a width-one
 // chain whose levels stay in the steep middle of the table, so that the error grows with every
-// neuron back from the output until the accumulators saturate.
-enum class Weights { Random, Extremes, SaturatingChain };
+// neuron back from the output until the accumulators saturate. SaturatingBands: the same in wide
+// bands: inputs 1 and 3 weigh 240, input 2 nothing, and the biases hold every level at 128 for
+// pattern inputs of 128, so that a neuron's error comes from two of the next band's deltas,
+// which grow by about 1.9 a band.
+enum class Weights { Random, Extremes, SaturatingChain, SaturatingBands };
 
 struct MatchCase {
     const char* name;
@@ -77,6 +80,16 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
             }
         }
     }
+    if (shape.weights == Weights::SaturatingBands) {
+        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+            const std::array<uint8_t, 4> weights = j % 2 == 0 ? std::array<uint8_t, 4>{15, 240, 0, 240}
+                                                              : std::array<uint8_t, 4>{11, 240, 0, 240};
+            for (int32_t m = 0; m < 4; ++m) {
+                network.net.SetWeight(j, m, weights[static_cast<size_t>(m)]);
+                reference.units[static_cast<size_t>(j)].weights[m] = weights[static_cast<size_t>(m)];
+            }
+        }
+    }
     if (shape.weights == Weights::Extremes) {
         for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
             for (int32_t m = 0; m < 4; ++m) {
@@ -90,7 +103,9 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
     uint64_t seed = 1;
     for (int pass = 0; pass < 12; ++pass) {
         for (int32_t input = 0; input < shape.inputs; ++input) {
-            const auto value = shape.weights == Weights::SaturatingChain ? uint8_t{89} : static_cast<uint8_t>(level(patterns));
+            const auto value = shape.weights == Weights::SaturatingChain   ? uint8_t{89}
+                               : shape.weights == Weights::SaturatingBands ? uint8_t{128}
+                                                                           : static_cast<uint8_t>(level(patterns));
             network.buffer.SetInput(input, value);
             reference.inputLevels[static_cast<size_t>(input)] = value;
         }
@@ -112,7 +127,7 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
         ASSERT_EQ(draws.DrawsTaken(), referenceDraws.DrawsTaken()) << "the draw sequences parted in pass " << pass;
         ExpectSameState(network, reference, "learn");
     }
-    if (shape.weights == Weights::SaturatingChain) {
+    if (shape.weights == Weights::SaturatingChain || shape.weights == Weights::SaturatingBands) {
         EXPECT_TRUE(reference.reachedLimit) << "the chain never saturated an accumulator";
     }
 }
@@ -136,6 +151,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"NarrowExtremes", 20, 2, 3, Weights::Extremes, extremeRates},
                       MatchCase{"WideExtremes", 6, 40, 100, Weights::Extremes, extremeRates},
                       MatchCase{"SaturatingChain", 79, 1, 1, Weights::SaturatingChain, extremeRates},
+                      // The same weights across bands wide enough for the vector paths.
+                      MatchCase{"SaturatingBands", 30, 16, 16, Weights::SaturatingBands, usualRates},
+                      // Bands of two chunks, whose second adds to accumulators the first filled.
+                      MatchCase{"SaturatingWideBands", 26, 260, 260, Weights::SaturatingBands, usualRates},
                       MatchCase{"NegativeRates", 4, 12, 20, Weights::Random, negativeRates},
                       MatchCase{"NegativeRatesExtremes", 8, 16, 6, Weights::Extremes, negativeRates},
                       // A band wider than one draw chunk, so that a band takes its draws in pieces.
