@@ -12,7 +12,8 @@ bool IsEnginePathSupported(EnginePath path)
         return __builtin_cpu_supports("avx2") != 0;
     case EnginePath::Avx512:
         return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0 &&
-               __builtin_cpu_supports("avx512dq") != 0 && __builtin_cpu_supports("avx512vl") != 0;
+               __builtin_cpu_supports("avx512dq") != 0 && __builtin_cpu_supports("avx512vl") != 0 &&
+               __builtin_cpu_supports("avx512vbmi") != 0;
 #else
     case EnginePath::Avx2:
     case EnginePath::Avx512:

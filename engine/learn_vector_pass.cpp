@@ -91,22 +91,14 @@ LearnChunkResult TeachStaged(const VectorKernels& kernels, const LearnChunkJob& 
 }
 
 // Adds a chunk's contributions to the accumulators of the band before it (previous, of width
-// columns), as the neurons from the chunk's top down would add them one by one, saturating.
-// When no partial sum can reach the limit the order does not matter, and the three inputs'
-// contributions are added position by position.
+// columns), as the neurons from the chunk's top down would add them one by one, saturating; the
+// kernel does it position by position when no partial sum can reach the limit, so that the order
+// does not matter.
 void Propagate(const VectorKernels& kernels, const int32_t (&contributions)[3][LearnChunk + 2 + LearnScratch::Spare],
                int32_t count, int32_t column0, uint32_t maxDelta, int32_t* previous, int32_t width)
 {
-    // Positions k = 0..count + 1 reach columns column0 + k, wrapping once past the band's end.
-    const int32_t reach = count + 2;
-    const int32_t unwrapped = std::min(reach, width - column0);
-    const int32_t wrapped = std::min(reach - unwrapped, width);
-    const uint32_t maxAccumulator = std::max(kernels.maxMagnitude(previous + column0, unwrapped),
-                                             kernels.maxMagnitude(previous, wrapped));
-    if (int64_t{maxAccumulator} + 3 * 255 * int64_t{maxDelta} <= AccumulatorLimit) {
-        kernels.addContributions(previous + column0, contributions[0], contributions[1], contributions[2], unwrapped);
-        kernels.addContributions(previous, contributions[0] + unwrapped, contributions[1] + unwrapped,
-                                 contributions[2] + unwrapped, reach - unwrapped);
+    const int32_t* const arrays[3] = {contributions[0], contributions[1], contributions[2]};
+    if (kernels.propagateUnsaturated(previous, width, column0, count, arrays, maxDelta)) {
         return;
     }
     for (int32_t p = count - 1; p >= 0; --p) {

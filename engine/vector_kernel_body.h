@@ -354,6 +354,25 @@ void AddContributions(int32_t* target, const int32_t* first, const int32_t* seco
     }
 }
 
+bool PropagateUnsaturated(int32_t* previous, int32_t width, int32_t column0, int32_t count,
+                          const int32_t* const* contributions, uint32_t maxDelta)
+{
+    // Positions k = 0..count + 1 reach columns column0 + k, wrapping once past the band's end.
+    const int32_t reach = count + 2;
+    const int32_t unwrapped = reach < width - column0 ? reach : width - column0;
+    const int32_t wrapped = reach - unwrapped < width ? reach - unwrapped : width;
+    const uint32_t first = MaxMagnitude(previous + column0, unwrapped);
+    const uint32_t second = MaxMagnitude(previous, wrapped);
+    const int64_t largest = first > second ? first : second;
+    if (largest + 3 * 255 * int64_t{maxDelta} > AccumulatorLimit) {
+        return false;
+    }
+    AddContributions(previous + column0, contributions[0], contributions[1], contributions[2], unwrapped);
+    AddContributions(previous, contributions[0] + unwrapped, contributions[1] + unwrapped,
+                     contributions[2] + unwrapped, reach - unwrapped);
+    return true;
+}
+
 void ResolvePreciseFixed(const uint16_t* drawn, int32_t size, const uint8_t* levels, uint32_t* delta,
                          uint32_t* const* step, uint64_t* needsExtras)
 {

@@ -89,11 +89,12 @@ struct VectorKernels {
     // Classic draws of count neurons, five each in teaching order (the chunk's top first), into
     // position order: delta[p] and step[m][p] for neuron p. Reads up to 32 words past the draws.
     void (*sortClassicDraws)(const uint16_t* draws, int32_t count, uint32_t* delta, uint32_t* const* step);
-    // The largest |value| of count values (each above INT32_MIN).
-    uint32_t (*maxMagnitude)(const int32_t* values, int32_t count);
-    // target[k] += first[k] + second[k] + third[k] for k < count.
-    void (*addContributions)(int32_t* target, const int32_t* first, const int32_t* second, const int32_t* third,
-                             int32_t count);
+    // Adds a chunk's contributions (LearnChunkJob::contributions, count neurons from column
+    // column0) to the accumulators of the band before it (previous, width columns), position by
+    // position, when no partial sum can reach the accumulator limit whatever their order: true
+    // then; false, with nothing changed, when the exact order matters.
+    bool (*propagateUnsaturated)(int32_t* previous, int32_t width, int32_t column0, int32_t count,
+                                 const int32_t* const* contributions, uint32_t maxDelta);
     // ResolvePreciseFixed (learning_rules.h).
     void (*resolvePreciseFixed)(const uint16_t* drawn, int32_t size, const uint8_t* levels, uint32_t* delta,
                                 uint32_t* const* step, uint64_t* needsExtras);

@@ -158,4 +158,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx2Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunk, &SortClassicDraws, &MaxMagnitude, &AddContributions, &ResolvePreciseFixed, 4, &GenerateLanes};
+const VectorKernels Avx2Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunk, &SortClassicDraws, &PropagateUnsaturated, &ResolvePreciseFixed, 4, &GenerateLanes};

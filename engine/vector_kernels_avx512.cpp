@@ -1,5 +1,6 @@
 // The vector kernels for AVX-512: 16 neurons at a time. Compiled with -mavx512f -mavx512bw
-// -mavx512dq -mavx512vl; run only where IsEnginePathSupported(EnginePath::Avx512) holds.
+// -mavx512dq -mavx512vl -mavx512vbmi; run only where IsEnginePathSupported(EnginePath::Avx512)
+// holds.
 #include <immintrin.h>
 
 #include <cstdint>
@@ -108,13 +109,12 @@ namespace {
 
 // Eight lanes of the generator, one per 64-bit element; every 8 steps the 8 x 8 outputs are
 // transposed so that each lane's 8 consecutive outputs are stored together.
+// Draw k of an output is bits 4 + 15k .. 18 + 15k: its slot's low byte starts at bit 4 + 15k and
+// its high byte 8 bits later; the byte-wise multishift picks both, the mask drops the 16th bit.
 inline __m512i CutDrawVector(__m512i bits)
 {
-    const __m512i field0 = _mm512_and_si512(_mm512_srli_epi64(bits, 4), _mm512_set1_epi64(0x7FFF));
-    const __m512i field1 = _mm512_and_si512(_mm512_srli_epi64(bits, 3), _mm512_set1_epi64(0x7FFFll << 16));
-    const __m512i field2 = _mm512_and_si512(_mm512_srli_epi64(bits, 2), _mm512_set1_epi64(0x7FFFll << 32));
-    const __m512i field3 = _mm512_and_si512(_mm512_srli_epi64(bits, 1), _mm512_set1_epi64(0x7FFFll << 48));
-    return _mm512_or_si512(_mm512_or_si512(field0, field1), _mm512_or_si512(field2, field3));
+    const __m512i starts = _mm512_set1_epi64(0x39312A221B130C04ll);
+    return _mm512_and_si512(_mm512_multishift_epi64_epi8(starts, bits), _mm512_set1_epi16(0x7FFF));
 }
 
 void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
@@ -165,4 +165,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx512Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunk, &SortClassicDraws, &MaxMagnitude, &AddContributions, &ResolvePreciseFixed, 8, &GenerateLanes};
+const VectorKernels Avx512Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunk, &SortClassicDraws, &PropagateUnsaturated, &ResolvePreciseFixed, 8, &GenerateLanes};

@@ -11,7 +11,7 @@
 // generator's next Lanes * LaneOutputs outputs in order.
 
 // Outputs each lane makes per batch.
-inline constexpr size_t LaneOutputs = 1024;
+inline constexpr size_t LaneOutputs = 4096;
 // Most lanes a kernel runs.
 inline constexpr size_t MaxLanes = 8;
 
