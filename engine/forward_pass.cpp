@@ -45,14 +45,22 @@ void DiscreteNet::ForwardScalar()
     const int32_t firstOutput = neuronCount - outputCount;
     // A local, because the byte stores to neurons could otherwise alias the member.
     uint8_t* const outputs = outputLevels;
-    for (int32_t bandStart = 0, band = 0; bandStart < neuronCount; bandStart += inputCount, ++band) {
-        const uint8_t* sources = BandSources(band);
-        const int32_t bandEnd = std::min(bandStart + inputCount, neuronCount);
-        for (int32_t j = bandStart; j < bandEnd; ++j, ++sources) {
+    const int32_t width = inputCount;
+    for (int32_t bandStart = 0; bandStart < neuronCount; bandStart += width) {
+        const uint8_t* band = bandStart == 0 ? inputLevels : neurons.levels + (bandStart - width);
+        const int32_t bandEnd = std::min(bandStart + width, neuronCount);
+        // Columns c, c + 1 and c + 2 of the band before, each wrapping at most once (also for
+        // widths 1 and 2), moved along with c.
+        int32_t second = 1 >= width ? 1 - width : 1;
+        int32_t third = second + 1 >= width ? second + 1 - width : second + 1;
+        for (int32_t j = bandStart, column = 0; j < bandEnd; ++j, ++column) {
+            const uint8_t sources[3] = {band[column], band[second], band[third]};
             const uint8_t hi = EvaluateNeuron(neurons, j, sources);
             if (j >= firstOutput) {
                 outputs[neuronCount - 1 - j] = hi;
             }
+            second = second + 1 == width ? 0 : second + 1;
+            third = third + 1 == width ? 0 : third + 1;
         }
     }
 }
