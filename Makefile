@@ -18,7 +18,7 @@ HAVE_CLANG   := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-release test-asan test-fuzz fuzz fuzz-build run bench screenshots clean
+.PHONY: all deps configure build test test-release test-asan test-fuzz fuzz fuzz-build run bench bench-peer screenshots clean
 
 all: build
 
@@ -89,6 +89,16 @@ run: build
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+
+# Corvina against FANN on networks of about the same size. FANN (libfann-dev) is needed by this
+# benchmark only, so it is installed here and not with PACKAGES.
+bench-peer: deps
+	@dpkg-query -W -f='$${Status}\n' libfann-dev 2>/dev/null | grep -q '^install ok installed' || \
+	  { $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq libfann-dev; }
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVINA_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target peer_bench
+	# Pinned to one core, the last.
+	taskset -c $$(($$(nproc) - 1)) $(BUILD)/bench/peer/peer_bench
 
 screenshots: build
 	tools/screenshots $(BUILD) screenshots

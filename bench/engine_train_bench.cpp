@@ -41,10 +41,15 @@ void TrainPass(benchmark::State& state)
     const auto inputs = static_cast<int32_t>(state.range(1));
     const auto outputs = static_cast<int32_t>(state.range(2));
     const auto rounding = static_cast<Rounding>(state.range(3));
+    const auto path = static_cast<EnginePath>(state.range(4));
     RandomSource random(7);
     PatternBuffer buffer(inputs, outputs);
     DiscreteNet net(static_cast<int32_t>(NeuronCountOf(layers, inputs, outputs)), buffer);
     net.Wire();
+    if (!net.SetPath(path)) {
+        state.SkipWithError("this processor cannot run the path");
+        return;
+    }
     net.Randomize(random);
     const TrainingSet set(inputs, outputs, random);
 
@@ -75,6 +80,6 @@ void TrainPass(benchmark::State& state)
 
 } // namespace
 
-// Layers, inputs, outputs, rounding (0 classic, 1 precise).
-BENCHMARK(TrainPass)->ArgsProduct({{5}, {4}, {2}, {0, 1}})->ArgsProduct({{3}, {16}, {8}, {0, 1}})
-    ->ArgsProduct({{10}, {64}, {32}, {0, 1}})->ArgsProduct({{4}, {256}, {100}, {0, 1}});
+// Layers, inputs, outputs, rounding (0 classic, 1 precise), path (0 scalar, 1 AVX2, 2 AVX-512).
+BENCHMARK(TrainPass)->ArgsProduct({{5}, {4}, {2}, {0, 1}, {0}})->ArgsProduct({{3}, {16}, {8}, {0, 1}, {0, 1, 2}})
+    ->ArgsProduct({{10}, {64}, {32}, {0, 1}, {0, 1, 2}})->ArgsProduct({{4}, {256}, {100}, {0, 1}, {0, 1, 2}});

@@ -3,28 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/learning_constants.h"
 #include "engine/level_width.h"
+#include "engine/precise_constants.h"
 #include "engine/random_source.h"
+#include "engine/rounding.h"
 
 // The arithmetic of learning that every path of Learn shares, and the layout of its draws.
-
-// Error accumulators saturate symmetrically, so that every magnitude fits in 31 bits.
-inline constexpr int64_t AccumulatorLimit = LevelWidthMaxMagnitude;
-
-// Fixed-point scale of a level error. The slope of the activation is 2 levels across a level
-// width of 408..40268 sum units, so the true delta 2e / width is below 1 almost everywhere and
-// would vanish in integers; scaled by 2500 it keeps about three digits (one level of error at a
-// mid-table width of about 500 becomes a delta of about 10), while the largest output error,
-// 254 * 2500 doubled, stays far inside 32 bits.
-inline constexpr int32_t OutputErrorScale = 2500;
-
-// The divisor of every weight step: OutputErrorScale * 65535. The product delta * input * rate
-// carries the error scale in delta and the rate, a mean squared level error of at most
-// 255 * 255 = 65025, in the hundreds of thousands; dividing by 2500 undoes the scale and by
-// 65535 turns the rate into a fraction below one, so a step is a few units at most. A classic
-// draw never reaches it, so the draw is its own remainder.
-inline constexpr uint32_t StepDivisor = uint32_t{OutputErrorScale} * 65535u;
-static_assert(StepDivisor == 163837500);
 
 // The draws of a Learn. Neurons are taught band by band from the last band to the first, and in
 // each band in chunks of at most LearnChunk neurons from its highest index down; each chunk takes
@@ -33,25 +18,31 @@ static_assert(StepDivisor == 163837500);
 // Classic: 5 draws per neuron, in teaching order (from the last neuron to the first): the delta,
 // then the four weight steps; then one draw for the mean. 5N + 1 in all.
 //
-// Precise: a chunk of n neurons takes 9n draws, laid out by slot with position p = i - (lowest
-// index of the chunk) inside each slot: slot 0 holds the delta draws (draw p), slots 1 + 2m and
-// 2 + 2m the high and low halves of step m's pair. Then, in teaching order, the chunk takes its
+// Precise: a chunk of n neurons takes 17n draws, laid out by slot with position p = i - (lowest
+// index of the chunk) inside each slot: slot 0 holds the delta draws (draw p); slots 1 + 2m and
+// 2 + 2m the high and low halves of step m's pair; slots 9 + 2m and 10 + 2m a spare pair that
+// step m takes when its first pair is rejected. Then, in teaching order, the chunk takes its
 // extra draws: for a neuron at level 254 (the one level whose width, 40268, exceeds 32768) one
-// draw that completes the delta pair (its delta draw is the high half), and for every pair that
-// UniformBelow rejects, the delta's and then step 0..3's, two draws for the next pair. Every
+// draw that completes the delta pair (its delta draw is the high half), and for every further
+// rejected pair (the delta's, or a step's after its spare) two draws for the next pair. Every
 // neuron takes its draws whether or not its delta is zero, so the counts depend only on the
 // draws themselves and the levels of Forward. The mean takes one draw, or a pair with its
 // rejections when the output count exceeds 32768. In all
-//   9N + (neurons at level 254) + 2 * (rejected pairs) + (1, or 2 + 2 * rejections for the mean);
-// a step pair is rejected with chance 90716824 / 2^30 (about 0.084), a level-254 pair with chance
-// 35872 / 2^30, so a Learn takes about 9.74N + (neurons at level 254) + 1 draws on average.
+//   17N + (neurons at level 254) + 2 * (pairs rejected after the spares)
+//       + (1, or 2 + 2 * rejections for the mean).
+// A step pair is rejected with chance q = 90716824 / 2^30 (about 0.0845), so a step needs pairs
+// beyond its spare with chance q^2 (about 0.0071) and then 1 / (1 - q) of them on average; a
+// level-254 pair is rejected with chance 35872 / 2^30. A Learn takes about
+// 17.06N + (neurons at level 254) + 1 draws on average. The spares keep the draws of almost every
+// neuron at fixed places, which the vector kernels read side by side; only about one neuron in
+// thirty-five (and those at level 254) needs draws past them.
 inline constexpr int32_t LearnChunk = 256;
 inline constexpr int32_t ClassicNeuronDraws = 5;
-inline constexpr int32_t PreciseNeuronDraws = 9;
+inline constexpr int32_t PreciseNeuronDraws = 17;
 
 inline int32_t SaturateAccumulator(int64_t value)
 {
-    return static_cast<int32_t>(std::clamp(value, -AccumulatorLimit, AccumulatorLimit));
+    return static_cast<int32_t>(std::clamp<int64_t>(value, -AccumulatorLimit, AccumulatorLimit));
 }
 
 // The stochastic quotient of a doubled accumulator by the width of the neuron's level: raised
@@ -93,17 +84,38 @@ inline uint8_t SteppedWeight(uint8_t weight, const StepBase& base, uint32_t inpu
 }
 
 // The values that one chunk's divisions compare their remainders with, by position in the chunk.
+// A delta's value is the draw itself (0..32767, still to be reduced modulo the level's width),
+// except at level 254, where it is already a value 0..40267 (reducing it again changes nothing).
 struct ChunkUniforms {
-    uint32_t delta[LearnChunk];    // 0..width - 1 of the neuron's level
+    uint32_t delta[LearnChunk];
     uint32_t step[4][LearnChunk];  // 0..StepDivisor - 1
 };
 
+inline constexpr uint32_t WideLevel = PreciseWideLevel;
+inline constexpr uint32_t StepLimit = PreciseStepLimit;
+
 // Takes the precise draws of the chunk of size neurons from bottom up, whose levels are
-// levels[0..size), and resolves them into uniforms.
+// levels[0..size), and resolves them into uniforms: the fixed draws (ResolvePreciseFixed, or a
+// vector kernel that does the same), then the extra draws (ResolvePreciseExtras).
 void ResolvePreciseChunk(const uint8_t* levels, int32_t size, RandomSource& random, ChunkUniforms& uniforms);
 
-// Calls teach(top, bottom) for every chunk of a network of neuronCount neurons in bands of
-// width, in teaching order.
+// The fixed part: delta[p] the delta draw, step[m][p] the first accepted of the step's pair and
+// spare reduced modulo StepDivisor, or the spare left whole (at or above StepLimit) where both are
+// rejected; bit p of needsExtras set for every neuron that takes extra draws (at level 254 or with
+// both pairs of a step rejected).
+void ResolvePreciseFixed(const uint16_t* drawn, int32_t size, const uint8_t* levels, uint32_t* delta,
+                         uint32_t* const* step, uint64_t* needsExtras);
+
+// The extra draws, in teaching order, for the neurons that needExtras marks.
+void ResolvePreciseExtras(const uint8_t* levels, int32_t size, const uint64_t* needsExtras, RandomSource& random,
+                          ChunkUniforms& uniforms);
+
+// The error that Learn returns: the stochastic mean of the squared errors over the outputs, by
+// the rule of the rounding (its last draws).
+int32_t StochasticMeanError(int64_t squaredErrors, int32_t outputCount, RandomSource& random, Rounding rounding);
+
+// Calls teach(top, bottom, bandStart) for every chunk of a network of neuronCount neurons in
+// bands of width, in teaching order.
 template <typename Teach>
 inline void ForEachLearnChunk(int32_t neuronCount, int32_t width, Teach&& teach)
 {
@@ -111,7 +123,7 @@ inline void ForEachLearnChunk(int32_t neuronCount, int32_t width, Teach&& teach)
     for (int32_t bandStart = lastBandStart; bandStart >= 0; bandStart -= width) {
         const int32_t bandTop = std::min(bandStart + width, neuronCount) - 1;
         for (int32_t top = bandTop; top >= bandStart; top -= LearnChunk) {
-            teach(top, std::max(top - LearnChunk + 1, bandStart));
+            teach(top, std::max(top - LearnChunk + 1, bandStart), bandStart);
         }
     }
 }

@@ -3,51 +3,12 @@
 #include <algorithm>
 #include <chrono>
 
+#include "engine/xoshiro_lanes.h"
+
 namespace {
 
-// Draws made per refill when no more are asked for: 64 generator outputs.
-constexpr size_t BlockDraws = 256;
-
-constexpr uint64_t SplitMix64(uint64_t& x)
-{
-    x += 0x9E3779B97F4A7C15u;
-    uint64_t z = x;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-}
-
-constexpr uint64_t RotateLeft(uint64_t x, int bits)
-{
-    return (x << bits) | (x >> (64 - bits));
-}
-
-// Writes words * 4 draws: the top 60 bits of each output, which xoshiro256** scrambles best.
-void Generate(uint64_t (&s)[4], uint16_t* out, size_t words)
-{
-    uint64_t s0 = s[0];
-    uint64_t s1 = s[1];
-    uint64_t s2 = s[2];
-    uint64_t s3 = s[3];
-    for (size_t word = 0; word < words; ++word, out += 4) {
-        const uint64_t bits = RotateLeft(s1 * 5, 7) * 9;
-        const uint64_t t = s1 << 17;
-        s2 ^= s0;
-        s3 ^= s1;
-        s1 ^= s2;
-        s0 ^= s3;
-        s2 ^= t;
-        s3 = RotateLeft(s3, 45);
-        out[0] = static_cast<uint16_t>((bits >> 4) & 0x7FFFu);
-        out[1] = static_cast<uint16_t>((bits >> 19) & 0x7FFFu);
-        out[2] = static_cast<uint16_t>((bits >> 34) & 0x7FFFu);
-        out[3] = static_cast<uint16_t>(bits >> 49);
-    }
-    s[0] = s0;
-    s[1] = s1;
-    s[2] = s2;
-    s[3] = s3;
-}
+// Draws made per refill when no more are asked for: one batch of the widest generator lanes.
+constexpr size_t BlockDraws = 4 * MaxLanes * LaneOutputs;
 
 } // namespace
 
@@ -62,9 +23,7 @@ RandomSource::~RandomSource() = default;
 
 void RandomSource::Seed(uint64_t seed)
 {
-    for (uint64_t& word : state) {
-        word = SplitMix64(seed);
-    }
+    SeededState(seed, state);
     fill = nullptr;
     fillContext = nullptr;
     next = 0;
@@ -87,13 +46,13 @@ void RandomSource::Refill(size_t size)
     // are never split between refills.
     const size_t words = (std::max(size - std::min(size, kept), BlockDraws) + 3) / 4;
     const size_t added = words * 4;
-    if (block.size() < kept + added) {
-        block.resize(kept + added);
+    if (block.size() < kept + added + TakeSlack) {
+        block.resize(kept + added + TakeSlack);
     }
     if (fill != nullptr) {
         fill(fillContext, block.data() + kept, added);
     } else {
-        Generate(state, block.data() + kept, words);
+        GenerateDraws(state, block.data() + kept, words, FastestEnginePath());
     }
     next = 0;
     count = kept + added;

@@ -20,6 +20,7 @@ class RandomSource {
 public:
     // Largest value a draw takes.
     static constexpr int32_t Max = 32767;
+    static constexpr size_t TakeSlack = 32;
 
     // Writes count values 0..Max into draws; context is the pointer given with it.
     using FillFunction = void (*)(void* context, uint16_t* draws, size_t count);
@@ -47,7 +48,8 @@ public:
         return block[next++];
     }
 
-    // The next count draws, in order, contiguous; valid until the next Draw or Take.
+    // The next count draws, in order, contiguous; valid until the next Draw or Take. At least
+    // TakeSlack more draws after them may be read (the vector kernels load them in whole vectors).
     const uint16_t* Take(size_t size)
     {
         if (count - next < size) {
@@ -57,6 +59,17 @@ public:
         next += size;
         return draws;
     }
+
+    // The next count draws without taking them (valid until the next Draw, Take or Peek), and
+    // taking the first count of them after a Peek.
+    const uint16_t* Peek(size_t size)
+    {
+        if (count - next < size) {
+            Refill(size);
+        }
+        return block.data() + next;
+    }
+    void Skip(size_t size) { next += size; }
 
     // How many draws have been taken since construction or the last Seed.
     uint64_t DrawsTaken() const { return made - (count - next); }

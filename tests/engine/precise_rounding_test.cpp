@@ -98,7 +98,7 @@ TEST(PreciseRounding, LearnStepsAreUnbiased)
     }
 }
 
-// With draws of 0 no pair is rejected: 9 draws per neuron, one more for each neuron at level
+// With draws of 0 no pair is rejected: 17 draws per neuron, one more for each neuron at level
 // 254, one for the mean.
 TEST(PreciseRounding, DrawCountWithoutRejections)
 {
@@ -116,7 +116,7 @@ TEST(PreciseRounding, DrawCountWithoutRejections)
         }
         const int64_t count = network.net.GetNeuronCount();
         EXPECT_EQ(CountDraws([&](RandomSource& draws) { network.net.Learn(10922, draws, Rounding::Precise); }),
-                  9 * count + wideLevels + 1);
+                  17 * count + wideLevels + 1);
     }
 }
 

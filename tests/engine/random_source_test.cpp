@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <array>
 #include <vector>
 
+#include "engine/xoshiro_lanes.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace {
@@ -26,13 +28,15 @@ TEST(RandomSourceSequence, EveryWayOfTakingSeesTheSameSequence)
 {
     RandomSource single(99);
     std::vector<int32_t> expected;
-    for (int k = 0; k < 5000; ++k) {
+    for (int k = 0; k < 120000; ++k) {
         expected.push_back(single.Draw());
     }
 
+    // Sizes that straddle refills, keeping draws over, and one larger than a whole refill.
     RandomSource taken(99);
     std::vector<int32_t> seen;
-    for (size_t size : {size_t{1}, size_t{5}, size_t{3}, size_t{255}, size_t{1000}, size_t{2}, size_t{2500}, size_t{9}}) {
+    for (size_t size : {size_t{1}, size_t{5}, size_t{3}, size_t{255}, size_t{1000}, size_t{2}, size_t{2500}, size_t{9},
+                        size_t{30000}, size_t{7}, size_t{40000}, size_t{17}}) {
         const uint16_t* draws = taken.Take(size);
         seen.insert(seen.end(), draws, draws + size);
     }
@@ -61,5 +65,40 @@ TEST(RandomSourceSequence, ScriptsReplaceTheGeneratorUntilSeeded)
     random.Seed(0);
     EXPECT_EQ(random.Draw(), 24363);
 }
+
+} // namespace
+
+namespace {
+
+class GeneratorPaths : public ::testing::TestWithParam<EnginePath> {};
+
+// The lanes of a vector path, started through the jump tables, continue the one sequence: the
+// same draws as the generator one output at a time, across batches and a ragged end.
+TEST_P(GeneratorPaths, LanesGiveTheSequenceOfTheSingleGenerator)
+{
+    if (!IsEnginePathSupported(GetParam())) {
+        GTEST_SKIP() << "this processor cannot run the " << EnginePathName(GetParam()) << " path";
+    }
+    constexpr size_t Words = 3 * MaxLanes * LaneOutputs + 37;
+    for (uint64_t seed : {uint64_t{0}, uint64_t{20240601}, ~uint64_t{0}}) {
+        RandomSource seeded(seed);
+        uint64_t single[4];
+        uint64_t lanes[4];
+        // The seeded state, recovered from a fresh source's first refill: both start from it.
+        std::vector<uint16_t> expected(4 * Words);
+        std::vector<uint16_t> seen(4 * Words + 1, 0xFFFF);
+        SeededState(seed, single);
+        SeededState(seed, lanes);
+        GenerateDraws(single, expected.data(), Words, EnginePath::Scalar);
+        GenerateDraws(lanes, seen.data(), Words, GetParam());
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), seen.begin())) << "seed " << seed;
+        EXPECT_EQ(seen.back(), 0xFFFF) << "wrote past the end";
+        EXPECT_TRUE(std::equal(single, single + 4, lanes)) << "the states parted";
+        EXPECT_EQ(seeded.Draw(), expected[0]);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, GeneratorPaths, ::testing::Values(EnginePath::Avx2, EnginePath::Avx512),
+                         [](const ::testing::TestParamInfo<EnginePath>& param) { return EnginePathName(param.param); });
 
 } // namespace

@@ -166,9 +166,9 @@ public:
 
     // Classic: from the last neuron to the first, one draw for the delta and one per step.
     // Precise: band by band from the last, in chunks of up to 256 neurons from the top of the
-    // band; a chunk of n takes 9n draws (slot 0 the delta draws, slots 1 + 2m and 2 + 2m step m's
-    // pairs, each slot by position from the chunk's lowest neuron), then its extra draws neuron
-    // by neuron from the top.
+    // band; a chunk of n takes 17n draws (slot 0 the delta draws, slots 1 + 2m and 2 + 2m step m's
+    // pair, slots 9 + 2m and 10 + 2m its spare pair, each slot by position from the chunk's lowest
+    // neuron), then its extra draws neuron by neuron from the top.
     int64_t Learn(int64_t rate, RandomSource& random, Rounding rounding = Rounding::Classic)
     {
         const int64_t count = static_cast<int64_t>(units.size());
@@ -189,7 +189,7 @@ public:
                 for (int64_t top = std::min(bandStart + width, count) - 1; top >= bandStart; top -= 256) {
                     const int64_t bottom = std::max(top - 255, bandStart);
                     const int64_t n = top - bottom + 1;
-                    std::vector<int64_t> fixed(static_cast<size_t>(9 * n));
+                    std::vector<int64_t> fixed(static_cast<size_t>(17 * n));
                     for (int64_t& draw : fixed) {
                         draw = random.Draw();
                     }
@@ -200,8 +200,11 @@ public:
                         u[0] = Uniform(Width(units[static_cast<size_t>(i)].level), random, rounding, at(0, i));
                         for (int64_t m = 0; m < 4; ++m) {
                             const int64_t pair = at(1 + 2 * m, i) * 32768 + at(2 + 2 * m, i);
-                            u[static_cast<size_t>(1 + m)] =
-                                pair < 6 * 163837500 ? pair % 163837500 : Uniform(163837500, random, rounding);
+                            const int64_t spare = at(9 + 2 * m, i) * 32768 + at(10 + 2 * m, i);
+                            const int64_t limit = 6 * 163837500;
+                            u[static_cast<size_t>(1 + m)] = pair < limit    ? pair % 163837500
+                                                            : spare < limit ? spare % 163837500
+                                                                            : Uniform(163837500, random, rounding);
                         }
                     }
                     for (int64_t i = top; i >= bottom; --i) {
