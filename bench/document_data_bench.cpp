@@ -1,5 +1,5 @@
-// Import and batch consultation of a million rows, and one training pass of the document
-// against the engine's own Forward + Learn.
+// Import and batch consultation of a million rows, opening a network file, and one training
+// pass of the document against the engine's own Forward + Learn.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,7 +7,8 @@
 #include <string>
 
 #include "document/corvina_doc.h"
-#include "engine/random_draw.h"
+#include "framework/document_manager.h"
+#include "framework/file_store.h"
 
 namespace {
 
@@ -31,12 +32,28 @@ std::string MakeDataFile(const char* name, int32_t count)
     return path;
 }
 
+// Message boxes and file dialogs that nobody answers: a benchmark asks nothing.
+class QuietUser : public MessageBoxes, public FileChooser {
+public:
+    Answer AskYesNo(const std::string&) override { return Answer::Yes; }
+    void ShowStopMessage(const std::string&) override {}
+    SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
+    void ShowStatusNote(const std::string&) override {}
+    bool ChooseFile(const FileChooserRequest&, std::string&) override { return false; }
+};
+
+QuietUser& Quiet()
+{
+    static QuietUser user;
+    return user;
+}
+
 // A 3-layer network with 3 inputs and 3 outputs: records of 6 numbers.
 void MakeDocument(CCorvinaDoc& document)
 {
     document.OnNewDocument();
     document.CreateNetwork(3, 3, 3);
-    SeedRandomDraw(1);
+    document.GetRandomSource().Seed(1);
     document.OnRandomization();
 }
 
@@ -59,10 +76,8 @@ void BM_BatchConsult(benchmark::State& state)
     const std::string output = TempPath("corvina_bench_consult_out.txt");
     CCorvinaDoc document;
     MakeDocument(document);
-    for (auto _ : state) {
-        std::string error;
-        benchmark::DoNotOptimize(document.ConsultFile(path, output, error));
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(document.ConsultFile(path, output).rows);
     state.SetItemsProcessed(state.iterations() * Rows);
 }
 BENCHMARK(BM_BatchConsult)->Unit(benchmark::kMillisecond);
@@ -83,6 +98,33 @@ void BM_TrainPass(benchmark::State& state)
 }
 BENCHMARK(BM_TrainPass);
 
+// What a command of corvina-cli does before its work: a new document, then the network file
+// (the default network with 300 patterns) loaded into it.
+void BM_OpenNetwork(benchmark::State& state)
+{
+    const std::string data = TempPath("corvina_bench_open.txt");
+    std::FILE* file = std::fopen(data.c_str(), "w");
+    for (int32_t row = 0; row < 300; ++row)
+        std::fprintf(file, "%d %d %d %d %d %d\n", row, row * 3, row * 7, row * 11, row * 13, row * 17);
+    std::fclose(file);
+    const std::string path = TempPath("corvina_bench_open.cvn");
+    {
+        CCorvinaDoc document;
+        document.OnNewDocument();
+        document.ImportTrainingData(data, true);
+        LocalFileStore store;
+        CDocumentManager(document, Quiet(), Quiet(), store, {"Corvina Files (*.cvn)", "cvn"}).SaveDocumentAs(path);
+    }
+    for (auto _ : state) {
+        CCorvinaDoc document;
+        document.OnNewDocument();
+        LocalFileStore store;
+        CDocumentManager manager(document, Quiet(), Quiet(), store, {"Corvina Files (*.cvn)", "cvn"});
+        benchmark::DoNotOptimize(manager.OpenDocumentFile(path));
+    }
+}
+BENCHMARK(BM_OpenNetwork)->Unit(benchmark::kMicrosecond);
+
 // The same work done straight on the engine, for comparison with BM_TrainPass.
 void BM_ForwardAndLearn(benchmark::State& state)
 {
@@ -98,7 +140,7 @@ void BM_ForwardAndLearn(benchmark::State& state)
         net.Forward();
         for (int32_t i = 0; i < 3; ++i)
             net.SetTarget(i, static_cast<uint8_t>(255 - level));
-        rate = net.Learn(rate) % 20000 + 1;
+        rate = net.Learn(rate, document.GetRandomSource()) % 20000 + 1;
         level = static_cast<uint8_t>(level + 37);
     }
 }

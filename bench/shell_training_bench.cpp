@@ -9,7 +9,6 @@
 #include <fstream>
 #include <memory>
 
-#include "engine/random_draw.h"
 #include "shell/corvina_app.h"
 #include "shell/main_frame.h"
 
@@ -40,6 +39,7 @@ std::string WriteData(const QTemporaryDir& directory)
 double HeadlessPassesPerSecond(const std::string& data)
 {
     CCorvinaDoc document;
+    document.GetRandomSource().Seed(1);
     document.OnNewDocument();
     document.ImportTrainingData(data, true);
     QElapsedTimer clock;
@@ -56,6 +56,7 @@ double HeadlessPassesPerSecond(const std::string& data)
 double ApplicationPassesPerSecond(const std::string& data)
 {
     CCorvinaApp corvina;
+    corvina.Document().GetRandomSource().Seed(1);
     corvina.CreateMainWindow({});
     corvina.Frame()->show();
     corvina.Document().ImportTrainingData(data, true);
@@ -81,9 +82,7 @@ void BM_ApplicationAgainstHeadlessTraining(benchmark::State& state)
     const QTemporaryDir directory;
     const std::string data = WriteData(directory);
     for (auto _ : state) {
-        SeedRandomDraw(1);
         const double headless = HeadlessPassesPerSecond(data);
-        SeedRandomDraw(1);
         const double application = ApplicationPassesPerSecond(data);
         state.counters["headless_passes_per_s"] = headless;
         state.counters["application_passes_per_s"] = application;

@@ -4,7 +4,6 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/input_file.h"
 #include "cli/network_session.h"
 #include "cli/number_parsing.h"
 #include "cli/program_name.h"
@@ -35,13 +34,13 @@ int ConsultValues(CCorvinaDoc& document, const std::string& valuesText, CommandC
 int ConsultFile(CCorvinaDoc& document, const std::string& inputPath, const std::string& outputPath,
                 CommandContext& context)
 {
-    std::string error;
-    // The batch reads a missing input as empty and would still create the output.
-    if (!CheckReadableFile(inputPath, error))
-        return ReportUserError(context, error + "; " + outputPath + " was not written");
-    if (!document.ConsultFile(inputPath, outputPath, error))
-        return ReportUserError(context, error);
-    context.out << "Consulted " << inputPath << "; answers written to " << outputPath << "\n";
+    const BatchOutcome outcome = document.ConsultFile(inputPath, outputPath);
+    if (!outcome.written)
+        return ReportUserError(context, outcome.error);
+    if (!outcome.note.empty())
+        ReportNote(context, outcome.note);
+    context.out << "Consulted " << outcome.rows << " rows of " << inputPath << "; answers written to " << outputPath
+                << "\n";
     return ExitSuccess;
 }
 

@@ -10,3 +10,8 @@ int ReportUserError(CommandContext& context, const std::string& message)
     context.err << ProgramName << ": " << message << '\n';
     return ExitUserError;
 }
+
+void ReportNote(CommandContext& context, const std::string& note)
+{
+    context.err << ProgramName << ": " << note << '\n';
+}

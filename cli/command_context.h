@@ -13,3 +13,6 @@ struct CommandContext {
 
 // Writes "corvina-cli: message" to err and returns ExitUserError.
 int ReportUserError(CommandContext& context, const std::string& message);
+
+// Writes "corvina-cli: note" to err: something the user should know about a command that worked.
+void ReportNote(CommandContext& context, const std::string& note);

@@ -60,7 +60,7 @@ int RunNewCommand(const ParsedArguments& arguments, CommandContext& context)
     if (!isDefaultShape && !document.ChangeShape(l, i, o))
         return ReportUserError(context, "the network could not be built; " + path + " was not written");
     if (arguments.Has("randomize")) {
-        SeedRandomSource(arguments.Value("seed"), error);
+        SeedRandomSource(document.GetRandomSource(), arguments.Value("seed"), error);
         document.OnRandomization();
     }
     if (!session.SaveAs(path))

@@ -38,7 +38,7 @@ int RunTrainCommand(const ParsedArguments& arguments, CommandContext& context)
         return ReportUserError(context, networkPath + " has no training patterns; load some first with '" +
                                             "corvina-cli import " + networkPath + " DATA'");
 
-    SeedRandomSource(arguments.Value("seed"), error);
+    SeedRandomSource(document.GetRandomSource(), arguments.Value("seed"), error);
     std::optional<ProgressBar> progress;
     if (context.showProgress)
         progress.emplace(context.err, *passes);

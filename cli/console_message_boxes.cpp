@@ -22,3 +22,9 @@ SaveChangesAnswer ConsoleMessageBoxes::AskSaveChanges(const std::string&)
 {
     return SaveChangesAnswer::Cancel;
 }
+
+void ConsoleMessageBoxes::ShowStatusNote(const std::string& text)
+{
+    if (!text.empty())
+        ShowStopMessage(text);
+}

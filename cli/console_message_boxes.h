@@ -19,6 +19,9 @@ public:
     // A command never discards a modified document; should one try, nothing is lost.
     SaveChangesAnswer AskSaveChanges(const std::string& documentTitle) override;
 
+    // A note goes to the error stream like a message; empty text writes nothing.
+    void ShowStatusNote(const std::string& text) override;
+
 private:
     std::ostream& err;
 };

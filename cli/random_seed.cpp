@@ -1,7 +1,6 @@
 #include "cli/random_seed.h"
 
 #include "cli/number_parsing.h"
-#include "engine/random_draw.h"
 
 bool IsValidSeed(const std::optional<std::string>& seedText, std::string& error)
 {
@@ -12,13 +11,13 @@ bool IsValidSeed(const std::optional<std::string>& seedText, std::string& error)
     return true;
 }
 
-bool SeedRandomSource(const std::optional<std::string>& seedText, std::string& error)
+bool SeedRandomSource(RandomSource& random, const std::optional<std::string>& seedText, std::string& error)
 {
     if (!IsValidSeed(seedText, error))
         return false;
     if (seedText)
-        SeedRandomDraw(*ParseUnsigned(*seedText));
+        random.Seed(*ParseUnsigned(*seedText));
     else
-        SeedRandomDrawFromClock();
+        random.SeedFromClock();
     return true;
 }

@@ -67,7 +67,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
         return RunCommand(*command, std::vector<std::string>(args.begin() + 1, args.end()), context);
     } catch (const std::bad_alloc&) {
-        return ReportUserError(context, "there is not enough memory for this network");
+        return ReportUserError(context, "there is not enough memory to " + std::string(command->summary));
     } catch (const std::exception& error) {
         return ReportUserError(context, std::string("unexpected error: ") + error.what());
     }

@@ -10,8 +10,23 @@
 #include "document/training_pattern.h"
 #include "engine/discrete_net.h"
 #include "engine/pattern_buffer.h"
+#include "engine/random_source.h"
 #include "framework/document.h"
 #include "framework/user_interface.h"
+
+struct RawRecords;
+
+// How a batch consultation went.
+struct BatchOutcome {
+    // True when the output file holds the answers.
+    bool written = false;
+    // Why not, as sentences naming the file and the cause.
+    std::string error;
+    // Complete rows consulted.
+    size_t rows = 0;
+    // Where reading stopped before the end of the input, or empty.
+    std::string note;
+};
 
 // The one network document: a DiscreteNet with its PatternBuffer, the transformation tables,
 // the training patterns, the error history and the consultation state.
@@ -75,13 +90,16 @@ public:
     // new tables from them first.
     void ImportTrainingData(std::string path, bool makeNewTables);
 
+    // Replaces the patterns by records already read, optionally building new tables from them.
+    void ImportRecords(const RawRecords& records, bool makeNewTables);
+
     // Runs the network on consultValues and returns the report text, one line per output.
     std::string ConsultSingle();
 
     // Runs the network on every complete row of inputPath and writes one line of outputs per
-    // row into outputPath. False, with a reason in error, when the output cannot be written or
-    // would overwrite the input.
-    bool ConsultFile(const std::string& inputPath, const std::string& outputPath, std::string& error);
+    // row into outputPath. Refused, with nothing written, when the input cannot be read or the
+    // output names the input or the network's own file; a failed write leaves no partial file.
+    BatchOutcome ConsultFile(const std::string& inputPath, const std::string& outputPath);
 
     // Inspection, for the status view, the command-line tool and tests.
     const DiscreteNet& GetNet() const { return *net; }
@@ -97,6 +115,10 @@ public:
     const std::string& GetConsultOutputPath() const { return consultOutputPath; }
     void SetConsultPaths(std::string inputPath, std::string outputPath);
 
+    // The one random sequence of the program, drawn by the training pass, Randomization and
+    // learning; the front ends seed it once at start.
+    RandomSource& GetRandomSource() { return random; }
+
     // Loads the passes count (file and tests).
     void SetPassesCount(uint32_t count) { passes = count; }
 
@@ -104,9 +126,10 @@ private:
     void LoadFrom(CArchive& archive);
     void StoreTo(CArchive& archive) const;
     double* TableBlock(Column column) const;
-    int32_t DrawPatternIndex() const;
+    int32_t DrawPatternIndex();
 
     UserInterface* userInterface = nullptr;
+    RandomSource random;
 
     std::string consultOutputPath;
     std::string consultInputPath;

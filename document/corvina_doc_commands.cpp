@@ -1,24 +1,27 @@
 #include "document/corvina_doc.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
 #include "document/transformation_tables.h"
-#include "engine/random_draw.h"
 
 namespace {
 
-constexpr uint64_t DrawRange = uint64_t{RandomDrawMax} + 1;
+constexpr uint64_t DrawRange = uint64_t{RandomSource::Max} + 1;
+
+// The largest error a pass can have: 255 squared.
+constexpr int32_t MaxPassError = 65025;
 
 }  // namespace
 
 // One draw modulo the count for up to 32768 patterns; beyond that, enough draws are combined
 // into one wider number and out-of-range results redrawn, so every pattern has an equal chance.
-int32_t CCorvinaDoc::DrawPatternIndex() const
+int32_t CCorvinaDoc::DrawPatternIndex()
 {
     const auto count = static_cast<uint64_t>(patterns.size());
     if (count <= DrawRange)
-        return static_cast<int32_t>(static_cast<uint64_t>(RandomDraw()) % count);
+        return static_cast<int32_t>(static_cast<uint64_t>(random.Draw()) % count);
     uint64_t range = DrawRange;
     int32_t draws = 1;
     while (range < count) {
@@ -29,7 +32,7 @@ int32_t CCorvinaDoc::DrawPatternIndex() const
     for (;;) {
         uint64_t combined = 0;
         for (int32_t draw = 0; draw < draws; ++draw)
-            combined = combined * DrawRange + static_cast<uint64_t>(RandomDraw());
+            combined = combined * DrawRange + static_cast<uint64_t>(random.Draw());
         if (combined < limit)
             return static_cast<int32_t>(combined % count);
     }
@@ -47,7 +50,10 @@ void CCorvinaDoc::TrainPass()
     net->Forward();
     for (int32_t i = 0; i < GetOutputCount(); ++i)
         net->SetTarget(i, pattern.GetLevel(inputs + i));
-    errorHistory.Record(net->Learn(errorHistory.GetAverage()));
+    // A loaded average may lie outside the range Learn is made for: a file of an older build
+    // whose error sum wrapped carries one.
+    const int32_t rate = std::clamp(errorHistory.GetAverage(), 0, MaxPassError);
+    errorHistory.Record(net->Learn(rate, random));
     ++passes;
     UpdateAllViews(nullptr, UpdateHint::TrainingPass);
 }
@@ -96,7 +102,7 @@ void CCorvinaDoc::OnRandomization()
         return;
     ResetStatistics();
     SetModifiedFlag();
-    net->Randomize();
+    net->Randomize(random);
     UpdateAllViews(nullptr, UpdateHint::All);
 }
 

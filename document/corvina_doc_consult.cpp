@@ -7,6 +7,7 @@
 #include "document/number_reader.h"
 #include "document/real_format.h"
 #include "document/transformation_tables.h"
+#include "framework/output_file.h"
 
 std::string CCorvinaDoc::ConsultSingle()
 {
@@ -18,56 +19,79 @@ std::string CCorvinaDoc::ConsultSingle()
 
 namespace {
 
-// Writes the outputs of the last forward pass as one line: %g values, single blanks.
-bool WriteOutputLine(std::FILE* out, const CCorvinaDoc& document)
+// Answers gathered before they are written: a few pages of text.
+constexpr size_t OutputChunk = size_t{1} << 16;
+
+// Appends the outputs of the last forward pass as one line: %g values, single blanks.
+void AppendOutputLine(std::string& text, const CCorvinaDoc& document)
 {
     const int32_t outputs = document.GetOutputCount();
     const PatternBuffer& buffer = document.GetPatternBuffer();
     for (int32_t j = 0; j < outputs; ++j) {
         const double value = document.Dequantize(buffer.GetOutput(j), Column::Output, j);
-        const std::string text = FormatReal(value, RealNotation::General) + (j + 1 < outputs ? " " : "\n");
-        if (std::fputs(text.c_str(), out) < 0)
-            return false;
+        text += FormatReal(value, RealNotation::General);
+        text += j + 1 < outputs ? ' ' : '\n';
     }
-    return true;
 }
 
 }  // namespace
 
-bool CCorvinaDoc::ConsultFile(const std::string& inputPath, const std::string& outputPath,
-                              std::string& error)
+// The output may overwrite nothing the batch reads: not its input, and not the network's own
+// file, under whatever spelling or link. The input is opened before the output is touched, so
+// an input that cannot be read leaves any old output as it was.
+BatchOutcome CCorvinaDoc::ConsultFile(const std::string& inputPath, const std::string& outputPath)
 {
+    BatchOutcome outcome;
+    const std::string refused = "The output file " + outputPath + " is ";
     if (IsSameFile(inputPath, outputPath)) {
-        error = "The output file \"" + outputPath + "\" is the input file; choose another output file.";
-        return false;
+        outcome.error = refused + "the input file; choose another output file.";
+        return outcome;
+    }
+    if (!GetPathName().empty() && IsSameFile(GetPathName(), outputPath)) {
+        outcome.error = refused + "the network's own file; choose another output file.";
+        return outcome;
     }
     NumberReader reader(inputPath);
-    std::FILE* out = std::fopen(outputPath.c_str(), "w");
-    if (out == nullptr) {
-        error = "The output file \"" + outputPath + "\" cannot be created.";
-        return false;
+    if (!reader.OpenError().empty()) {
+        outcome.error = inputPath.empty() ? "No input file was given."
+                                          : "The input file " + inputPath + " cannot be read: " + reader.OpenError() + ".";
+        return outcome;
+    }
+    OutputFile output;
+    std::string error;
+    if (!output.Open(outputPath, error)) {
+        outcome.error = "The output file " + outputPath + " cannot be written. " + error;
+        return outcome;
     }
     const int32_t inputs = GetInputCount();
     std::vector<TableQuantizer> columns;
     for (int32_t i = 0; i < inputs; ++i)
         columns.emplace_back(GetTable(Column::Input, i));
-    bool written = true;
+    std::string text;
     int32_t column = 0;
     double value = 0;
+    bool written = true;
     while (written && reader.Next(value)) {
         patternBuffer->SetInput(column, columns[static_cast<size_t>(column)](value));
         if (++column < inputs)
             continue;
         column = 0;
         net->Forward();
-        written = WriteOutputLine(out, *this);
+        AppendOutputLine(text, *this);
+        ++outcome.rows;
+        if (text.size() >= OutputChunk) {
+            written = output.Write(text, error);
+            text.clear();
+        }
     }
-    written = std::fclose(out) == 0 && written;
+    written = written && output.Write(text, error) && output.Close(error);
     if (!written) {
-        error = "Writing the output file \"" + outputPath + "\" failed.";
-        return false;
+        outcome.error = "Writing the output file " + outputPath + " failed. " + error;
+        return outcome;
     }
-    return true;
+    outcome.written = true;
+    outcome.note = DescribeEarlyStop(outcome.rows, "row", inputPath, reader.Stop());
+    return outcome;
 }
 
 void CCorvinaDoc::OnConsult()
@@ -87,7 +111,9 @@ void CCorvinaDoc::OnConsult()
         userInterface->dialogs.ShowReport(ConsultSingle());
         return;
     }
-    std::string error;
-    if (!ConsultFile(consultInputPath, consultOutputPath, error))
-        userInterface->messages.ShowStopMessage(error);
+    const BatchOutcome batch = ConsultFile(consultInputPath, consultOutputPath);
+    if (!batch.written)
+        userInterface->messages.ShowStopMessage(batch.error);
+    else
+        userInterface->messages.ShowStatusNote(batch.note);
 }

@@ -1,12 +1,14 @@
 #include "document/corvina_doc.h"
 
+#include <algorithm>
+#include <string>
+
 #include "document/transformation_tables.h"
 #include "engine/network_shape.h"
 
 namespace {
 
 constexpr int32_t MaxFileCount = 100000;
-constexpr int32_t MaxAverageError = 65025;
 constexpr uint64_t TableBytes = TableLength * sizeof(double);
 
 bool IsCountAccepted(int32_t count)
@@ -14,15 +16,20 @@ bool IsCountAccepted(int32_t count)
     return count >= 1 && count <= MaxFileCount;
 }
 
-void Refuse()
+// A shape beyond what the shape dialog admits, or beyond what the engine builds.
+void RefuseShape(int32_t layers, int32_t inputs, int32_t outputs)
 {
-    throw CArchiveException("the file is not a Corvina network");
+    throw CArchiveException("It is not a Corvina network: its shape of " + std::to_string(layers) + " layers, " +
+                            std::to_string(inputs) + " inputs and " + std::to_string(outputs) +
+                            " outputs cannot be built.");
 }
 
+// Checked before anything of that size is built, so a damaged count allocates nothing large.
 void RequireRemaining(const CArchive& archive, uint64_t bytes)
 {
     if (archive.GetRemaining() < bytes)
-        Refuse();
+        throw CArchiveException("The file ends early: its counts need " + std::to_string(bytes) +
+                                " more bytes, it holds " + std::to_string(archive.GetRemaining()) + ".");
 }
 
 }  // namespace
@@ -63,7 +70,7 @@ void CCorvinaDoc::LoadFrom(CArchive& archive)
     archive >> fileLayers >> inputs >> outputs;
     if (!IsCountAccepted(fileLayers) || !IsCountAccepted(inputs) || !IsCountAccepted(outputs) ||
         !IsShapeBuildable(fileLayers, inputs, outputs))
-        Refuse();
+        RefuseShape(fileLayers, inputs, outputs);
     const auto neurons = static_cast<uint64_t>(NeuronCountOf(fileLayers, inputs, outputs));
     const auto columns = static_cast<uint64_t>(inputs) + static_cast<uint64_t>(outputs);
     RequireRemaining(archive, 4 * neurons + TableBytes * columns + 12);
@@ -81,8 +88,7 @@ void CCorvinaDoc::LoadFrom(CArchive& archive)
 
     int32_t patternCount = 0;
     archive >> patternCount;
-    if (patternCount < 0)
-        Refuse();
+    patternCount = std::max(patternCount, 0);  // a count of 0 or less holds no patterns
     RequireRemaining(archive, static_cast<uint64_t>(patternCount) * columns + 8);
     patterns.reserve(static_cast<size_t>(patternCount));
     for (int32_t p = 0; p < patternCount; ++p) {
@@ -93,9 +99,9 @@ void CCorvinaDoc::LoadFrom(CArchive& archive)
 
     int32_t filePasses = 0;
     int32_t average = 0;
+    // Any average loads as stored: an older build whose error sum wrapped wrote averages outside
+    // 0..65025, and refusing them would lose the network. The training pass clamps the rate.
     archive >> filePasses >> average;
-    if (average < 0 || average > MaxAverageError)
-        Refuse();
     passes = static_cast<uint32_t>(filePasses);
     errorHistory.Fill(average);
     UpdateAllViews(nullptr, UpdateHint::All);

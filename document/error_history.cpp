@@ -1,21 +1,25 @@
 #include "document/error_history.h"
 
-ErrorHistory::ErrorHistory() : entries(static_cast<size_t>(RingLength), 0)
+ErrorHistory::ErrorHistory() : entries(new int32_t[static_cast<size_t>(RingLength)])
 {
     Fill(ResetValue);
 }
 
 void ErrorHistory::Fill(int32_t value)
 {
-    std::fill(entries.begin(), entries.end(), value);
+    fillValue = value;
+    wrapped = false;
     position = 0;
     sum = int64_t{value} * RingLength;
 }
 
 void ErrorHistory::Record(int32_t error)
 {
-    int32_t& oldest = entries[static_cast<size_t>(position)];
+    const int32_t oldest = GetEntry(position);
     sum += int64_t{error} - oldest;
-    oldest = error;
-    position = position + 1 == RingLength ? 0 : position + 1;
+    entries[static_cast<size_t>(position)] = error;
+    if (++position == RingLength) {
+        position = 0;
+        wrapped = true;
+    }
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 // The errors of the last RingLength training passes and their running sum.
 class ErrorHistory {
@@ -23,10 +22,19 @@ public:
 
     int64_t GetSum() const { return sum; }
     int32_t GetPosition() const { return position; }
-    int32_t GetEntry(int32_t index) const { return entries[static_cast<size_t>(index)]; }
+    int32_t GetEntry(int32_t index) const
+    {
+        return IsFillEntry(index) ? fillValue : entries[static_cast<size_t>(index)];
+    }
 
 private:
+    // Entries from the position on still hold the fill value until the ring first wraps, so a
+    // fill writes nothing: a load or a reset costs the same for every size of ring.
+    bool IsFillEntry(int32_t index) const { return !wrapped && index >= position; }
+
     int64_t sum = 0;
     int32_t position = 0;
-    std::vector<int32_t> entries;
+    int32_t fillValue = 0;
+    bool wrapped = false;
+    std::unique_ptr<int32_t[]> entries;
 };

@@ -8,6 +8,7 @@ RawRecords ReadRawRecords(const std::string& path, int32_t count)
     RawRecords records;
     records.count = static_cast<size_t>(count);
     NumberReader reader(path);
+    records.openError = reader.OpenError();
     double value = 0;
     size_t inRecord = 0;
     while (reader.Next(value)) {
@@ -15,7 +16,23 @@ RawRecords ReadRawRecords(const std::string& path, int32_t count)
         inRecord = inRecord + 1 == records.count ? 0 : inRecord + 1;
     }
     records.values.resize(records.values.size() - inRecord);
+    records.stop = reader.Stop();
     return records;
+}
+
+std::string DescribeImportRefusal(const RawRecords& records, const std::string& path)
+{
+    if (path.empty())
+        return "No training data file was given.";
+    if (!records.openError.empty())
+        return "The training data file " + path + " cannot be read: " + records.openError + ".";
+    if (records.GetRecordCount() != 0)
+        return "";
+    std::string text = "The training data file " + path + " holds no complete record of " +
+                       std::to_string(records.count) + " numbers";
+    if (records.stop.IsEarly())
+        text += "; " + DescribeStop(records.stop);
+    return text + ".";
 }
 
 void BuildTablesFromRecords(const RawRecords& records, int32_t inputs, double* inputTables,

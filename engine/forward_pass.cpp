@@ -2,28 +2,30 @@
 
 #include "engine/discrete_net.h"
 #include "engine/level_lookup.h"
+#include "engine/vector_kernels.h"
 
 namespace {
 
 // Weighs the three source levels of neuron j, finds its level in the thresholds, and returns
 // the upper end of the bracket (the output slot's value).
-inline uint8_t EvaluateNeuron(Neuron& neuron, int32_t j, uint32_t first, uint32_t second, uint32_t third)
+inline uint8_t EvaluateNeuron(const NeuronArrays& neurons, int32_t j, const uint8_t* sources)
 {
+    const auto n = static_cast<size_t>(j);
     // Even neurons invert inputs 1 and 3, odd neurons input 2.
     const uint32_t invertOuter = ((static_cast<uint32_t>(j) & 1u) - 1u) & 0xFFu;
     const uint32_t invertMiddle = invertOuter ^ 0xFFu;
-    const uint32_t input1 = first ^ invertOuter;
-    const uint32_t input2 = second ^ invertMiddle;
-    const uint32_t input3 = third ^ invertOuter;
-    neuron.inputs[0] = static_cast<uint8_t>(input1);
-    neuron.inputs[1] = static_cast<uint8_t>(input2);
-    neuron.inputs[2] = static_cast<uint8_t>(input3);
-    const uint32_t sum = 128u * neuron.weights[0] + neuron.weights[1] * input1 + neuron.weights[2] * input2 +
-                         neuron.weights[3] * input3;
-    neuron.sum = sum;
+    const uint32_t input1 = sources[0] ^ invertOuter;
+    const uint32_t input2 = sources[1] ^ invertMiddle;
+    const uint32_t input3 = sources[2] ^ invertOuter;
+    neurons.inputs[0][n] = static_cast<uint8_t>(input1);
+    neurons.inputs[1][n] = static_cast<uint8_t>(input2);
+    neurons.inputs[2][n] = static_cast<uint8_t>(input3);
+    const uint32_t sum = 128u * neurons.weights[0][n] + neurons.weights[1][n] * input1 +
+                         neurons.weights[2][n] * input2 + neurons.weights[3][n] * input3;
+    neurons.sums[n] = sum;
     const LevelBracket bracket = BracketOfSum(sum);
-    neuron.level = static_cast<uint8_t>(bracket.lo);
-    neuron.error = 0;
+    neurons.levels[n] = static_cast<uint8_t>(bracket.lo);
+    neurons.errors[n] = 0;
     return static_cast<uint8_t>(bracket.hi);
 }
 
@@ -31,27 +33,58 @@ inline uint8_t EvaluateNeuron(Neuron& neuron, int32_t j, uint32_t first, uint32_
 
 void DiscreteNet::Forward()
 {
-    Neuron* const all = neurons.get();
-    const int32_t count = neuronCount;
-    const int32_t firstOutput = count - outputCount;
-    const int32_t firstLayerEnd = std::min(inputCount, count);
-    // Locals, because the byte stores to neurons could otherwise alias the members.
-    const uint8_t* const inputs = inputLevels;
+    if (UsesVectors()) {
+        ForwardVector();
+    } else {
+        ForwardScalar();
+    }
+}
+
+void DiscreteNet::ForwardScalar()
+{
+    const int32_t firstOutput = neuronCount - outputCount;
+    // A local, because the byte stores to neurons could otherwise alias the member.
     uint8_t* const outputs = outputLevels;
-    for (int32_t j = 0; j < firstLayerEnd; ++j) {
-        Neuron& neuron = all[j];
-        const uint8_t hi = EvaluateNeuron(neuron, j, inputs[neuron.sources[0]], inputs[neuron.sources[1]],
-                                          inputs[neuron.sources[2]]);
-        if (j >= firstOutput) {
-            outputs[count - 1 - j] = hi;
+    const int32_t width = inputCount;
+    for (int32_t bandStart = 0; bandStart < neuronCount; bandStart += width) {
+        const uint8_t* band = bandStart == 0 ? inputLevels : neurons.levels + (bandStart - width);
+        const int32_t bandEnd = std::min(bandStart + width, neuronCount);
+        // Columns c, c + 1 and c + 2 of the band before, each wrapping at most once (also for
+        // widths 1 and 2), moved along with c.
+        int32_t second = 1 >= width ? 1 - width : 1;
+        int32_t third = second + 1 >= width ? second + 1 - width : second + 1;
+        for (int32_t j = bandStart, column = 0; j < bandEnd; ++j, ++column) {
+            const uint8_t sources[3] = {band[column], band[second], band[third]};
+            const uint8_t hi = EvaluateNeuron(neurons, j, sources);
+            if (j >= firstOutput) {
+                outputs[neuronCount - 1 - j] = hi;
+            }
+            second = second + 1 == width ? 0 : second + 1;
+            third = third + 1 == width ? 0 : third + 1;
         }
     }
-    for (int32_t j = firstLayerEnd; j < count; ++j) {
-        Neuron& neuron = all[j];
-        const uint8_t hi = EvaluateNeuron(neuron, j, all[neuron.sources[0]].level,
-                                          all[neuron.sources[1]].level, all[neuron.sources[2]].level);
-        if (j >= firstOutput) {
-            outputs[count - 1 - j] = hi;
-        }
+}
+
+void DiscreteNet::ForwardVector()
+{
+    ForwardJob job{};
+    job.patternInputs = inputLevels;
+    for (size_t m = 0; m < 4; ++m) {
+        job.weights[m] = neurons.weights[m];
+    }
+    for (size_t m = 0; m < 3; ++m) {
+        job.inputs[m] = neurons.inputs[m];
+    }
+    job.sums = neurons.sums;
+    job.levels = neurons.levels;
+    job.errors = neurons.errors;
+    job.sources = bandSources.get();
+    job.width = inputCount;
+    job.neuronCount = neuronCount;
+    KernelsOf(path).forward(job);
+    // The output slot is the upper end of the bracket: the level + 1, or 0 below t[0].
+    for (int32_t t = 0; t < outputCount; ++t) {
+        const auto n = static_cast<size_t>(neuronCount - 1 - t);
+        outputLevels[t] = static_cast<uint8_t>(neurons.sums[n] >= ActivationTable[0] ? neurons.levels[n] + 1 : 0);
     }
 }

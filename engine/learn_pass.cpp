@@ -1,70 +1,41 @@
 #include <algorithm>
 
 #include "engine/discrete_net.h"
-#include "engine/draw_stream.h"
-#include "engine/level_width.h"
+#include "engine/learning_rules.h"
+#include "engine/learn_scratch.h"
+#include "engine/uniform_draw.h"
 
 namespace {
 
-// Error accumulators saturate symmetrically, so that every magnitude fits in 31 bits.
-constexpr int64_t AccumulatorLimit = LevelWidthMaxMagnitude;
-
-// The divisor of every weight step. Draws never reach it, so a draw is its own remainder.
-constexpr uint64_t StepDivisor = 163837500;
-
-// The output error scale of one level.
-constexpr int32_t OutputErrorScale = 2500;
-
-inline int32_t SaturateAccumulator(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp(value, -AccumulatorLimit, AccumulatorLimit));
-}
-
-// The stochastic quotient of a doubled accumulator by the width of the neuron's level.
-inline int32_t LevelDelta(int32_t doubled, const LevelWidth& width, uint32_t draw)
-{
-    const auto magnitude = static_cast<uint32_t>(doubled > 0 ? doubled : -doubled);
-    uint32_t quotient = DivideByLevelWidth(magnitude, width);
-    const uint32_t remainder = magnitude - quotient * width.width;
-    quotient += remainder > DrawModuloLevelWidth(draw, width) ? 1u : 0u;
-    const auto signedQuotient = static_cast<int32_t>(quotient);
-    return doubled > 0 ? signedQuotient : -signedQuotient;
-}
-
-// The four steps of a neuron share the magnitude and sign of delta * rate, so each step is the
-// stochastic quotient of that magnitude times its input by StepDivisor, applied in the common
-// direction. The magnitude is below 2^63 with its input, so the unsigned product is exact.
-struct StepBase {
-    uint64_t magnitude;
-    uint32_t flip;  // 0xFF when the product is positive, so the step lowers the weight; else 0
+// The uniforms of one neuron's five divisions.
+struct NeuronUniforms {
+    uint32_t delta;
+    uint32_t step[4];
 };
 
-inline StepBase StepBaseOf(int32_t delta, int32_t rate)
-{
-    const auto deltaMagnitude = static_cast<uint64_t>(delta > 0 ? int64_t{delta} : -int64_t{delta});
-    const auto rateMagnitude = static_cast<uint64_t>(rate > 0 ? int64_t{rate} : -int64_t{rate});
-    return {deltaMagnitude * rateMagnitude, (delta < 0) == (rate < 0) ? 0xFFu : 0u};
-}
+// The sources of the neuron in column c of a band with a band before it, by the band rule.
+struct Sources {
+    int32_t index[3];
+};
 
-// The stochastic quotient q + (r > draw) is one truncated quotient: adding StepDivisor - 1 - draw
-// carries into the next multiple exactly when the remainder r exceeds the draw. Lowering a weight
-// is raising its bitwise complement 255 - w, and a raise stops at 255, so one capped addition
-// moves the weight either way.
-inline uint8_t SteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, uint32_t draw)
+inline Sources SourcesOf(int32_t previousBandStart, int32_t column, int32_t width)
 {
-    const uint64_t raised = base.magnitude * input + (StepDivisor - 1 - draw);
-    const uint64_t moved = std::min<uint64_t>((weight ^ base.flip) + raised / StepDivisor, 255);
-    return static_cast<uint8_t>(moved ^ base.flip);
+    // Each next column wraps at most once, also for widths 1 and 2.
+    const int32_t second = column + 1 >= width ? column + 1 - width : column + 1;
+    const int32_t third = second + 1 >= width ? second + 1 - width : second + 1;
+    return {{previousBandStart + column, previousBandStart + second, previousBandStart + third}};
 }
 
 // Teaches neuron i, whose error accumulator is final: its delta, the errors it propagates to its
-// sources, then its four weight steps. Draws: one for the delta, one per step.
-inline void TeachNeuron(Neuron* all, int32_t i, int32_t accumulator, int32_t rate, const uint16_t* drawn)
+// sources (none for the first band, whose sources are pattern inputs), then its four weight
+// steps.
+[[gnu::always_inline]] inline void TeachNeuron(NeuronArrays& neurons, int32_t i, int32_t accumulator, int32_t rate,
+                        const NeuronUniforms& uniforms, const Sources* sources)
 {
-    Neuron& neuron = all[i];
+    const auto n = static_cast<size_t>(i);
     const int32_t doubled = SaturateAccumulator(int64_t{accumulator} * 2);
-    const int32_t delta = LevelDelta(doubled, LevelWidths[neuron.level], drawn[0]);
-    neuron.error = delta;
+    const int32_t delta = LevelDelta(doubled, LevelWidths[neurons.levels[n]], uniforms.delta);
+    neurons.errors[n] = delta;
     // A zero delta propagates nothing and steps no weight; in a typical network a third to two
     // thirds of the deltas are zero.
     if (delta == 0) {
@@ -74,47 +45,95 @@ inline void TeachNeuron(Neuron* all, int32_t i, int32_t accumulator, int32_t rat
     // Propagation touches only earlier neurons and makes no draw, so it can run before the
     // weight steps; it uses the weights as the forward pass did. An input that the forward
     // pass inverted (1 and 3 of an even neuron, 2 of an odd one) takes the error negated.
-    if (neuron.firstLayer == 0) {
+    if (sources != nullptr) {
         const int64_t oddMask = int64_t{i & 1} - 1;
         const int64_t outer = (int64_t{delta} ^ oddMask) - oddMask;
-        Neuron& first = all[neuron.sources[0]];
-        first.error = SaturateAccumulator(first.error + int64_t{neuron.weights[1]} * outer);
-        Neuron& second = all[neuron.sources[1]];
-        second.error = SaturateAccumulator(second.error - int64_t{neuron.weights[2]} * outer);
-        Neuron& third = all[neuron.sources[2]];
-        third.error = SaturateAccumulator(third.error + int64_t{neuron.weights[3]} * outer);
+        int32_t* const errors = neurons.errors;
+        int32_t& first = errors[sources->index[0]];
+        first = SaturateAccumulator(first + int64_t{neurons.weights[1][n]} * outer);
+        int32_t& second = errors[sources->index[1]];
+        second = SaturateAccumulator(second - int64_t{neurons.weights[2][n]} * outer);
+        int32_t& third = errors[sources->index[2]];
+        third = SaturateAccumulator(third + int64_t{neurons.weights[3][n]} * outer);
     }
 
     const StepBase base = StepBaseOf(delta, rate);
-    neuron.weights[0] = SteppedWeight(neuron.weights[0], base, 128, drawn[1]);
-    neuron.weights[1] = SteppedWeight(neuron.weights[1], base, neuron.inputs[0], drawn[2]);
-    neuron.weights[2] = SteppedWeight(neuron.weights[2], base, neuron.inputs[1], drawn[3]);
-    neuron.weights[3] = SteppedWeight(neuron.weights[3], base, neuron.inputs[2], drawn[4]);
+    uint8_t* const* weights = neurons.weights;
+    weights[0][n] = SteppedWeight(weights[0][n], base, 128, uniforms.step[0]);
+    weights[1][n] = SteppedWeight(weights[1][n], base, neurons.inputs[0][n], uniforms.step[1]);
+    weights[2][n] = SteppedWeight(weights[2][n], base, neurons.inputs[1][n], uniforms.step[2]);
+    weights[3][n] = SteppedWeight(weights[3][n], base, neurons.inputs[2][n], uniforms.step[3]);
+}
+
+// The accumulator that neuron i's delta is made from: an output's comes from its target alone.
+[[gnu::always_inline]] inline int32_t FinalAccumulator(const NeuronArrays& neurons, int32_t i, int32_t firstOutput,
+                                const uint8_t* outputTargets, int32_t neuronCount, int64_t& squaredErrors)
+{
+    const auto n = static_cast<size_t>(i);
+    if (i < firstOutput) {
+        return neurons.errors[n];
+    }
+    const int32_t error = int32_t{neurons.levels[n]} - int32_t{outputTargets[neuronCount - 1 - i]};
+    squaredErrors += error * error;
+    return error * OutputErrorScale;
 }
 
 } // namespace
 
-int32_t DiscreteNet::Learn(int32_t rate)
+int32_t StochasticMeanError(int64_t squaredErrors, int32_t outputCount, RandomSource& random, Rounding rounding)
 {
-    LocalDrawStream draws;
-    Neuron* const all = neurons.get();
-    const int32_t firstOutput = neuronCount - outputCount;
-
-    // Output neurons, last first: their accumulators come from their targets alone.
-    int64_t squaredErrors = 0;
-    for (int32_t i = neuronCount - 1; i >= firstOutput; --i) {
-        const int32_t error = int32_t{all[i].level} - int32_t{targets[neuronCount - 1 - i]};
-        squaredErrors += error * error;
-        TeachNeuron(all, i, error * OutputErrorScale, rate, draws.Take<5>());
-    }
-    for (int32_t i = firstOutput - 1; i >= 0; --i) {
-        TeachNeuron(all, i, all[i].error, rate, draws.Take<5>());
-    }
-
-    // The mean over the outputs, by the same stochastic rule.
     const auto outputs = static_cast<uint64_t>(outputCount);
     const auto sum = static_cast<uint64_t>(squaredErrors);
-    uint64_t mean = sum / outputs;
-    mean += sum % outputs > static_cast<uint64_t>(draws.Next()) % outputs ? 1u : 0u;
-    return static_cast<int32_t>(mean);
+    const uint64_t uniform = rounding == Rounding::Precise && outputs > RandomSource::Max + 1u
+                                 ? UniformBelow(static_cast<uint32_t>(outputs), random)
+                                 : static_cast<uint64_t>(random.Draw()) % outputs;
+    return static_cast<int32_t>(sum / outputs + (sum % outputs > uniform ? 1u : 0u));
+}
+
+int32_t DiscreteNet::Learn(int32_t rate, RandomSource& random, Rounding rounding)
+{
+    if (!learnScratch) {
+        learnScratch = std::make_unique<LearnScratch>();
+    }
+    return UsesVectors() ? LearnVector(rate, random, rounding) : LearnScalar(rate, random, rounding);
+}
+
+int32_t DiscreteNet::LearnScalar(int32_t rate, RandomSource& random, Rounding rounding)
+{
+    const int32_t firstOutput = neuronCount - outputCount;
+    const uint8_t* const outputTargets = targets.get();
+    ChunkUniforms& chunkUniforms = learnScratch->uniforms;
+    int64_t squaredErrors = 0;
+    // The chunk's neurons from its top down, each with the uniforms that uniformsOf(i) gives.
+    const auto teachChunk = [&](int32_t top, int32_t bottom, int32_t bandStart, auto&& uniformsOf) {
+        const int32_t previousBandStart = bandStart - inputCount;
+        for (int32_t i = top; i >= bottom; --i) {
+            const int32_t accumulator = FinalAccumulator(neurons, i, firstOutput, outputTargets, neuronCount, squaredErrors);
+            const Sources sources = SourcesOf(previousBandStart, i - bandStart, inputCount);
+            TeachNeuron(neurons, i, accumulator, rate, uniformsOf(i), bandStart > 0 ? &sources : nullptr);
+        }
+    };
+    if (rounding == Rounding::Classic) {
+        ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom, int32_t bandStart) {
+            const uint16_t* drawn = random.Take(static_cast<size_t>(ClassicNeuronDraws * (top - bottom + 1)));
+            teachChunk(top, bottom, bandStart, [&](int32_t i) {
+                const uint16_t* own = drawn + ClassicNeuronDraws * (top - i);
+                return NeuronUniforms{DrawModuloLevelWidth(own[0], LevelWidths[neurons.levels[i]]),
+                                      {own[1], own[2], own[3], own[4]}};
+            });
+        });
+    } else {
+        ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom, int32_t bandStart) {
+            ResolvePreciseChunk(neurons.levels + bottom, top - bottom + 1, random, chunkUniforms);
+            teachChunk(top, bottom, bandStart, [&](int32_t i) {
+                const auto p = static_cast<size_t>(i - bottom);
+                const uint8_t level = neurons.levels[i];
+                const uint32_t delta = chunkUniforms.delta[p];
+                return NeuronUniforms{level == WideLevel ? delta : DrawModuloLevelWidth(delta, LevelWidths[level]),
+                                      {chunkUniforms.step[0][p], chunkUniforms.step[1][p], chunkUniforms.step[2][p],
+                                       chunkUniforms.step[3][p]}};
+            });
+        });
+    }
+    return StochasticMeanError(squaredErrors, outputCount, random, rounding);
 }

@@ -2,10 +2,17 @@
 
 #include <cstdint>
 
+#include "engine/random_source.h"
+#include "engine/rounding.h"
+
 // Divides dividend by divisor (> 0), truncating towards zero, and raises the magnitude of the
-// quotient by one when the remainder exceeds one RandomDraw reduced modulo the divisor.
-// Draws exactly one value on every call. Defined for every int32_t dividend.
-int32_t StochasticDivide(int32_t dividend, int32_t divisor);
+// quotient by one when the remainder exceeds a random value below the divisor: in classic
+// rounding one draw reduced modulo the divisor (exactly one draw on every call); in precise
+// rounding, for a divisor above 32768, a value uniform on 0..divisor - 1 made from pairs of draws
+// (three draws at a time for a divisor above 2^30). Defined for every int32_t dividend.
+int32_t StochasticDivide(int32_t dividend, int32_t divisor, RandomSource& random,
+                         Rounding rounding = Rounding::Classic);
 
 // The same rule for a 64-bit dividend; the result must fit in 32 bits (the caller guarantees it).
-int32_t StochasticDivide64(int64_t dividend, int32_t divisor);
+int32_t StochasticDivide64(int64_t dividend, int32_t divisor, RandomSource& random,
+                           Rounding rounding = Rounding::Classic);

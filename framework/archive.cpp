@@ -58,7 +58,7 @@ size_t CArchive::Read(void* data, size_t size)
 void CArchive::ReadExactly(uint8_t* bytes, size_t size)
 {
     if (Read(bytes, size) != size)
-        throw CArchiveException("the file ends too early");
+        throw CArchiveException("The file ends early.");
 }
 
 bool CArchive::HasFailed() const

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 // Raised when a load reads an integer or a byte past the end of the file, or when the document
-// refuses what it reads.
+// refuses what it reads; the message is a sentence that names the cause.
 class CArchiveException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -1,10 +1,9 @@
 #include "framework/document_manager.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <new>
 #include <sstream>
+
+#include "framework/input_file.h"
 
 CDocumentManager::CDocumentManager(CDocument& doc, MessageBoxes& messageBoxes, FileChooser& chooser,
                                    FileStore& fileStore, DocumentFileType fileType)
@@ -60,30 +59,17 @@ bool CDocumentManager::OpenDocumentFile(const std::string& path)
 
 CDocumentManager::LoadOutcome CDocumentManager::Load(const std::string& path, std::string& reason)
 {
-    // A directory opens as a stream on Linux, but it is no file to read.
-    std::error_code statusError;
-    const bool isDirectory = std::filesystem::is_directory(path, statusError);
-    std::ifstream in(path, std::ios::binary);
-    if (isDirectory || !in) {
-        const int cause = isDirectory ? EISDIR : errno;
-        reason = std::string("The file cannot be read: ") + std::strerror(cause) + ".";
+    InputFile file;
+    if (!file.Open(path, reason))
         return LoadOutcome::Unreadable;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length < 0 || !in) {
-        reason = "The file cannot be read.";
-        return LoadOutcome::Unreadable;
-    }
     // An empty file is taken as it is, without a load: the contents stay.
-    if (length == 0)
+    if (file.Size() == 0)
         return LoadOutcome::Loaded;
     try {
-        CArchive archive(in, static_cast<uint64_t>(length));
+        CArchive archive(file.Stream(), file.Size());
         document.Serialize(archive);
     } catch (const CArchiveException& error) {
-        reason = std::string("It is not a valid network file: ") + error.what() + ".";
+        reason = error.what();
         return LoadOutcome::Failed;
     } catch (const std::bad_alloc&) {
         reason = "There is not enough memory to load it.";
@@ -115,12 +101,16 @@ bool CDocumentManager::FileSaveAs()
 bool CDocumentManager::SaveDocumentAs(const std::string& path)
 {
     std::ostringstream bytes(std::ios::binary);
-    CArchive archive(bytes);
-    document.Serialize(archive);
     std::string error;
-    if (archive.HasFailed())
-        error = "The document could not be written.";
-    else if (store.WriteWholeFile(path, bytes.view(), error)) {
+    try {
+        CArchive archive(bytes);
+        document.Serialize(archive);
+        if (archive.HasFailed())
+            error = "The document could not be written.";
+    } catch (const std::bad_alloc&) {
+        error = "There is not enough memory to save it.";
+    }
+    if (error.empty() && store.WriteWholeFile(path, bytes.view(), error)) {
         document.SetPathName(path);
         document.SetModifiedFlag(false);
         if (onDocumentPathUsed)

@@ -1,40 +1,39 @@
 #include "framework/file_store.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <pthread.h>
+
+#include <csignal>
+
+#include "framework/file_replacement.h"
+
+namespace {
+
+// While it lives, the signals that end a program on request (Ctrl-C, kill, a closed terminal)
+// wait: a save takes moments, and one cut short would leave its temporary file behind.
+class TerminationDeferred {
+public:
+    TerminationDeferred()
+    {
+        sigset_t termination;
+        sigemptyset(&termination);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+            sigaddset(&termination, signal);
+        pthread_sigmask(SIG_BLOCK, &termination, &previous);
+    }
+    ~TerminationDeferred() { pthread_sigmask(SIG_SETMASK, &previous, nullptr); }
+
+    TerminationDeferred(const TerminationDeferred&) = delete;
+    TerminationDeferred& operator=(const TerminationDeferred&) = delete;
+
+private:
+    sigset_t previous;
+};
+
+}  // namespace
 
 bool LocalFileStore::WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error)
 {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".saving";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = std::strerror(errno);
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            error = "the file could not be written completely";
-            out.close();
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code renameError;
-    fs::rename(temporary, target, renameError);
-    if (renameError) {
-        error = renameError.message();
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    const TerminationDeferred deferred;
+    FileReplacement replacement;
+    return replacement.Begin(path, error) && replacement.Write(bytes, error) && replacement.Commit(error);
 }

@@ -13,7 +13,8 @@ public:
     virtual bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) = 0;
 };
 
-// Writes into a temporary file beside the target and renames it over the target.
+// Writes through FileReplacement: the save policy of the window and the command-line tool. A
+// request to end the program that arrives during a save takes effect once the save is over.
 class LocalFileStore : public FileStore {
 public:
     bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& error) override;

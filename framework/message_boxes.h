@@ -8,7 +8,8 @@ enum class Answer { Yes, No };
 // Answers of the question asked before a modified document is discarded.
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
-// Message boxes, every one captioned with the application name "Corvina".
+// Message boxes, every one captioned with the application name "Corvina", and the status bar's
+// message pane.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -21,4 +22,7 @@ public:
 
     // "Save changes to <title>?" with Yes, No and Cancel.
     virtual SaveChangesAnswer AskSaveChanges(const std::string& documentTitle) = 0;
+
+    // A note in the status bar's message pane, without a box; empty text clears the pane.
+    virtual void ShowStatusNote(const std::string& text) = 0;
 };

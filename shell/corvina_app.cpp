@@ -5,7 +5,6 @@
 #include <QToolBar>
 #include <array>
 
-#include "engine/random_draw.h"
 #include "shell/command_actions.h"
 #include "shell/command_line.h"
 #include "shell/corvina_view.h"
@@ -75,7 +74,7 @@ CCorvinaApp::~CCorvinaApp()
 
 bool CCorvinaApp::InitInstance(const StartupRequest& request)
 {
-    SeedRandomDrawFromClock();
+    document.GetRandomSource().SeedFromClock();
     if (!CreateMainWindow(request.file))
         return false;
     frame->show();

@@ -6,12 +6,12 @@
 
 #include "document/corvina_doc.h"
 #include "framework/document_manager.h"
+#include "framework/file_store.h"
 #include "shell/command_router.h"
 #include "shell/command_state.h"
 #include "shell/command_target.h"
 #include "shell/dialogs/qt_user_interface.h"
 #include "shell/document_commands.h"
-#include "shell/qt_file_store.h"
 #include "shell/recent_file_list.h"
 #include "shell/report_printing.h"
 
@@ -84,7 +84,7 @@ private:
 
     QtUserInterface userInterface;
     CCorvinaDoc document;
-    QtFileStore fileStore;
+    LocalFileStore fileStore;
     CDocumentManager manager;
     RecentFileList recentFiles;
     QPrinter printer;

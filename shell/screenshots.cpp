@@ -8,7 +8,6 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "engine/random_draw.h"
 #include "shell/corvina_app.h"
 #include "shell/dialogs/dialog_gallery.h"
 #include "shell/main_frame.h"
@@ -80,8 +79,8 @@ bool RenderScreenshots(const QString& folderPath)
         return false;
     }
     // The same pictures on every run.
-    SeedRandomDraw(1);
     CCorvinaApp corvina;
+    corvina.Document().GetRandomSource().Seed(1);
     if (!corvina.CreateMainWindow({}))
         return false;
     CMainFrame& frame = *corvina.Frame();

@@ -1,9 +1,12 @@
 #include "shell/dialogs/qt_file_chooser.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QStringList>
 
 #include "shell/dialogs/corvina_message_box.h"
@@ -22,6 +25,27 @@ QString QtFilter(const FileFilter& filter)
     return QStringLiteral("%1 (%2)").arg(description, QString::fromStdString(filter.pattern));
 }
 
+// Qt's own dialog prefers the file selected in its list to the name typed after it: once the
+// replace question for the selected file has been declined, a newly typed name would be
+// ignored and the question asked again for the old file. Here the typed name wins.
+class TypedNameFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const auto* list = findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        if (nameEdit != nullptr && list != nullptr && !nameEdit->text().isEmpty()) {
+            const QModelIndexList rows = list->selectionModel()->selectedRows();
+            const bool typedIsSelected = rows.size() == 1 && rows.first().data().toString() == nameEdit->text();
+            if (!typedIsSelected)
+                list->selectionModel()->clearSelection();
+        }
+        QFileDialog::accept();
+    }
+};
+
 QStringList QtFilters(const std::vector<FileFilter>& filters)
 {
     QStringList list;
@@ -36,7 +60,7 @@ bool QtFileChooser::ChooseFile(const FileChooserRequest& request, std::string& p
 {
     const bool opening = request.mode == FileDialogMode::Open;
     QWidget* owner = OwnerWindow(QApplication::activeWindow() ? QApplication::activeWindow() : parentWindow);
-    QFileDialog dialog(owner, opening ? QStringLiteral("Open") : QStringLiteral("Save As"));
+    TypedNameFileDialog dialog(owner, opening ? QStringLiteral("Open") : QStringLiteral("Save As"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     // A file to open need not exist: the callers read a missing file as an empty one.

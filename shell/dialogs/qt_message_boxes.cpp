@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include <QMainWindow>
+#include <QStatusBar>
+
 #include "shell/dialogs/corvina_message_box.h"
 
 Answer QtMessageBoxes::AskYesNo(const std::string& text)
@@ -39,4 +42,15 @@ SaveChangesAnswer QtMessageBoxes::AskSaveChanges(const std::string& documentTitl
     default:
         return SaveChangesAnswer::Cancel;
     }
+}
+
+void QtMessageBoxes::ShowStatusNote(const std::string& text)
+{
+    auto* window = qobject_cast<QMainWindow*>(parentWindow);
+    if (window == nullptr)
+        return;
+    if (text.empty())
+        window->statusBar()->clearMessage();
+    else
+        window->statusBar()->showMessage(QString::fromStdString(text));
 }

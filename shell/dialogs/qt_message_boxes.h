@@ -20,6 +20,10 @@ public:
     void ShowStopMessage(const std::string& text) override;
     SaveChangesAnswer AskSaveChanges(const std::string& documentTitle) override;
 
+    // Shown in the status bar of the parent window when it is a main window; it stays until
+    // another message or prompt replaces it.
+    void ShowStatusNote(const std::string& text) override;
+
 private:
     QWidget* parentWindow;
     bool console = false;

@@ -36,7 +36,11 @@ TEST_F(ConsultCommandTest, BatchLinesAreTheSingleAnswersRowByRow)
         input += row + "\n";
     WriteFile(Path("in.txt"), input + "1 x\n");
     WriteFile(Path("out.txt"), "old answers that must go\n1\n2\n3\n4\n5\n");
-    EXPECT_NE(RunOk({"consult", net, Path("in.txt"), Path("out.txt")}).find(Path("out.txt")), std::string::npos);
+    const CliResult run = Run({"consult", net, Path("in.txt"), Path("out.txt")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Consulted 4 rows of " + Path("in.txt") + "; answers written to " + Path("out.txt") + "\n");
+    EXPECT_EQ(run.err, "corvina-cli: 4 rows read from " + Path("in.txt") +
+                           "; reading stopped at line 5 at \"x\", which is not a number.\n");
 
     const std::vector<std::string> batch = Lines(ReadFile(Path("out.txt")));
     ASSERT_EQ(batch.size(), rows.size());

@@ -19,11 +19,11 @@ TEST_F(CliTest, EveryCommandRefusesAFileThatHoldsNoNetwork)
     };
     const std::vector<Case> cases = {
         {"missing.cvn", std::nullopt, "No such file or directory"},
-        {"a-directory.cvn", std::nullopt, "Is a directory"},
+        {"a-directory.cvn", std::nullopt, "It is not a regular file: it is a directory"},
         {"empty.cvn", ""},
         {"text.cvn", "hello world\n"},
-        {"cut-by-one-byte.cvn", good.substr(0, good.size() - 1)},
-        {"announces-patterns-it-lacks.cvn", WithInt32At(good, 12388, 1000)},
+        {"cut-by-one-byte.cvn", good.substr(0, good.size() - 1), "The file ends early"},
+        {"announces-patterns-it-lacks.cvn", WithInt32At(good, 12388, 1000), "The file ends early: its counts need 6008"},
     };
     const std::vector<std::vector<std::string>> commands = {
         {"info"},

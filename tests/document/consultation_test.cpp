@@ -34,15 +34,27 @@ TEST_F(DocumentTest, ABatchWritesOneLinePerCompleteRow)
     document.OnRandomization();
     for (int32_t entry = 0; entry < 3 * 256; ++entry)
         document.GetTable(Column::Output, 0)[entry] = (entry % 256) / 3.0;
-    const std::pair<const char*, std::vector<std::pair<double, double>>> cases[] = {
-        {"1 2 3 4", {{1, 2}, {3, 4}}}, {"1 2\n3\n4 5", {{1, 2}, {3, 4}}}, {"1 2 x 4", {{1, 2}}}, {"", {}}};
+    const struct {
+        const char* text;
+        std::vector<std::pair<double, double>> rows;
+        std::string note;
+    } cases[] = {{"1 2 3 4", {{1, 2}, {3, 4}}, ""},
+                 {"1 2\n3\n4 5", {{1, 2}, {3, 4}}, ""},
+                 {"1 2\n3 x 4", {{1, 2}}, "1 row read from IN; reading stopped at line 2 at \"x\", which is not a number."},
+                 {"", {}, ""}};
     const std::string output = folder.Path("out.txt");
-    for (const auto& [text, rows] : cases) {
-        std::string error;
-        ASSERT_TRUE(document.ConsultFile(DataFile("in.txt", text), output, error)) << error;
+    for (const auto& c : cases) {
+        const std::string input = DataFile("in.txt", c.text);
+        const BatchOutcome outcome = document.ConsultFile(input, output);
+        ASSERT_TRUE(outcome.written) << outcome.error;
+        EXPECT_EQ(outcome.rows, c.rows.size());
+        std::string note = c.note;
+        if (!note.empty())
+            note.replace(note.find("IN"), 2, input);
+        EXPECT_EQ(outcome.note, note);
         // Each row's line holds the outputs of a single consultation of it.
         std::string expected;
-        for (const auto& [a, b] : rows) {
+        for (const auto& [a, b] : c.rows) {
             document.GetConsultValues()[0] = a;
             document.GetConsultValues()[1] = b;
             document.ConsultSingle();
@@ -52,33 +64,65 @@ TEST_F(DocumentTest, ABatchWritesOneLinePerCompleteRow)
                           buffer.GetOutput(2) / 3.0);
             expected += line;
         }
-        EXPECT_EQ(ReadFile(output), expected) << text;
+        EXPECT_EQ(ReadFile(output), expected) << c.text;
     }
-    std::string error;
-    EXPECT_TRUE(document.ConsultFile(folder.Path("missing.txt"), output, error));
-    EXPECT_EQ(ReadFile(output), "");
 }
 
-TEST_F(DocumentTest, ABatchRefusesToOverwriteItsInputAndReportsAnUnwritableOutput)
+TEST_F(DocumentTest, ABatchOverwritesNothingItReadsAndLeavesTheOutputWhenItCannotRun)
 {
+    namespace fs = std::filesystem;
     const std::string input = DataFile("in.txt", "1 2 3 4");
-    std::filesystem::create_symlink(input, folder.Path("link.txt"));
-    for (const std::string& output : {input, folder.Path("./in.txt"), folder.Path("link.txt")}) {
-        std::string error;
-        EXPECT_FALSE(document.ConsultFile(input, output, error)) << output;
-        EXPECT_NE(error.find("is the input file"), std::string::npos);
+    const std::string network = DataFile("net.cvn", "network");
+    fs::create_directory(folder.Path("sub"));
+    fs::create_symlink(input, folder.Path("input-link.txt"));
+    fs::create_hard_link(input, folder.Path("input-hard.txt"));
+    fs::create_symlink(network, folder.Path("net-link.cvn"));
+    fs::create_hard_link(network, folder.Path("net-hard.cvn"));
+    const std::string oldAnswers = DataFile("out.txt", "old answers");
+    document.SetPathName(network);
+    const struct {
+        std::string input, output, error;
+    } refusals[] = {
+        {input, input, "is the input file"},
+        {input, folder.Path("sub/../in.txt"), "is the input file"},
+        {input, folder.Path("input-link.txt"), "is the input file"},
+        {input, folder.Path("input-hard.txt"), "is the input file"},
+        {input, network, "is the network's own file"},
+        {input, folder.Path("./sub/../net.cvn"), "is the network's own file"},
+        {input, folder.Path("net-link.cvn"), "is the network's own file"},
+        {input, folder.Path("net-hard.cvn"), "is the network's own file"},
+        {folder.Path("missing.txt"), oldAnswers, "The input file " + folder.Path("missing.txt") +
+                                                     " cannot be read: No such file or directory."},
+        {folder.Path("sub"), oldAnswers, "cannot be read: Is a directory."},
+        {"", oldAnswers, "No input file was given."},
+        {input, folder.Path("no/such/folder/out.txt"), "cannot be written"},
+        {input, folder.Path("sub"), "It is not a regular file: it is a directory."},
+    };
+    for (const auto& c : refusals) {
+        SCOPED_TRACE(c.input + " -> " + c.output);
+        const BatchOutcome outcome = document.ConsultFile(c.input, c.output);
+        EXPECT_FALSE(outcome.written);
+        EXPECT_NE(outcome.error.find(c.error), std::string::npos) << outcome.error;
         EXPECT_EQ(ReadFile(input), "1 2 3 4");
+        EXPECT_EQ(ReadFile(network), "network");
+        EXPECT_EQ(ReadFile(oldAnswers), "old answers");
+    }
+    if (fs::exists("/dev/full")) {
+        const BatchOutcome full = document.ConsultFile(input, "/dev/full");
+        EXPECT_EQ(full.error, "Writing the output file /dev/full failed. Writing failed: No space left on device.");
     }
 
-    scripted.consultInputPath = input;
-    scripted.consultOutputPath = folder.Path("no/such/folder/out.txt");
+    // The window reports a refusal in a box and where reading stopped in the status bar.
     scripted.consultOutcome = {true, ConsultPage::Plural};
+    scripted.consultInputPath = folder.Path("missing.txt");
+    scripted.consultOutputPath = folder.Path("new.txt");
     document.OnConsult();
     ASSERT_EQ(scripted.stopMessages.size(), 1u);
-    EXPECT_NE(scripted.stopMessages[0].find("cannot be created"), std::string::npos);
-    std::string error;
-    if (std::filesystem::exists("/dev/full")) {
-        EXPECT_FALSE(document.ConsultFile(input, "/dev/full", error));
-        EXPECT_NE(error.find("failed"), std::string::npos);
-    }
+    EXPECT_NE(scripted.stopMessages[0].find("missing.txt cannot be read"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder.Path("new.txt")));
+    scripted.consultInputPath = DataFile("stops.txt", "1 2 3 4 5 6 7 8 9,5");
+    document.OnConsult();
+    EXPECT_EQ(scripted.statusNotes, std::vector<std::string>{"2 rows read from " + scripted.consultInputPath +
+                                                             "; reading stopped at line 1 at \"9,5\", which is not a number."});
+    EXPECT_EQ(scripted.stopMessages.size(), 1u);
 }

@@ -57,11 +57,11 @@ TEST_F(DocumentTest, ConsultationWritesDecimalPointsWhateverTheLocale)
     document.ImportTrainingData(DataFile("data.txt", "0.5 1 2 3 0.25 1.75\n1 2 3 4 0.5 2.25\n2 3 4 5 0.75 2.5\n"),
                                 true);
     const std::string input = DataFile("in.txt", "0.5 1 2 3\n2 3 4 5\n");
-    std::string error;
     const double values[] = {0.5, 1.0, 2.0, 3.0};
     std::copy(std::begin(values), std::end(values), document.GetConsultValues());
     const std::string report = document.ConsultSingle();
-    ASSERT_TRUE(document.ConsultFile(input, folder.Path("c.txt"), error)) << error;
+    const BatchOutcome point = document.ConsultFile(input, folder.Path("c.txt"));
+    ASSERT_TRUE(point.written) << point.error;
     ASSERT_NE(report.find("0.250000"), std::string::npos) << report;
     ASSERT_NE(ReadAll(folder.Path("c.txt")).find("0.25"), std::string::npos);
 
@@ -72,7 +72,8 @@ TEST_F(DocumentTest, ConsultationWritesDecimalPointsWhateverTheLocale)
     std::snprintf(shown, sizeof shown, "%.1f", 0.5);
     ASSERT_STREQ(shown, "0,5");
     EXPECT_EQ(document.ConsultSingle(), report);
-    ASSERT_TRUE(document.ConsultFile(input, folder.Path("comma.txt"), error)) << error;
+    const BatchOutcome commaOutcome = document.ConsultFile(input, folder.Path("comma.txt"));
+    ASSERT_TRUE(commaOutcome.written) << commaOutcome.error;
     EXPECT_EQ(ReadAll(folder.Path("comma.txt")), ReadAll(folder.Path("c.txt")));
 }
 

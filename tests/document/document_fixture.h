@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "document/corvina_doc.h"
-#include "engine/random_draw.h"
 #include "tests/framework/temp_dir.h"
 
 // Message boxes and dialogs answered from a script; what they show is recorded.
@@ -24,6 +23,7 @@ public:
     }
     void ShowStopMessage(const std::string& text) override { stopMessages.push_back(text); }
     SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
+    void ShowStatusNote(const std::string& text) override { statusNotes.push_back(text); }
     bool ChooseFile(const FileChooserRequest&, std::string&) override { throw std::logic_error("file dialog"); }
     bool RunShapeDialog(ShapeFields& fields) override
     {
@@ -48,7 +48,7 @@ public:
     std::string consultInputPath, consultOutputPath;
     std::vector<double> consultValues;
     ConsultOutcome consultOutcome;
-    std::vector<std::string> questions, stopMessages, reports, shownConsultPaths;
+    std::vector<std::string> questions, stopMessages, statusNotes, reports, shownConsultPaths;
     std::vector<ShapeFields> shownShapes;
 };
 
@@ -67,14 +67,13 @@ class DocumentTest : public testing::Test, public CView {
 protected:
     DocumentTest()
     {
-        SeedRandomDraw(12345);
+        document.GetRandomSource().Seed(12345);
         document.OnNewDocument();
         document.AddView(this);
     }
     ~DocumentTest() override
     {
         document.RemoveView(this);
-        SetRandomDrawScript({});
     }
     void OnUpdate(CView*, UpdateHint hint) override { hints.push_back(hint); }
 

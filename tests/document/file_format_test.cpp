@@ -88,30 +88,63 @@ TEST_F(FileFormatTest, DamagedCountsAreRefusedBeforeAnythingLargeIsBuilt)
     MakeSmallNetwork();
     const std::string bytes = Save();
     const size_t patterns = bytes.size() - 18;
-    const size_t average = bytes.size() - 4;
-    // Counts out of range or refused by the engine, counts announcing more than the file holds,
-    // averages out of 0..65025.
-    const std::pair<size_t, std::string> damages[] = {
-        {0, Ints({0})}, {0, Ints({-1})}, {4, Ints({0})}, {8, Ints({-5})}, {0, Ints({100001})},
-        {0, Ints({100000, 100000})}, {patterns, Ints({-1})}, {0, Ints({100000})}, {4, Ints({100000})},
-        {patterns, Ints({INT32_MAX})}, {patterns, Ints({3})}, {average, Ints({-1})}, {average, Ints({65026})},
+    // Counts out of range or refused by the engine, and counts announcing more than the file holds.
+    const std::tuple<size_t, std::string, std::string> damages[] = {
+        {0, Ints({0}), "not a Corvina network"},           {0, Ints({-1}), "not a Corvina network"},
+        {4, Ints({0}), "not a Corvina network"},           {8, Ints({-5}), "not a Corvina network"},
+        {0, Ints({100001}), "not a Corvina network"},      {0, Ints({100000, 100000}), "not a Corvina network"},
+        {0, Ints({100000}), "ends early"},                 {4, Ints({100000}), "ends early"},
+        {patterns, Ints({INT32_MAX}), "ends early"},       {patterns, Ints({3}), "ends early"},
     };
-    for (size_t i = 0; i < std::size(damages); ++i) {
-        SCOPED_TRACE(i);
+    for (const auto& [offset, damage, cause] : damages) {
+        SCOPED_TRACE(offset);
         std::string damaged = bytes;
-        damaged.replace(damages[i].first, damages[i].second.size(), damages[i].second);
+        damaged.replace(offset, damage.size(), damage);
         largestAllocation = 0;
         allocationLimit = size_t{1} << 20;
+        scripted.stopMessages.clear();
         const bool opened = Open(damaged);
         allocationLimit = SIZE_MAX;
         EXPECT_FALSE(opened);
         EXPECT_LE(largestAllocation, size_t{1} << 20);
-        EXPECT_EQ(Save(), fresh);
+        ASSERT_EQ(scripted.stopMessages.size(), 1u);
+        EXPECT_NE(scripted.stopMessages[0].find(cause), std::string::npos) << scripted.stopMessages[0];
+        EXPECT_TRUE(Save() == fresh);
     }
-    // The largest values: 2^31 passes, counted unsigned, and an average of 65025.
-    std::string highest = bytes;
-    highest.replace(average - 4, 8, Ints({INT32_MIN, 65025}));
-    EXPECT_TRUE(Open(highest));
-    EXPECT_EQ(document.GetPassesCount(), uint32_t{1} << 31);
-    EXPECT_EQ(Save(), highest);
+}
+
+TEST_F(FileFormatTest, CountersLoadAsStoredAndTheRateStaysInRange)
+{
+    MakeSmallNetwork();
+    const std::string bytes = Save();
+    const size_t patterns = bytes.size() - 18;
+    const size_t passes = bytes.size() - 8;
+    // A pattern count of 0 or less loads none, and is saved as 0.
+    std::string negative = bytes.substr(0, patterns) + Ints({-2}) + bytes.substr(bytes.size() - 8);
+    ASSERT_TRUE(Open(negative));
+    EXPECT_EQ(document.GetPatternsCount(), 0);
+    EXPECT_TRUE(Save() == bytes.substr(0, patterns) + Ints({0}) + bytes.substr(bytes.size() - 8));
+
+    // Any passes count and average load as stored; averages beyond 0..65025 train at the nearest
+    // end of that range, with the same weights as a file that holds that end.
+    const std::pair<int32_t, int32_t> averages[] = {{-1, 0}, {INT32_MIN, 0}, {65026, 65025}, {INT32_MAX, 65025}};
+    for (const auto& [stored, rate] : averages) {
+        SCOPED_TRACE(stored);
+        std::string outside = bytes;
+        outside.replace(passes, 8, Ints({INT32_MIN, stored}));
+        ASSERT_TRUE(Open(outside));
+        EXPECT_EQ(document.GetPassesCount(), uint32_t{1} << 31);
+        EXPECT_EQ(document.GetAverageError(), stored);
+        EXPECT_TRUE(Save() == outside);
+        document.GetRandomSource().Seed(7);
+        document.TrainPass();
+        const std::string trained = Save().substr(0, 24);
+
+        std::string inside = bytes;
+        inside.replace(passes, 8, Ints({0, rate}));
+        ASSERT_TRUE(Open(inside));
+        document.GetRandomSource().Seed(7);
+        document.TrainPass();
+        EXPECT_EQ(Save().substr(0, 24), trained) << "the weights";
+    }
 }

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "document/number_reader.h"
@@ -48,6 +49,44 @@ TEST_F(DocumentTest, CompleteRecordsBecomePatternsAndTheStatisticsAreReset)
     EXPECT_TRUE(scripted.questions.empty());
 }
 
+TEST_F(DocumentTest, SelectTdKeepsTheDocumentWhenTheFileHoldsNoRecordAndNotesAnEarlyStop)
+{
+    std::filesystem::create_directory(folder.Path("sub"));
+    document.ImportTrainingData(DataFile("old.txt", "1 2 3 4 5 6"), false);
+    document.SetPassesCount(5);
+    document.SetModifiedFlag(false);
+    const std::string before = Save();
+    hints.clear();
+    const std::pair<std::string, std::string> refusals[] = {
+        {folder.Path("missing.txt"), "The training data file " + folder.Path("missing.txt") +
+                                         " cannot be read: No such file or directory."},
+        {"", "No training data file was given."},
+        {folder.Path("sub"), "cannot be read: Is a directory."},
+        {DataFile("empty.txt", ""), "holds no complete record of 6 numbers."},
+        {DataFile("x.txt", "1 2 x 4 5 6"), "holds no complete record of 6 numbers; reading stopped at line 1 at \"x\""},
+    };
+    for (const auto& [path, message] : refusals) {
+        SCOPED_TRACE(path);
+        scripted.trainingData = {path, true};
+        scripted.stopMessages.clear();
+        document.OnSelectTd();
+        ASSERT_EQ(scripted.stopMessages.size(), 1u);
+        EXPECT_NE(scripted.stopMessages[0].find(message), std::string::npos) << scripted.stopMessages[0];
+        EXPECT_TRUE(Save() == before);
+        EXPECT_FALSE(document.IsModified());
+        EXPECT_TRUE(hints.empty());
+    }
+    EXPECT_TRUE(scripted.statusNotes.empty());
+
+    const std::string stops = DataFile("stops.txt", "\xEF\xBB\xBF" "1 2 3 4 5 6\r\n7 8 9 10 11 12\n1,5 2 3 4 5 6\n");
+    scripted.trainingData = {stops, false};
+    document.OnSelectTd();
+    EXPECT_EQ(Patterns(document), (std::vector<std::vector<uint8_t>>{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}));
+    EXPECT_EQ(scripted.statusNotes, std::vector<std::string>{"2 records read from " + stops +
+                                                             "; reading stopped at line 3 at \"1,5\", which is not a number."});
+    EXPECT_TRUE(document.IsModified());
+}
+
 TEST_F(DocumentTest, NewTablesHoldTheRanksOfTheSortedColumns)
 {
     std::string text;
@@ -92,6 +131,46 @@ TEST(NumberReaderTest, TokensSpanningBufferBoundariesReadWhole)
     while (reader.Next(value))
         ASSERT_EQ(value, expected++);
     EXPECT_EQ(expected, 30000);
+    EXPECT_FALSE(reader.Stop().IsEarly());
+}
+
+TEST(NumberReaderTest, ReadingEndsAtTheFirstByteNoNumberHasAndSaysWhere)
+{
+    using enum ReadingStop::Cause;
+    const std::string longest(NumberReader::MaxTokenLength, '0');
+    const struct {
+        std::string text;
+        size_t count;
+        ReadingStop::Cause cause;
+        int64_t line;
+        std::string detail;
+    } cases[] = {
+        {"\xEF\xBB\xBF" "1 2", 2, EndOfFile, 1, ""},
+        {"1 \xEF\xBB\xBF" "2", 1, NotANumber, 1, "\\xEF\\xBB\\xBF2"},
+        {"1\n2\r\n3,5 4", 2, NotANumber, 3, "3,5"},
+        {"1 2\n\n7abc", 2, NotANumber, 3, "7abc"},
+        {std::string("5").append(3, '\0'), 0, NotANumber, 1, "5\\x00\\x00\\x00"},
+        {std::string(longest).append(" 3"), 2, EndOfFile, 1, ""},
+        {std::string(longest).append("1 3"), 0, NotANumber, 1, std::string(32, '0')},
+        {std::string(200000, '7'), 0, NotANumber, 1, std::string(32, '7')},
+        {std::string("1 ").append(100, 'x'), 1, NotANumber, 1, std::string(32, 'x')},
+        {"\"quoted\\", 0, NotANumber, 1, "\\x22quoted\\x5C"},
+    };
+    TempDir folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        WriteFile(folder.Path("n.txt"), c.text);
+        NumberReader reader(folder.Path("n.txt"));
+        double value = 0;
+        size_t count = 0;
+        while (reader.Next(value))
+            ++count;
+        EXPECT_EQ(count, c.count);
+        EXPECT_EQ(reader.Stop().cause, c.cause);
+        EXPECT_EQ(reader.Stop().line, c.line);
+        EXPECT_EQ(reader.Stop().detail, c.detail);
+        EXPECT_FALSE(reader.Next(value)) << "reading has ended for good";
+    }
 }
 
 TEST(TransformationTablesTest, SortingIsATotalOrderAndTheIndexIsWide)

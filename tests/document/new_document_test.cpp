@@ -39,6 +39,13 @@ TEST(ErrorHistoryTest, KeepsARunningSumAndATruncatedAverage)
     history.Record(65025);
     EXPECT_EQ(history.GetSum(), int64_t{65025} * ErrorHistory::RingLength);
     EXPECT_EQ(history.GetAverage(), 65025);
+    // A fill after the ring has wrapped replaces every entry again, the recorded ones included.
+    history.Fill(7);
+    history.Record(1);
+    EXPECT_EQ(history.GetSum(), int64_t{7} * ErrorHistory::RingLength - 6);
+    EXPECT_EQ(history.GetEntry(0), 1);
+    for (int32_t index : {1, 2, ErrorHistory::RingLength - 1})
+        EXPECT_EQ(history.GetEntry(index), 7);
 }
 
 TEST_F(DocumentTest, OnlyExperienceIsAskedAboutBeforeItIsDestroyed)

@@ -49,9 +49,19 @@ TEST_F(DocumentTest, TheDrawReachesEveryPattern)
             data += std::to_string(i % 256) + " " + std::to_string(i / 256) + " 0 0 0 0\n";
         document.ImportTrainingData(DataFile("d.txt", data), false);
         ASSERT_EQ(document.GetPatternsCount(), c.count);
-        SetRandomDrawScript([&c, next = size_t{0}]() mutable { return next < c.draws.size() ? c.draws[next++] : 0; });
+        // The case's draws, then zeros.
+        std::vector<int32_t> script = c.draws;
+        document.GetRandomSource() = RandomSource(
+            [](void* context, uint16_t* draws, size_t count) {
+                auto& values = *static_cast<std::vector<int32_t>*>(context);
+                for (size_t k = 0; k < count; ++k)
+                    draws[k] = static_cast<uint16_t>(k < values.size() ? values[k] : 0);
+                values.clear();
+            },
+            &script);
         document.TrainPass();
         const uint8_t* levels = document.GetPatternBuffer().GetInputLevels();
         EXPECT_EQ(levels[0] + 256 * levels[1], c.drawn);
+        document.GetRandomSource().Seed(12345);
     }
 }

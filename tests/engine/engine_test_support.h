@@ -7,17 +7,45 @@
 
 #include "engine/discrete_net.h"
 #include "engine/network_shape.h"
-#include "engine/random_draw.h"
+#include "engine/random_source.h"
 
-// Every engine test starts from a seeded RandomDraw and leaves no script behind.
+// Every engine test has a seeded random source of its own.
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    RandomSource random{20240601};
+};
+
+// A random source that yields the values of a script (each 0..RandomSource::Max), in order.
+class ScriptedDraws {
+public:
+    explicit ScriptedDraws(std::function<int32_t()> valueScript)
+        : script(std::move(valueScript)), source(&Fill, this)
     {
-        SetRandomDrawScript({});
-        SeedRandomDraw(20240601);
     }
-    void TearDown() override { SetRandomDrawScript({}); }
+    ScriptedDraws(const ScriptedDraws&) = delete;
+    ScriptedDraws& operator=(const ScriptedDraws&) = delete;
+
+    RandomSource& Source() { return source; }
+    // Draws taken from the source so far.
+    int64_t Taken() const { return static_cast<int64_t>(source.DrawsTaken()); }
+
+private:
+    static void Fill(void* context, uint16_t* draws, size_t count)
+    {
+        auto& self = *static_cast<ScriptedDraws*>(context);
+        for (size_t k = 0; k < count; ++k) {
+            draws[k] = static_cast<uint16_t>(self.script());
+        }
+    }
+
+    std::function<int32_t()> script;
+    RandomSource source;
+};
+
+// A random source whose every draw is value.
+class ConstantDraws : public ScriptedDraws {
+public:
+    explicit ConstantDraws(int32_t value) : ScriptedDraws([value] { return value; }) {}
 };
 
 // A wired network with its own PatternBuffer.
@@ -48,15 +76,10 @@ struct TestNetwork {
     DiscreteNet net;
 };
 
-// Runs action with a script that always yields value and returns how many draws it made.
-inline int64_t CountDraws(const std::function<void()>& action, int32_t value = 0)
+// Runs action on a source whose every draw is value and returns how many draws it took.
+inline int64_t CountDraws(const std::function<void(RandomSource&)>& action, int32_t value = 0)
 {
-    int64_t count = 0;
-    SetRandomDrawScript([&count, value] {
-        ++count;
-        return value;
-    });
-    action();
-    SetRandomDrawScript({});
-    return count;
+    ConstantDraws draws(value);
+    action(draws.Source());
+    return draws.Taken();
 }

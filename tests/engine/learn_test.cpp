@@ -21,7 +21,7 @@ TEST_F(LearnExamples, TwoNeuronChainWithDrawsOfZero)
     network.net.SetTarget(0, 40);
 
     int32_t error = -1;
-    EXPECT_EQ(CountDraws([&] { error = network.net.Learn(10922); }), 11);
+    EXPECT_EQ(CountDraws([&](RandomSource& draws) { error = network.net.Learn(10922, draws); }), 11);
     EXPECT_EQ(error, 1);
     const std::vector<std::array<int, 4>> weights = {{99, 49, 59, 69}, {79, 89, 99, 109}};
     for (int32_t j = 0; j < 2; ++j) {
@@ -49,7 +49,7 @@ TEST_F(LearnExamples, ErrorIsTheStochasticMeanOverOutputs)
         network.net.SetTarget(0, static_cast<uint8_t>(network.net.GetNeuron(1).level - 10));
         network.net.SetTarget(1, static_cast<uint8_t>(network.net.GetNeuron(0).level + 3));
         int32_t error = -1;
-        CountDraws([&] { error = network.net.Learn(10922); }, draw);
+        CountDraws([&](RandomSource& draws) { error = network.net.Learn(10922, draws); }, draw);
         EXPECT_EQ(error, expected) << "draw " << draw;
     }
 }
@@ -87,7 +87,7 @@ TEST_F(LearnExamples, WeightsClampAtTheByteRange)
         }
         network.net.Forward();
         network.net.SetTarget(0, row.target);
-        CountDraws([&] { network.net.Learn(row.rate); });
+        CountDraws([&](RandomSource& draws) { network.net.Learn(row.rate, draws); });
         for (int32_t m = 0; m < 4; ++m) {
             EXPECT_GE(network.net.GetWeight(0, m), row.lowest[static_cast<size_t>(m)]) << row.name << " weight " << m;
             EXPECT_LE(network.net.GetWeight(0, m), row.highest[static_cast<size_t>(m)]) << row.name << " weight " << m;
@@ -116,10 +116,10 @@ Snapshot TakeSnapshot(const TestNetwork& network)
 // A randomized network of the given shape after a Forward of a seeded pattern.
 void PresentPattern(TestNetwork& network, uint64_t seed)
 {
-    SeedRandomDraw(seed);
-    network.net.Randomize();
+    RandomSource random(seed);
+    network.net.Randomize(random);
     for (int32_t input = 0; input < network.buffer.GetInputCount(); ++input) {
-        network.buffer.SetInput(input, static_cast<uint8_t>(RandomDraw() % 256));
+        network.buffer.SetInput(input, static_cast<uint8_t>(random.Draw() % 256));
     }
     network.net.Forward();
 }
@@ -136,7 +136,7 @@ TEST_F(LearnInvariants, MetTargetsChangeNothingAndReturnZero)
             network.net.SetTarget(t, network.net.GetNeuron(count - 1 - t).level);
         }
         const Snapshot before = TakeSnapshot(network);
-        EXPECT_EQ(network.net.Learn(10922), 0);
+        EXPECT_EQ(network.net.Learn(10922, random), 0);
         const Snapshot after = TakeSnapshot(network);
         EXPECT_EQ(after.weights, before.weights);
         EXPECT_EQ(after.errors, std::vector<int32_t>(static_cast<size_t>(count), 0));
@@ -157,10 +157,10 @@ TEST_F(LearnInvariants, RateZeroKeepsWeightsButNotDeltas)
     }
     const Snapshot before = TakeSnapshot(still);
 
-    SeedRandomDraw(31);
-    const int32_t stillError = still.net.Learn(0);
-    SeedRandomDraw(31);
-    const int32_t movingError = moving.net.Learn(30000);
+    RandomSource stillDraws(31);
+    const int32_t stillError = still.net.Learn(0, stillDraws);
+    RandomSource movingDraws(31);
+    const int32_t movingError = moving.net.Learn(30000, movingDraws);
 
     EXPECT_GT(stillError, 0);
     EXPECT_EQ(stillError, movingError);
@@ -175,12 +175,12 @@ TEST_F(LearnInvariants, DrawCountsPerOperation)
     for (const auto& [layers, inputs, outputs] : std::vector<std::array<int32_t, 3>>{{5, 4, 2}, {1, 1, 1}, {2, 3, 4}, {3, 16, 8}}) {
         TestNetwork network(layers, inputs, outputs);
         const int64_t count = network.net.GetNeuronCount();
-        EXPECT_EQ(CountDraws([&] { network.net.Randomize(); }, 12345), 4 * count);
-        EXPECT_EQ(CountDraws([&] { network.net.Forward(); }), 0);
+        EXPECT_EQ(CountDraws([&](RandomSource& draws) { network.net.Randomize(draws); }, 12345), 4 * count);
+        
         for (int32_t t = 0; t < outputs; ++t) {
             network.net.SetTarget(t, 128);
         }
-        EXPECT_EQ(CountDraws([&] { network.net.Learn(10922); }, 7), 5 * count + 1);
+        EXPECT_EQ(CountDraws([&](RandomSource& draws) { network.net.Learn(10922, draws); }, 7), 5 * count + 1);
     }
 }
 

@@ -40,10 +40,10 @@ TEST_F(StochasticDivision, ScriptedDrawsDecideTheRounding)
     for (const DivideCase& row : cases) {
         const auto dividend = static_cast<int32_t>(row.dividend);
         int32_t result = 0;
-        EXPECT_EQ(CountDraws([&] { result = StochasticDivide(dividend, row.divisor); }, row.draw), 1);
+        EXPECT_EQ(CountDraws([&](RandomSource& draws) { result = StochasticDivide(dividend, row.divisor, draws); }, row.draw), 1);
         EXPECT_EQ(result, row.expected) << row.dividend << " / " << row.divisor << " draw " << row.draw;
         int32_t wideResult = 0;
-        EXPECT_EQ(CountDraws([&] { wideResult = StochasticDivide64(row.dividend, row.divisor); }, row.draw), 1);
+        EXPECT_EQ(CountDraws([&](RandomSource& draws) { wideResult = StochasticDivide64(row.dividend, row.divisor, draws); }, row.draw), 1);
         EXPECT_EQ(wideResult, row.expected) << row.dividend << " / " << row.divisor << " draw " << row.draw;
     }
 }
@@ -61,7 +61,7 @@ TEST_F(StochasticDivision, WideDividendsOfTheErrorMean)
     };
     for (const DivideCase& row : cases) {
         int32_t result = 0;
-        EXPECT_EQ(CountDraws([&] { result = StochasticDivide64(row.dividend, row.divisor); }, row.draw), 1);
+        EXPECT_EQ(CountDraws([&](RandomSource& draws) { result = StochasticDivide64(row.dividend, row.divisor, draws); }, row.draw), 1);
         EXPECT_EQ(result, row.expected) << row.dividend << " / " << row.divisor << " draw " << row.draw;
     }
 }
@@ -82,11 +82,11 @@ TEST_F(StochasticDivision, RaisingFrequencyOverEveryDraw)
     };
     for (const FrequencyCase& row : cases) {
         const int32_t truncated = row.dividend / row.divisor;
-        int32_t draw = 0;
-        SetRandomDrawScript([&draw] { return draw; });
+        // Every draw once, in order.
+        ScriptedDraws everyDraw([draw = 0]() mutable { return draw++ & RandomSource::Max; });
         int32_t raising = 0;
-        for (draw = 0; draw <= RandomDrawMax; ++draw) {
-            const int32_t result = StochasticDivide(row.dividend, row.divisor);
+        for (int32_t draw = 0; draw <= RandomSource::Max; ++draw) {
+            const int32_t result = StochasticDivide(row.dividend, row.divisor, everyDraw.Source());
             ASSERT_TRUE(result == truncated || result == truncated + (row.dividend > 0 ? 1 : -1)) << result;
             raising += result != truncated ? 1 : 0;
         }

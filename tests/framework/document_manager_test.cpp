@@ -1,6 +1,7 @@
 #include "framework/document_manager.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <optional>
@@ -99,15 +100,18 @@ TEST(DocumentManagerTest, OpenLoadsAFileOrSaysWhyNot)
         {"good.cvn", FileOf({-1, 0, 65025}) + "bytes after the document's own", Loaded, {-1, 0, 65025}},
         {"empty.cvn", "", Loaded, {9, 8}},  // taken as it is, without a load
         {"missing.cvn", std::nullopt, Kept, {9, 8}, "No such file or directory"},
-        {"a-directory", std::nullopt, Kept, {9, 8}, "Is a directory"},
+        {"a-directory", std::nullopt, Kept, {9, 8}, "It is not a regular file: it is a directory"},
+        {"a-fifo", std::nullopt, Kept, {9, 8}, "it is a FIFO"},  // refused, not waited on
+        {"/dev/null", std::nullopt, Kept, {9, 8}, "it is a character device"},
         {"refused.cvn", whole, MadeNew, {7}, "shape refused", true},
     };
     for (size_t length = 1; length < whole.size(); ++length)
-        cases.push_back({"cut-" + std::to_string(length), whole.substr(0, length), MadeNew, {7}, "ends too early"});
+        cases.push_back({"cut-" + std::to_string(length), whole.substr(0, length), MadeNew, {7}, "The file ends early."});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Session s;
         fs::create_directory(s.dir.Path("a-directory"));
+        ASSERT_EQ(mkfifo(s.dir.Path("a-fifo").c_str(), 0644), 0);
         const std::string path = s.dir.Path(c.name);
         if (c.bytes)
             WriteFile(path, *c.bytes);

@@ -55,6 +55,7 @@ class ScriptedUser : public MessageBoxes, public FileChooser {
 public:
     Answer AskYesNo(const std::string&) override { throw std::logic_error("unexpected question"); }
     void ShowStopMessage(const std::string& text) override { stops.push_back(text); }
+    void ShowStatusNote(const std::string&) override { throw std::logic_error("unexpected note"); }
     SaveChangesAnswer AskSaveChanges(const std::string& title) override
     {
         asked.push_back(title);

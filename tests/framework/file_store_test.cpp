@@ -2,72 +2,137 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
 
+#include "framework/output_file.h"
 #include "tests/framework/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-long Entries(const TempDir& dir)
+void WriteWithMode(const std::string& path, const std::string& bytes, fs::perms mode)
 {
-    return std::distance(fs::directory_iterator(dir.Root()), fs::directory_iterator());
+    WriteFile(path, bytes);
+    fs::permissions(path, mode);
 }
 
-TEST(LocalFileStoreTest, AReplacementIsAWholeNewFile)
-{
-    TempDir dir;
-    const std::string path = dir.Path("net.cvn");
-    WriteFile(path, std::string(5000, 'a'));
-    fs::create_hard_link(path, dir.Path("link.cvn"));
+// The umask decides a new file's permissions; the cases expect the usual one.
+class FileStoreTest : public testing::Test {
+protected:
+    FileStoreTest() : savedMask(umask(022)) {}
+    ~FileStoreTest() override { umask(savedMask); }
 
-    LocalFileStore store;
+    TempDir dir;
+    mode_t savedMask;
+};
+
+// Read-only targets, FIFOs, devices and planted files: the bad-input cases of corvina-cli.
+TEST_F(FileStoreTest, TheSavePolicy)
+{
+    using P = fs::perms;
+    const std::string longName = std::string(250, 'n');
+    struct Case {
+        std::string name;
+        std::function<void(const TempDir&)> prepare;
+        std::string target;
+        std::string error;  // empty: the save succeeds
+        std::map<std::string, std::string> after;
+    };
+    const std::vector<Case> cases = {
+        {"a new file gets the usual permissions", [](const TempDir&) {}, "net.cvn", "",
+         {{"net.cvn", "file 0644 new"}}},
+        {"a replacement keeps the old permissions",
+         [](const TempDir& d) { WriteWithMode(d.Path("net.cvn"), "old", P::owner_read | P::owner_write); },
+         "net.cvn", "", {{"net.cvn", "file 0600 new"}}},
+        {"a link is saved through and stays a link",
+         [](const TempDir& d) {
+             WriteWithMode(d.Path("real.cvn"), "old", P::owner_read | P::owner_write | P::group_read);
+             fs::create_symlink("real.cvn", d.Path("link.cvn"));
+         },
+         "link.cvn", "", {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0640 new"}}},
+        {"a dangling link makes the file it names",
+         [](const TempDir& d) { fs::create_symlink("real.cvn", d.Path("link.cvn")); }, "link.cvn", "",
+         {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0644 new"}}},
+        {"a name of 250 bytes", [](const TempDir&) {}, longName, "", {{longName, "file 0644 new"}}},
+        {"a directory is refused", [](const TempDir& d) { fs::create_directory(d.Path("net.cvn")); }, "net.cvn",
+         "It is not a regular file: it is a directory", {{"net.cvn", "directory"}}},
+        {"a link to a FIFO is refused",
+         [](const TempDir& d) {
+             ASSERT_EQ(mkfifo(d.Path("fifo").c_str(), 0644), 0);
+             fs::create_symlink("fifo", d.Path("net.cvn"));
+         },
+         "net.cvn", "it is a FIFO", {{"net.cvn", "link -> fifo"}, {"fifo", "fifo"}}},
+        {"a folder that does not exist", [](const TempDir&) {}, "missing/net.cvn",
+         "missing cannot be opened: No such file or directory", {}},
+        {"a loop of links",
+         [](const TempDir& d) {
+             fs::create_symlink("b", d.Path("a"));
+             fs::create_symlink("a", d.Path("b"));
+         },
+         "a", "Too many levels of symbolic links", {{"a", "link -> b"}, {"b", "link -> a"}}},
+        {"another hard link keeps the old contents",
+         [](const TempDir& d) {
+             WriteFile(d.Path("net.cvn"), "old");
+             fs::create_hard_link(d.Path("net.cvn"), d.Path("other.cvn"));
+         },
+         "net.cvn", "", {{"net.cvn", "file 0644 new"}, {"other.cvn", "file 0644 old"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir caseDir;
+        c.prepare(caseDir);
+        std::string error;
+        const bool written = LocalFileStore().WriteWholeFile(caseDir.Path(c.target), "new", error);
+        EXPECT_EQ(written, c.error.empty()) << error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        EXPECT_EQ(DirectoryEntries(caseDir.Root()), c.after) << "no temporary file is left, nothing else is touched";
+    }
+}
+
+TEST_F(FileStoreTest, AReplacementKeepsTheOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file away";
+    WriteFile(dir.Path("net.cvn"), "old");
+    ASSERT_EQ(chown(dir.Path("net.cvn").c_str(), 4321, 4322), 0);
     std::string error;
-    ASSERT_TRUE(store.WriteWholeFile(path, std::string("\0\n\r", 3), error)) << error;
-    EXPECT_EQ(ReadFile(path), std::string("\0\n\r", 3)) << "no tail of the longer old file";
-    // Written in place, the old inode and so the link would have changed too.
-    EXPECT_EQ(ReadFile(dir.Path("link.cvn")), std::string(5000, 'a'));
-    EXPECT_EQ(Entries(dir), 2);
+    ASSERT_TRUE(LocalFileStore().WriteWholeFile(dir.Path("net.cvn"), "new", error)) << error;
+    struct stat status {};
+    ASSERT_EQ(stat(dir.Path("net.cvn").c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 4321u);
+    EXPECT_EQ(status.st_gid, 4322u);
 }
 
-TEST(LocalFileStoreTest, AWriteThatFailsPartWayLeavesTheOldFileWhole)
+TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
 {
-    TempDir dir;
-    const std::string path = dir.Path("net.cvn");
-    WriteFile(path, "old contents");
-    // No file may grow past 1 KiB while the store writes 64 KiB.
+    WriteFile(dir.Path("net.cvn"), "old contents");
+    // No file may grow past 1 KiB while 64 KiB are written. With the signal's default action
+    // the process would die here: the store must ignore it.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const rlimit small{1024, saved.rlim_max};
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_DFL);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string error;
-    const bool written = LocalFileStore().WriteWholeFile(path, std::string(65536, 'x'), error);
+    std::string storeError, outputError;
+    const bool stored = LocalFileStore().WriteWholeFile(dir.Path("net.cvn"), std::string(65536, 'x'), storeError);
+    OutputFile output;
+    const bool streamed = output.Open(dir.Path("out.txt"), outputError) &&
+                          output.Write(std::string(65536, 'x'), outputError) && output.Close(outputError);
     setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadFile(path), "old contents");
-    EXPECT_EQ(Entries(dir), 1) << "no temporary file is left behind";
-}
-
-TEST(LocalFileStoreTest, AnImpossibleWriteReportsWhyAndLeavesEverythingAsItWas)
-{
-    TempDir dir;
-    fs::create_directory(dir.Path("existing-directory"));
-    WriteFile(dir.Path("existing-directory/inside"), "kept");
-    for (const std::string& path : {dir.Path("missing-directory/net.cvn"), dir.Path("existing-directory")}) {
-        SCOPED_TRACE(path);
-        std::string error;
-        EXPECT_FALSE(LocalFileStore().WriteWholeFile(path, "bytes", error));
-        EXPECT_FALSE(error.empty());
-        EXPECT_EQ(Entries(dir), 1) << "no temporary file is left behind";
-    }
-    EXPECT_EQ(ReadFile(dir.Path("existing-directory/inside")), "kept");
+    EXPECT_FALSE(stored);
+    EXPECT_FALSE(streamed);
+    for (const std::string& error : {storeError, outputError})
+        EXPECT_EQ(error, "Writing failed: File too large.");
+    EXPECT_EQ(DirectoryEntries(dir.Root()), (std::map<std::string, std::string>{{"net.cvn", "file 0644 old contents"}}));
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <memory>
+#include <sstream>
+
+#include "tests/framework/temp_dir.h"
 
 #include "shell/command_line.h"
-#include "shell/qt_file_store.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -123,19 +126,75 @@ TEST_F(FrameTest, FailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_EQ(old.readAll(), "old contents");
 }
 
-TEST(QtFileStoreTest, ReplacesWholeFilesAndRefusesFolders)
+// The document's file bytes, as Save would write them.
+std::string Bytes(CCorvinaDoc& document)
 {
-    const QTemporaryDir directory;
-    QtFileStore store;
-    std::string error;
-    const std::string path = directory.filePath("file.bin").toStdString();
-    EXPECT_TRUE(store.WriteWholeFile(path, "first", error));
-    EXPECT_TRUE(store.WriteWholeFile(path, "second", error));
-    QFile file(QString::fromStdString(path));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "second");
-    EXPECT_FALSE(store.WriteWholeFile(directory.path().toStdString(), "x", error));
-    EXPECT_FALSE(error.empty());
+    std::ostringstream out;
+    CArchive archive(out);
+    document.Serialize(archive);
+    return out.str();
+}
+
+TEST_F(FrameTest, SaveAsDeclinedForTheOldFileSavesUnderTheNameTypedNext)
+{
+    const QString beta = TempPath("beta.cvn");
+    ASSERT_TRUE(app->Manager().SaveDocumentAs(beta.toStdString()));
+    const std::string old = ReadFile(beta.toStdString());
+    Document().ChangeShape(2, 3, 3);
+    std::unique_ptr<ModalResponder> replaceQuestion, secondQuestion;
+    QString asked;
+    const ModalResponder dialog(
+        [&](QWidget& window) {
+            auto* nameEdit = window.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(nameEdit, nullptr);
+            replaceQuestion = std::make_unique<ModalResponder>(
+                [&, nameEdit](QWidget& box) {
+                    asked = static_cast<QMessageBox&>(box).text();
+                    static_cast<QMessageBox&>(box).button(QMessageBox::No)->click();
+                    QTimer::singleShot(0, nameEdit, [&, nameEdit] {
+                        nameEdit->selectAll();
+                        QTest::keyClicks(nameEdit, QStringLiteral("gamma"));
+                        secondQuestion = std::make_unique<ModalResponder>(
+                            [](QWidget& again) { static_cast<QMessageBox&>(again).button(QMessageBox::Yes)->click(); },
+                            "QMessageBox");
+                        QTest::keyClick(nameEdit, Qt::Key_Return);
+                    });
+                },
+                "QMessageBox");
+            QTest::keyClick(nameEdit, Qt::Key_Return);
+        },
+        "QFileDialog");
+    app->Router().Execute(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(asked.contains(QStringLiteral("beta.cvn"))) << asked.toStdString();
+    ASSERT_NE(secondQuestion, nullptr);
+    EXPECT_FALSE(secondQuestion->Answered()) << "gamma.cvn is new: nothing to ask";
+    EXPECT_TRUE(ReadFile(beta.toStdString()) == old);
+    EXPECT_TRUE(ReadFile(TempPath("gamma.cvn").toStdString()) == Bytes(Document()));
+    EXPECT_EQ(Document().GetPathName(), TempPath("gamma.cvn").toStdString());
+}
+
+TEST_F(FrameTest, SelectTdKeepsTheDocumentOnAFileWithoutDataAndNotesAnEarlyStop)
+{
+    SelectTrainingDataThroughDialog(WriteTrainingData(4));
+    Document().SetModifiedFlag(false);
+    const std::string before = Bytes(Document());
+    const std::string missing = TempPath("missing.dat").toStdString();
+    {
+        const BoxAnswer message(QMessageBox::Ok);
+        SelectTrainingDataThroughDialog(missing);
+        EXPECT_EQ(message.text.toStdString(),
+                  "The training data file " + missing + " cannot be read: No such file or directory.");
+    }
+    EXPECT_TRUE(Bytes(Document()) == before);
+    EXPECT_FALSE(Document().IsModified());
+    EXPECT_EQ(FieldText(IDC_PATTERNS_COUNT), "4");
+
+    const std::string stops = TempPath("stops.dat").toStdString();
+    WriteFile(stops, "1 2 3 4 5 6\n7 x\n");
+    SelectTrainingDataThroughDialog(stops);
+    EXPECT_EQ(Document().GetPatternsCount(), 1);
+    EXPECT_EQ(app->Frame()->statusBar()->currentMessage().toStdString(),
+              "1 record read from " + stops + "; reading stopped at line 2 at \"x\", which is not a number.");
 }
 
 TEST(StartupTest, FileThatCannotBeOpenedEndsWithoutAWindow)

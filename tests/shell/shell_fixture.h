@@ -17,7 +17,6 @@
 #include <functional>
 #include <string>
 
-#include "engine/random_draw.h"
 #include "shell/command_actions.h"
 #include "shell/corvina_app.h"
 #include "shell/corvina_view.h"
@@ -98,8 +97,8 @@ protected:
     void SetUp() override
     {
         QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Corvina")).clear();
-        SeedRandomDraw(12345);
         app = std::make_unique<CCorvinaApp>();
+        app->Document().GetRandomSource().Seed(12345);
         ASSERT_TRUE(app->CreateMainWindow({}));
         app->Frame()->show();
         RunEventsFor(20);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+// The working values of a network's neurons, one array per field, indexed by neuron: the layout
+// that lets a band's neurons be computed side by side. Every array has Padding spare elements
+// after its last neuron, so that a vector load at the end of a band stays inside it; all start
+// zeroed and 64-byte aligned.
+class NeuronArrays {
+public:
+    static constexpr size_t Padding = 64;
+
+    explicit NeuronArrays(size_t neuronCount);
+    virtual ~NeuronArrays();
+
+    NeuronArrays(const NeuronArrays&) = delete;
+    NeuronArrays& operator=(const NeuronArrays&) = delete;
+
+    uint8_t* weights[4];   // weight 0 multiplies the constant 128, weight m input m
+    uint8_t* inputs[3];    // inputs 1..3 as the last forward pass multiplied them, after inversion
+    uint8_t* levels;       // own level of the last forward pass, 0..254
+    uint32_t* sums;        // weighted sum of the last forward pass
+    int32_t* errors;       // error accumulator of learning, then the neuron's delta
+
+private:
+    struct AlignedDelete {
+        void operator()(std::byte* block) const;
+    };
+    std::unique_ptr<std::byte, AlignedDelete> storage;
+};

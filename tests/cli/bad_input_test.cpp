@@ -1,0 +1,322 @@
+// The built corvina-cli run as a user would run it, on hostile and odd files and under limits
+// set for it alone: each case checks the exit status, the message, and every file of the
+// folder before and after.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "tests/framework/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Entries = std::map<std::string, std::string>;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool AddressSpaceCanBeLimited = false;  // the sanitizer reserves terabytes up front
+#else
+constexpr bool AddressSpaceCanBeLimited = true;
+#endif
+
+struct Limits {
+    rlim_t fileSize = RLIM_INFINITY;
+    rlim_t addressSpace = RLIM_INFINITY;
+};
+
+struct ToolRun {
+    int status = -1;  // the exit status, or -1 when killed
+    bool timedOut = false;
+    std::string out, err;
+};
+
+// Runs corvina-cli with args inside folder, under limits, for at most timeout; sends SIGTERM
+// after terminateAfter when that is not zero.
+ToolRun RunTool(const fs::path& folder, const std::vector<std::string>& args, Limits limits = {},
+                std::chrono::seconds timeout = std::chrono::seconds(30),
+                std::chrono::microseconds terminateAfter = std::chrono::microseconds::zero())
+{
+    TempDir logs;
+    const std::string outPath = logs.Path("out"), errPath = logs.Path("err");
+    std::vector<std::string> words = {CORVINA_CLI_BINARY};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        // Only calls that are safe between fork and exec; ignored signals would survive exec.
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || chdir(folder.c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
+            _exit(126);
+        signal(SIGXFSZ, SIG_DFL);
+        signal(SIGPIPE, SIG_DFL);
+        const rlimit fileSize{limits.fileSize, limits.fileSize};
+        const rlimit addressSpace{limits.addressSpace, limits.addressSpace};
+        if ((limits.fileSize != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &fileSize) != 0) ||
+            (limits.addressSpace != RLIM_INFINITY && setrlimit(RLIMIT_AS, &addressSpace) != 0))
+            _exit(126);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    ToolRun run;
+    const auto started = std::chrono::steady_clock::now();
+    const auto deadline = started + timeout;
+    bool terminated = terminateAfter == std::chrono::microseconds::zero();
+    int waitStatus = 0;
+    while (waitpid(child, &waitStatus, WNOHANG) == 0) {
+        if (!terminated && std::chrono::steady_clock::now() >= started + terminateAfter) {
+            kill(child, SIGTERM);
+            terminated = true;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            run.timedOut = true;
+            kill(child, SIGKILL);
+            waitpid(child, &waitStatus, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(terminated ? 5000 : 200));
+    }
+    run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
+    return run;
+}
+
+// A folder holding net.cvn, a network of 2 inputs and 1 output, and data.txt of 2 records.
+class BadInputTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(Tool({"new", "net.cvn", "--inputs", "2", "--outputs", "1"}).status, 0);
+        WriteFile(Path("data.txt"), "1 2 3\n4 5 6\n");
+    }
+
+    ToolRun Tool(const std::vector<std::string>& args, Limits limits = {}) { return RunTool(dir.Root(), args, limits); }
+    std::string Path(const std::string& name) const { return dir.Path(name); }
+    Entries Now() const { return DirectoryEntries(dir.Root()); }
+
+    TempDir dir;
+};
+
+TEST_F(BadInputTest, RefusalsExplainThemselvesAndChangeNoFile)
+{
+    const auto digitsForever = [](const std::string& fifo) {
+        // A writer that never ends a token; the reader must give up without reading it all.
+        std::thread([fifo] {
+            const int out = open(fifo.c_str(), O_WRONLY);
+            const std::string digits(1 << 16, '7');
+            while (out >= 0 && write(out, digits.data(), digits.size()) > 0) {
+            }
+            if (out >= 0)
+                close(out);
+        }).detach();
+    };
+    std::signal(SIGPIPE, SIG_IGN);
+    struct Case {
+        std::string name;
+        std::function<void(const TempDir&)> prepare;
+        std::vector<std::string> args;
+        std::string message;
+        Limits limits = {};
+    };
+    const rlim_t smallMemory = AddressSpaceCanBeLimited ? rlim_t{256} << 20 : RLIM_INFINITY;
+    const auto nothing = [](const TempDir&) {};
+    const auto readOnly = [](const TempDir& d) { fs::permissions(d.Path("net.cvn"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read); };
+    const auto fifoNet = [](const TempDir& d) { ASSERT_EQ(mkfifo(d.Path("pipe.cvn").c_str(), 0644), 0); };
+    const auto links = [](const TempDir& d) {
+        fs::create_directory(d.Path("sub"));
+        fs::create_symlink("net.cvn", d.Path("link.cvn"));
+        fs::create_hard_link(d.Path("net.cvn"), d.Path("hard.cvn"));
+        WriteFile(d.Path("in.txt"), "1 2\n");
+    };
+    const std::string readOnlyMessage = "Permission denied: the file is read-only.";
+    const std::vector<Case> cases = {
+        {"import into a read-only network", readOnly, {"import", "net.cvn", "data.txt"}, readOnlyMessage},
+        {"train a read-only network", readOnly, {"train", "net.cvn", "--passes", "1"}, readOnlyMessage},
+        {"replace a read-only network", readOnly, {"new", "net.cvn", "--force"}, readOnlyMessage},
+        {"info on a FIFO", fifoNet, {"info", "pipe.cvn"}, "It is not a regular file: it is a FIFO."},
+        {"import into a FIFO", fifoNet, {"import", "pipe.cvn", "data.txt"}, "it is a FIFO"},
+        {"a new network over a FIFO", fifoNet, {"new", "pipe.cvn", "--force"}, "it is a FIFO"},
+        {"info on /dev/null", nothing, {"info", "/dev/null"}, "it is a character device"},
+        {"consult NET IN NET", links, {"consult", "net.cvn", "in.txt", "net.cvn"}, "is the network's own file"},
+        {"consult NET IN sub/../NET", links, {"consult", "net.cvn", "in.txt", "sub/../net.cvn"}, "own file"},
+        {"consult NET IN a link to NET", links, {"consult", "net.cvn", "in.txt", "link.cvn"}, "own file"},
+        {"consult NET IN a hard link to NET", links, {"consult", "net.cvn", "in.txt", "hard.cvn"}, "own file"},
+        {"consult NET IN IN", links, {"consult", "net.cvn", "in.txt", "./in.txt"}, "is the input file"},
+        {"1 GiB without a blank",
+         [](const TempDir& d) {
+             const int file = open(d.Path("huge.txt").c_str(), O_WRONLY | O_CREAT, 0644);
+             ASSERT_EQ(ftruncate(file, off_t{1} << 30), 0);
+             close(file);
+         },
+         {"import", "net.cvn", "huge.txt"}, "holds no complete record of 3 numbers; reading stopped at line 1 at \"\\x00",
+         {RLIM_INFINITY, smallMemory}},
+        {"digits without end", [&](const TempDir& d) { ASSERT_EQ(mkfifo(d.Path("digits").c_str(), 0644), 0); digitsForever(d.Path("digits")); },
+         {"import", "net.cvn", "digits"}, "reading stopped at line 1 at \"77777777777777777777777777777777\"",
+         {RLIM_INFINITY, smallMemory}},
+        {"/dev/zero as data", nothing, {"import", "net.cvn", "/dev/zero"}, "reading stopped at line 1 at \"\\x00",
+         {RLIM_INFINITY, smallMemory}},
+        {"/dev/zero as consultation input", nothing, {"consult", "net.cvn", "/dev/zero", "out.txt"}, "",
+         {RLIM_INFINITY, smallMemory}},
+        {"a file size limit", nothing, {"new", "net.cvn", "--force", "--layers", "9"}, "Writing failed: File too large.",
+         {4096, RLIM_INFINITY}},
+        {"a comma decimal and nothing before it", [](const TempDir& d) { WriteFile(d.Path("data.txt"), "1,5 2 3\n"); },
+         {"import", "net.cvn", "data.txt"}, "holds no complete record of 3 numbers; reading stopped at line 1 at \"1,5\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir caseDir;
+        ASSERT_EQ(RunTool(caseDir.Root(), {"new", "net.cvn", "--inputs", "2", "--outputs", "1"}).status, 0);
+        WriteFile(caseDir.Path("data.txt"), "1 2 3\n4 5 6\n");
+        ASSERT_EQ(RunTool(caseDir.Root(), {"import", "net.cvn", "data.txt"}).status, 0);
+        c.prepare(caseDir);
+        const Entries before = DirectoryEntries(caseDir.Root());
+        const ToolRun run = RunTool(caseDir.Root(), c.args, c.limits, std::chrono::seconds(20));
+        EXPECT_FALSE(run.timedOut);
+        if (c.name == "/dev/zero as consultation input") {
+            // No row at all: an empty answer file, and a note on where reading stopped.
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_NE(run.err.find("0 rows read from /dev/zero; reading stopped"), std::string::npos) << run.err;
+            Entries after = before;
+            after["out.txt"] = "file 0644 ";
+            EXPECT_EQ(DirectoryEntries(caseDir.Root()), after);
+            continue;
+        }
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("corvina-cli: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(DirectoryEntries(caseDir.Root()), before);
+    }
+}
+
+TEST_F(BadInputTest, SavesGoThroughLinksKeepModesAndIgnorePlantedFiles)
+{
+    fs::rename(Path("net.cvn"), Path("real.cvn"));
+    fs::permissions(Path("real.cvn"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("real.cvn", Path("net.cvn"));
+    WriteFile(Path("victim"), "victim");
+    fs::create_symlink("victim", Path("net.cvn.saving"));
+    WriteFile(Path("real.cvn.saving"), "a file of the user's own");
+    const Entries before = Now();
+    // A byte-order mark is skipped; a comma decimal ends the reading with a note.
+    WriteFile(Path("data.txt"), "\xEF\xBB\xBF" "1 2 3\n4 5 6\n7,5 8 9\n");
+    const ToolRun run = Tool({"import", "net.cvn", "data.txt"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "corvina-cli: 2 records read from data.txt; reading stopped at line 3 at \"7,5\", which is not a number.\n");
+    Entries after = Now();
+    EXPECT_EQ(after["real.cvn"].substr(0, 20), "file 0600 6218 bytes");
+    after["real.cvn"] = before.at("real.cvn");
+    after["data.txt"] = before.at("data.txt");
+    EXPECT_EQ(after, before) << "the link, the planted link and the user's file are as they were";
+    EXPECT_NE(Tool({"info", "real.cvn"}).out.find("Training patterns count 2\n"), std::string::npos);
+}
+
+TEST_F(BadInputTest, ConcurrentSavesEachLeaveOneWholeNetwork)
+{
+    WriteFile(Path("three.txt"), "1 2 3\n4 5 6\n7 8 9\n");
+    // What each import alone gives.
+    std::vector<std::string> wholes;
+    for (const std::string data : {"data.txt", "three.txt"}) {
+        TempDir alone;
+        fs::copy_file(Path("net.cvn"), alone.Path("net.cvn"));
+        fs::copy_file(Path(data), alone.Path(data));
+        ASSERT_EQ(RunTool(alone.Root(), {"import", "net.cvn", data}).status, 0);
+        wholes.push_back(DescribeEntry(alone.Path("net.cvn")));
+    }
+    std::vector<std::thread> runs;
+    std::vector<ToolRun> results(16);
+    for (size_t i = 0; i < results.size(); ++i)
+        runs.emplace_back([&, i] { results[i] = Tool({"import", "net.cvn", i % 2 == 0 ? "data.txt" : "three.txt"}); });
+    for (std::thread& run : runs)
+        run.join();
+    for (const ToolRun& result : results)
+        EXPECT_EQ(result.status, 0) << result.err;
+    const Entries after = Now();
+    EXPECT_EQ(after.size(), 3u) << "no temporary file is left";
+    EXPECT_TRUE(after.at("net.cvn") == wholes[0] || after.at("net.cvn") == wholes[1]) << after.at("net.cvn");
+}
+
+TEST_F(BadInputTest, ATerminationSignalDuringASaveLeavesOneWholeFileAndNoTemporaryOne)
+{
+    // A network of a million neurons takes long enough to save for signals to land inside it.
+    const std::vector<std::string> bigger = {"new", "big.cvn", "--force", "--layers", "10000", "--inputs", "100",
+                                             "--outputs", "50"};
+    ASSERT_EQ(Tool({"new", "old.cvn"}).status, 0);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(Tool(bigger).status, 0);
+    const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    const std::string whole = DescribeEntry(Path("big.cvn"));
+    const std::string old = DescribeEntry(Path("old.cvn"));
+    constexpr int Kills = 24;
+    for (int kill = 1; kill <= Kills; ++kill) {
+        SCOPED_TRACE(kill);
+        fs::copy_file(Path("old.cvn"), Path("big.cvn"), fs::copy_options::overwrite_existing);
+        RunTool(dir.Root(), bigger, {}, std::chrono::seconds(30), duration * kill / (Kills + 1));
+        const Entries after = Now();
+        EXPECT_TRUE(after.at("big.cvn") == whole || after.at("big.cvn") == old) << after.at("big.cvn");
+        for (const auto& [name, entry] : after)
+            EXPECT_EQ(name.find(".corvina-"), std::string::npos) << "a temporary file was left";
+    }
+}
+
+TEST_F(BadInputTest, ADeviceNodeIsNeverReplaced)
+{
+    if (mknod(Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "device nodes cannot be made here";
+    const Entries before = Now();
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"new", "null", "--force"},
+                                                 {"import", "null", "data.txt"}, {"info", "null"}}) {
+        SCOPED_TRACE(args[0]);
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("It is not a regular file: it is a character device."), std::string::npos) << run.err;
+        EXPECT_EQ(Now(), before);
+    }
+}
+
+TEST_F(BadInputTest, AFullDiskLeavesTheOldNetworkWhole)
+{
+    fs::create_directory(Path("small"));
+    if (mount("tmpfs", Path("small").c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const fs::path small = Path("small");
+    const struct Unmount {
+        fs::path path;
+        ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
+    } unmount{small};
+    ASSERT_EQ(RunTool(small, {"new", "net.cvn", "--inputs", "2", "--outputs", "1"}).status, 0);
+    WriteFile((small / "data.txt").string(), "1 2 3\n4 5 6\n");
+    {
+        // Fill what is left.
+        const int filler = open((small / "filler").c_str(), O_WRONLY | O_CREAT, 0644);
+        const std::string block(4096, 'f');
+        while (write(filler, block.data(), block.size()) > 0) {
+        }
+        close(filler);
+    }
+    const Entries before = DirectoryEntries(small);
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"import", "net.cvn", "data.txt"},
+                                                 {"new", "net.cvn", "--force"}}) {
+        SCOPED_TRACE(args[0]);
+        const ToolRun run = RunTool(small, args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
+        EXPECT_EQ(DirectoryEntries(small), before);
+    }
+}
+
+}  // namespace
