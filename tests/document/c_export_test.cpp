@@ -17,7 +17,7 @@
 #include "document/c_export_files.h"
 #include "document/corvina_doc.h"
 #include "document/transformation_tables.h"
-#include "engine/random_draw.h"
+#include "engine/random_source.h"
 #include "tests/framework/temp_dir.h"
 
 namespace {
@@ -144,8 +144,8 @@ void MakeNetwork(CCorvinaDoc& document, const ExportShape& shape, const TempDir&
 {
     document.OnNewDocument();
     document.CreateNetwork(shape.layers, shape.inputs, shape.outputs);
-    SeedRandomDraw(static_cast<uint32_t>(shape.layers * 1000 + shape.inputs * 10 + shape.outputs));
-    document.GetNet().Randomize();
+    RandomSource random(static_cast<uint64_t>(shape.layers * 1000 + shape.inputs * 10 + shape.outputs));
+    document.GetNet().Randomize(random);
     const int records = shape.tables == Tables::Few ? 100 : 1500;
     document.ImportTrainingData(WriteRecords(dir, shape, records, static_cast<uint32_t>(shape.inputs)), true);
     if (shape.tables == Tables::Damaged)
@@ -284,8 +284,6 @@ protected:
         MakeNetwork(document, shape, dir);
     }
 
-    void TearDown() override { SetRandomDrawScript({}); }
-
     // Exports the document as "net", compiles it with the strict flags and links the harness.
     void Build(CTableType tables)
     {
@@ -327,8 +325,9 @@ TEST_P(CExportRun, ConsultAnswersAsTheDocumentBitForBit)
 
     // The batch consultation reads finite decimal numbers only; its file must match byte for byte.
     WriteFile(dir.Path("rows.txt"), RowsAsText(finite));
-    std::string error;
-    ASSERT_TRUE(document.ConsultFile(dir.Path("rows.txt"), dir.Path("document.txt"), error)) << error;
+    const BatchOutcome batch = document.ConsultFile(dir.Path("rows.txt"), dir.Path("document.txt"));
+    ASSERT_TRUE(batch.written) << batch.error;
+    EXPECT_EQ(batch.rows, finite.size());
     const std::vector<double> raw = Consult<double>(finite);
     EXPECT_TRUE(ReadFile(dir.Path("answers.txt")) == ReadFile(dir.Path("document.txt")));
 
