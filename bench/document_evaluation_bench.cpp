@@ -134,7 +134,8 @@ void BM_TrainWithKeepBest(benchmark::State& state)
 
 #define CORVINA_SHAPES(bench, records)                                                                    \
     BENCHMARK(bench)->Args({5, 4, 2, records})->Args({3, 4, 3, records})->Args({3, 13, 6, records})        \
-        ->Args({3, 30, 12, records})->Args({5, 64, 32, records})->Args({3, 256, 128, records})
+        ->Args({3, 30, 12, records})->Args({5, 64, 32, records})->Args({3, 256, 128, records})      \
+        ->Args({2, 1024, 512, records})
 
 CORVINA_SHAPES(BM_TrainPass, 0);
 CORVINA_SHAPES(BM_TrainPass, 1);

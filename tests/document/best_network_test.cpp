@@ -120,17 +120,17 @@ struct IntervalRow {
 
 class DefaultInterval : public testing::TestWithParam<IntervalRow> {};
 
-TEST_P(DefaultInterval, IsThreePassesPerRecordRoundedUp)
+TEST_P(DefaultInterval, IsFivePassesPerRecordRoundedUp)
 {
     EXPECT_EQ(DefaultEvaluationInterval(GetParam().records), GetParam().every);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DefaultInterval,
-                         testing::Values(IntervalRow{"NoRecords", 0, 100}, IntervalRow{"FewRecords", 33, 100},
-                                         IntervalRow{"JustAboveTheLeast", 34, 200},
-                                         IntervalRow{"Iris", 105, 500}, IntervalRow{"Round", 1000, 5000},
-                                         IntervalRow{"TwoTimesPower", 2000, 10000},
-                                         IntervalRow{"Billion", 1000000000, 2000000000}),
+                         testing::Values(IntervalRow{"NoRecords", 0, 100}, IntervalRow{"FewRecords", 20, 100},
+                                         IntervalRow{"JustAboveTheLeast", 21, 200},
+                                         IntervalRow{"Iris", 105, 1000}, IntervalRow{"Round", 1000, 5000},
+                                         IntervalRow{"TwoTimesPower", 3000, 20000},
+                                         IntervalRow{"Largest", 1000000000, 2000000000}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 struct LogRow {
