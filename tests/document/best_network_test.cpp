@@ -160,6 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                            "4000000000,1234,1.25\n"},
                     LogRow{"Accuracy", {true, true}, true, "passes,average_error,evaluation_error,accuracy\n",
                            "4000000000,1234,1.25,0.875\n"},
+                    LogRow{"AccuracyOnlyWithEvaluation", {false, true}, true, "passes,average_error\n",
+                           "4000000000,1234\n"},
                     LogRow{"NotYetEvaluated", {true, true}, false, "passes,average_error,evaluation_error,accuracy\n",
                            "4000000000,1234,,\n"}),
     [](const auto& row) { return std::string(row.param.name); });

@@ -93,8 +93,12 @@ TEST_F(HandWiredNetwork, PatternsEvaluateThroughTheirDequantizedTargets)
         patterns.push_back(std::make_unique<TrainingPattern>(4));
         std::copy(levels.begin(), levels.end(), patterns.back()->GetData());
     }
-    const EvaluationSet set = SetFromPatterns(patterns, 2, 2, outputTables);
-    EXPECT_EQ(set.targetValues, (std::vector<double>{0.2, 0.3, 1.36, 0}));
+    // Output 1's table in steps of 1 / 50 tells the columns apart.
+    std::vector<double> targetTables = outputTables;
+    for (size_t k = 0; k < TableLength; ++k)
+        targetTables[TableLength + k] = static_cast<double>(k) / 50.0;
+    const EvaluationSet set = SetFromPatterns(patterns, 2, 2, targetTables);
+    EXPECT_EQ(set.targetValues, (std::vector<double>{0.2, 0.6, 1.36, 0}));
     const Evaluation evaluation = Evaluate(net, outputTables, set, 2);
     // (22 - 20)^2 + (31 - 30)^2 + (135 - 136)^2 + 0.
     EXPECT_EQ(evaluation.squaredLevelErrors, 6u);
