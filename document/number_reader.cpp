@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -82,6 +83,79 @@ bool HasDecimalShape(const char* p, const char* last)
         p = exponentEnd;
     }
     return p == last;
+}
+
+// Powers of ten up to 10^22, the largest that a double holds exactly.
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int32_t LargestExactPowerOfTen = 22;
+// Integers up to 2^53 convert to double exactly.
+constexpr uint64_t LargestExactInteger = uint64_t{1} << 53;
+// More digits than this could overflow the 64-bit significand.
+constexpr int32_t MostSignificandDigits = 19;
+
+// Reads the digits from p on into significand; the end of the digits.
+const char* AccumulateDigits(const char* p, const char* last, uint64_t& significand)
+{
+    // Wraps harmlessly past 19 digits: such a significand is never used.
+    while (p != last && IsDigit(*p)) {
+        significand = significand * 10 + static_cast<uint64_t>(*p - '0');
+        ++p;
+    }
+    return p;
+}
+
+// Reads the plain decimal number that starts at first and is followed by a blank before last,
+// when its value is exact by Clinger's fast path: a significand of at most 19 digits no larger
+// than 2^53 and a power of ten within 10^-22..10^22. Both are then exact doubles, and one
+// multiplication or division rounds exactly as from_chars does. Returns the end of the number,
+// or nullptr when the token needs the general path (any other shape, any longer or larger
+// number, a token that may continue after last).
+const char* ReadPlainDecimal(const char* first, const char* last, double& value)
+{
+    const char* p = first;
+    const bool negative = p != last && *p == '-';
+    if (p != last && (*p == '+' || *p == '-'))
+        ++p;
+    uint64_t significand = 0;
+    const char* integerEnd = AccumulateDigits(p, last, significand);
+    auto digits = static_cast<int32_t>(std::min<ptrdiff_t>(integerEnd - p, MostSignificandDigits + 1));
+    int32_t fractionDigits = 0;
+    p = integerEnd;
+    if (p != last && *p == '.') {
+        const char* fractionEnd = AccumulateDigits(p + 1, last, significand);
+        fractionDigits = static_cast<int32_t>(std::min<ptrdiff_t>(fractionEnd - (p + 1), MostSignificandDigits + 1));
+        digits += fractionDigits;
+        p = fractionEnd;
+    }
+    if (digits == 0 || digits > MostSignificandDigits || significand > LargestExactInteger)
+        return nullptr;
+    int32_t exponent = 0;
+    if (p != last && (*p == 'e' || *p == 'E')) {
+        ++p;
+        const bool negativeExponent = p != last && *p == '-';
+        if (p != last && (*p == '+' || *p == '-'))
+            ++p;
+        const char* exponentStart = p;
+        // Saturates far beyond any exponent the fast path takes.
+        while (p != last && IsDigit(*p)) {
+            exponent = std::min(exponent * 10 + (*p - '0'), 100000);
+            ++p;
+        }
+        if (p == exponentStart)
+            return nullptr;
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (p == last || !IsBlank(*p) || static_cast<size_t>(p - first) > NumberReader::MaxTokenLength)
+        return nullptr;
+    exponent -= fractionDigits;
+    if (exponent < -LargestExactPowerOfTen || exponent > LargestExactPowerOfTen)
+        return nullptr;
+    const auto exact = static_cast<double>(significand);
+    const double magnitude = exponent < 0 ? exact / ExactPowersOfTen[-exponent] : exact * ExactPowersOfTen[exponent];
+    value = negative ? -magnitude : magnitude;
+    return p;
 }
 
 }  // namespace
@@ -197,6 +271,16 @@ bool NumberReader::Next(double& value)
             StopAt(ReadingStop::Cause::ReadError, readError);
         return false;
     }
+    if (const char* numberEnd = ReadPlainDecimal(buffer.get() + begin, buffer.get() + end, value)) {
+        begin = static_cast<size_t>(numberEnd - buffer.get());
+        return true;
+    }
+    return NextByGeneralPath(value);
+}
+
+// Any token, however long, wherever it lies in the buffer: what ReadPlainDecimal leaves.
+bool NumberReader::NextByGeneralPath(double& value)
+{
     size_t stopAt = begin;
     for (;;) {
         while (stopAt != end && CanBelongToNumber(buffer[stopAt]))
