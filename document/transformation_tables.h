@@ -20,9 +20,16 @@ uint8_t QuantizeThroughSortedTable(const double* table, double value);
 // Every entry of count tables laid end to end set to its own level.
 void FillIdentityTables(double* tables, int32_t count);
 
-// Builds one table from the column's n >= 1 values, reordered in place: entry t is the value
-// of rank t * n / 256 in the column sorted by a total order (-0 before +0).
-void BuildTableFromColumn(double* values, size_t n, double* table);
+// Builds one table from the column's n >= 1 values: entry t is the value of rank t * n / 256 in
+// the column sorted by a total order (-0 before +0).
+void BuildTableFromColumn(const double* values, size_t n, double* table);
+
+// The sort keys of n values taken every stride doubles from values: keys in unsigned order are
+// the values in that total order.
+void ColumnKeys(const double* values, size_t n, size_t stride, uint64_t* keys);
+
+// BuildTableFromColumn over a column's n >= 1 keys, sorted in keys or scratch (n keys each).
+void BuildTableFromKeys(uint64_t* keys, uint64_t* scratch, size_t n, double* table);
 
 // Quantizes many values through one table, by bisection when the table allows it; gives the
 // same levels as QuantizeThroughTable.
