@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -16,12 +17,23 @@ namespace {
 constexpr size_t ChunkSize = size_t{1} << 16;
 // Room for a whole chunk after the longest token kept from the chunk before.
 constexpr size_t BufferSize = ChunkSize + NumberReader::MaxTokenLength;
+// Kept after the last byte read: neither a blank nor part of a number, it ends every scan of
+// blanks or digits without a check of the buffer's end.
+constexpr char Sentinel = '\0';
 // Bytes of a refused token shown in the message.
 constexpr size_t ShownTokenLength = 32;
 
+// One table lookup per byte instead of a chain of comparisons.
+constexpr std::array<bool, 256> BlankBytes = [] {
+    std::array<bool, 256> blanks{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n', '\v', '\f'})
+        blanks[c] = true;
+    return blanks;
+}();
+
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    return BlankBytes[static_cast<unsigned char>(c)];
 }
 
 bool IsDigit(char c)
@@ -94,36 +106,35 @@ constexpr uint64_t LargestExactInteger = uint64_t{1} << 53;
 // More digits than this could overflow the 64-bit significand.
 constexpr int32_t MostSignificandDigits = 19;
 
-// Reads the digits from p on into significand; the end of the digits.
-const char* AccumulateDigits(const char* p, const char* last, uint64_t& significand)
+// Reads the digits from p on into significand; the end of the digits, at the latest the
+// sentinel.
+const char* AccumulateDigits(const char* p, uint64_t& significand)
 {
     // Wraps harmlessly past 19 digits: such a significand is never used.
-    while (p != last && IsDigit(*p)) {
-        significand = significand * 10 + static_cast<uint64_t>(*p - '0');
-        ++p;
-    }
+    for (auto digit = static_cast<uint8_t>(*p - '0'); digit < 10; digit = static_cast<uint8_t>(*++p - '0'))
+        significand = significand * 10 + digit;
     return p;
 }
 
 // Reads the plain decimal number that starts at first and is followed by a blank before last,
-// when its value is exact by Clinger's fast path: a significand of at most 19 digits no larger
-// than 2^53 and a power of ten within 10^-22..10^22. Both are then exact doubles, and one
-// multiplication or division rounds exactly as from_chars does. Returns the end of the number,
-// or nullptr when the token needs the general path (any other shape, any longer or larger
-// number, a token that may continue after last).
+// the sentinel's place, when its value is exact by Clinger's fast path: a significand of at
+// most 19 digits no larger than 2^53 and a power of ten within 10^-22..10^22. Both are then
+// exact doubles, and one multiplication or division rounds exactly as from_chars does. Returns
+// the end of the number, or nullptr when the token needs the general path (any other shape,
+// any longer or larger number, a token that may continue after last).
 const char* ReadPlainDecimal(const char* first, const char* last, double& value)
 {
     const char* p = first;
-    const bool negative = p != last && *p == '-';
-    if (p != last && (*p == '+' || *p == '-'))
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
         ++p;
     uint64_t significand = 0;
-    const char* integerEnd = AccumulateDigits(p, last, significand);
+    const char* integerEnd = AccumulateDigits(p, significand);
     auto digits = static_cast<int32_t>(std::min<ptrdiff_t>(integerEnd - p, MostSignificandDigits + 1));
     int32_t fractionDigits = 0;
     p = integerEnd;
-    if (p != last && *p == '.') {
-        const char* fractionEnd = AccumulateDigits(p + 1, last, significand);
+    if (*p == '.') {
+        const char* fractionEnd = AccumulateDigits(p + 1, significand);
         fractionDigits = static_cast<int32_t>(std::min<ptrdiff_t>(fractionEnd - (p + 1), MostSignificandDigits + 1));
         digits += fractionDigits;
         p = fractionEnd;
@@ -131,17 +142,15 @@ const char* ReadPlainDecimal(const char* first, const char* last, double& value)
     if (digits == 0 || digits > MostSignificandDigits || significand > LargestExactInteger)
         return nullptr;
     int32_t exponent = 0;
-    if (p != last && (*p == 'e' || *p == 'E')) {
+    if (*p == 'e' || *p == 'E') {
         ++p;
-        const bool negativeExponent = p != last && *p == '-';
-        if (p != last && (*p == '+' || *p == '-'))
+        const bool negativeExponent = *p == '-';
+        if (*p == '+' || *p == '-')
             ++p;
         const char* exponentStart = p;
         // Saturates far beyond any exponent the fast path takes.
-        while (p != last && IsDigit(*p)) {
-            exponent = std::min(exponent * 10 + (*p - '0'), 100000);
-            ++p;
-        }
+        for (auto digit = static_cast<uint8_t>(*p - '0'); digit < 10; digit = static_cast<uint8_t>(*++p - '0'))
+            exponent = std::min(exponent * 10 + digit, 100000);
         if (p == exponentStart)
             return nullptr;
         if (negativeExponent)
@@ -171,8 +180,9 @@ bool ParseDecimalToken(const char* first, const char* last, double& value)
     return error == std::errc() && stop == last && std::isfinite(value);
 }
 
-NumberReader::NumberReader(const std::string& path) : buffer(new char[BufferSize])
+NumberReader::NumberReader(const std::string& path) : buffer(new char[BufferSize + 1])
 {
+    buffer[0] = Sentinel;
     if (path.empty())
         openError = "No file name was given";
     else
@@ -205,6 +215,7 @@ bool NumberReader::Refill()
     std::memmove(buffer.get(), buffer.get() + begin, kept);
     begin = 0;
     end = kept;
+    buffer[end] = Sentinel;
     ssize_t got = 0;
     do
         got = read(descriptor, buffer.get() + end, BufferSize - end);
@@ -216,6 +227,7 @@ bool NumberReader::Refill()
         return false;
     }
     end += static_cast<size_t>(got);
+    buffer[end] = Sentinel;
     return true;
 }
 
@@ -264,14 +276,14 @@ bool NumberReader::Next(double& value)
         started = true;
         SkipByteOrderMark();
     }
-    if (!SkipBlanks()) {
-        if (readError.empty())
-            StopAt(ReadingStop::Cause::EndOfFile, "");
-        else
-            StopAt(ReadingStop::Cause::ReadError, readError);
-        return false;
+    // The common case in a loop of its own: blanks and a plain decimal, all in the buffer.
+    const char* p = buffer.get() + begin;
+    while (IsBlank(*p)) {
+        line += *p == '\n';
+        ++p;
     }
-    if (const char* numberEnd = ReadPlainDecimal(buffer.get() + begin, buffer.get() + end, value)) {
+    begin = static_cast<size_t>(p - buffer.get());
+    if (const char* numberEnd = ReadPlainDecimal(p, buffer.get() + end, value)) {
         begin = static_cast<size_t>(numberEnd - buffer.get());
         return true;
     }
@@ -281,6 +293,13 @@ bool NumberReader::Next(double& value)
 // Any token, however long, wherever it lies in the buffer: what ReadPlainDecimal leaves.
 bool NumberReader::NextByGeneralPath(double& value)
 {
+    if (!SkipBlanks()) {
+        if (readError.empty())
+            StopAt(ReadingStop::Cause::EndOfFile, "");
+        else
+            StopAt(ReadingStop::Cause::ReadError, readError);
+        return false;
+    }
     size_t stopAt = begin;
     for (;;) {
         while (stopAt != end && CanBelongToNumber(buffer[stopAt]))
