@@ -24,23 +24,6 @@ bool IsNonDecreasing(const double* table)
     return true;
 }
 
-uint8_t QuantizeThroughSortedTable(const double* table, double value)
-{
-    if (std::isnan(value))
-        return TableLength - 1;
-    // Counts the entries among 0..254 below value without a branch, as a mispredicted branch
-    // costs more than the search. Each round splits the range left into four and compares three
-    // entries at once, so only four rounds wait on one another: every entry before a probed entry
-    // below value is below it too.
-    uint32_t below = 0;
-    for (uint32_t step = TableLength / 4; step != 0; step /= 4) {
-        below += step * (static_cast<uint32_t>(table[below + step - 1] < value) +
-                         static_cast<uint32_t>(table[below + 2 * step - 1] < value) +
-                         static_cast<uint32_t>(table[below + 3 * step - 1] < value));
-    }
-    return static_cast<uint8_t>(below);
-}
-
 void FillIdentityTables(double* tables, int32_t count)
 {
     for (int32_t column = 0; column < count; ++column) {
