@@ -28,8 +28,11 @@ std::string MakeDataFile(const char* name, int32_t count)
     const std::string path = TempPath(name);
     std::FILE* file = std::fopen(path.c_str(), "w");
     for (int32_t row = 0; row < Rows; ++row) {
-        for (int32_t j = 0; j < count; ++j)
-            std::fprintf(file, j + 1 < count ? "%.6f " : "%.6f\n", (row * 7919 + j * 104729) % 100000 / 97.0);
+        for (int32_t j = 0; j < count; ++j) {
+            // Unsigned, so that the spread wraps modulo 2^32 by definition rather than overflowing.
+            const uint32_t spread = static_cast<uint32_t>(row) * 7919u + static_cast<uint32_t>(j) * 104729u;
+            std::fprintf(file, j + 1 < count ? "%.6f " : "%.6f\n", spread % 100000 / 97.0);
+        }
     }
     std::fclose(file);
     return path;

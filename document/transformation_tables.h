@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 // Entries of one transformation table: entry t is the real value that level t stands for.
