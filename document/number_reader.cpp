@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "document/number_text.h"
 
 namespace {
 
@@ -18,19 +18,9 @@ constexpr size_t BufferSize = ChunkSize + NumberReader::MaxTokenLength;
 // Bytes of a refused token shown in the message.
 constexpr size_t ShownTokenLength = 32;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool CanBelongToNumber(char c)
 {
-    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
 }
 
 // The bytes as text safe to show anywhere: printable ASCII as it is, anything else as \xHH.
@@ -50,52 +40,7 @@ std::string Printable(const char* first, const char* last)
     return text;
 }
 
-const char* SkipDigits(const char* p, const char* last)
-{
-    while (p != last && IsDigit(*p))
-        ++p;
-    return p;
-}
-
-// Checks [sign] (digits [. digits] | . digits) [e [sign] digits] and nothing else.
-bool HasDecimalShape(const char* p, const char* last)
-{
-    if (p != last && (*p == '+' || *p == '-'))
-        ++p;
-    const char* integerEnd = SkipDigits(p, last);
-    bool anyDigit = integerEnd != p;
-    p = integerEnd;
-    if (p != last && *p == '.') {
-        const char* fractionEnd = SkipDigits(p + 1, last);
-        anyDigit = anyDigit || fractionEnd != p + 1;
-        p = fractionEnd;
-    }
-    if (!anyDigit)
-        return false;
-    if (p != last && (*p == 'e' || *p == 'E')) {
-        ++p;
-        if (p != last && (*p == '+' || *p == '-'))
-            ++p;
-        const char* exponentEnd = SkipDigits(p, last);
-        if (exponentEnd == p)
-            return false;
-        p = exponentEnd;
-    }
-    return p == last;
-}
-
 }  // namespace
-
-bool ParseDecimalToken(const char* first, const char* last, double& value)
-{
-    if (!HasDecimalShape(first, last))
-        return false;
-    // from_chars takes no plus sign.
-    if (*first == '+')
-        ++first;
-    const auto [stop, error] = std::from_chars(first, last, value, std::chars_format::general);
-    return error == std::errc() && stop == last && std::isfinite(value);
-}
 
 NumberReader::NumberReader(const std::string& path) : buffer(new char[BufferSize])
 {

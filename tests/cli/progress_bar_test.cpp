@@ -19,40 +19,38 @@ std::vector<std::string> Frames(const std::string& text)
     return frames;
 }
 
-TEST(ProgressBarTest, DrawsEachWholePercentageOnceAndEndsFull)
-{
-    for (const uint64_t total : {uint64_t{1}, uint64_t{7}, uint64_t{12345}}) {
-        SCOPED_TRACE(total);
-        std::ostringstream out;
-        ProgressBar bar(out, total);
-        for (uint64_t done = 1; done <= total; ++done)
-            bar.Update(done);
-        bar.Finish();
+class ProgressBarTest : public testing::TestWithParam<uint64_t> {};
 
-        const std::vector<std::string> frames = Frames(out.str());
-        ASSERT_EQ(frames.size(), std::min<uint64_t>(total, 100) + 1) << "every whole percentage is drawn";
-        const std::regex shape(R"(\[([# ]{40})\] +(\d+)% (\d+)/(\d+))");
-        int previousPercent = -1;
-        for (const std::string& frame : frames) {
-            std::smatch match;
-            ASSERT_TRUE(std::regex_match(frame, match, shape)) << frame;
-            const int percent = std::stoi(match[2]);
-            const uint64_t done = std::stoull(match[3]);
-            EXPECT_GT(percent, previousPercent) << "a frame is drawn only when the percentage changes";
-            EXPECT_TRUE(done == 0 || (done - 1) * 100 / total < uint64_t(percent)) << "and at its first step";
-            EXPECT_EQ(percent, static_cast<int>(done * 100 / total));
-            EXPECT_EQ(std::stoull(match[4]), total);
-            const auto filled = static_cast<size_t>(done * ProgressBar::Width / total);
-            EXPECT_EQ(match[1].str(), std::string(filled, '#') + std::string(40 - filled, ' '));
-            previousPercent = percent;
-        }
-        const std::string count = std::to_string(total);
-        EXPECT_EQ(frames.front(), std::string("[").append(40, ' ').append("]   0% 0/").append(count));
-        EXPECT_EQ(frames.back(), std::string("[").append(40, '#').append("] 100% ").append(count + "/" + count));
+TEST_P(ProgressBarTest, DrawsEachWholePercentageOnceAtItsFirstStepAndEndsFull)
+{
+    const uint64_t total = GetParam();
+    std::ostringstream out;
+    ProgressBar bar(out, total);
+    for (uint64_t done = 1; done <= total; ++done)
+        bar.Update(done);
+    bar.Finish();
+
+    const std::vector<std::string> frames = Frames(out.str());
+    ASSERT_EQ(frames.size(), std::min<uint64_t>(total, 100) + 1);
+    const std::regex shape(R"(\[([# ]{40})\] +(\d+)% (\d+)/(\d+))");
+    for (const std::string& frame : frames) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(frame, match, shape)) << frame;
+        const uint64_t percent = std::stoull(match[2]);
+        const uint64_t done = std::stoull(match[3]);
+        EXPECT_TRUE(done == 0 || (done - 1) * 100 / total < percent) << frame;
+        EXPECT_EQ(percent, done * 100 / total) << frame;
+        EXPECT_EQ(std::stoull(match[4]), total);
+        EXPECT_EQ(match[1].str().find(' '), done * ProgressBar::Width / total == 40 ? std::string::npos : done * 40 / total);
     }
+    EXPECT_EQ(frames.back(), std::string("[").append(40, '#').append("] 100% ") + std::to_string(total) + "/" +
+                                 std::to_string(total));
 }
 
-TEST(ProgressBarTest, HugeTotalsDoNotOverflowThePercentage)
+INSTANTIATE_TEST_SUITE_P(Totals, ProgressBarTest, testing::Values(1, 7, 12345),
+                         [](const testing::TestParamInfo<uint64_t>& row) { return "Total" + std::to_string(row.param); });
+
+TEST(HugeProgressBarTest, TheHalfwayPercentageDoesNotOverflow)
 {
     std::ostringstream out;
     ProgressBar bar(out, UINT64_MAX);

@@ -35,7 +35,6 @@ public:
 
 using ReportTest = ShellTest;
 
-// The lines' texts with a document's data are checked with the command line's status report.
 TEST_F(ReportTest, NewDocumentReportHasEightLinesOnTheirRowsOfCharacterHeight)
 {
     const std::pair<int, const char*> rows[] = {
@@ -158,6 +157,8 @@ struct PageSetupCase {
     bool confirmed;
 };
 
+PRINTS_AS_NAME(PageSetupCase)
+
 class PageSetupTest : public ShellTest, public testing::WithParamInterface<PageSetupCase> {
 protected:
     // Answers the next page setup dialog with the row's paper and orientation.
@@ -201,38 +202,9 @@ TEST_P(PageSetupTest, PrintSetupSetsThePageWithoutAWarning)
     EXPECT_EQ(QtMessages::Collected(), QStringList());
 }
 
-// The preview's own page setup button shows the same dialog and turns the page it shows.
-TEST_P(PageSetupTest, PreviewPageSetupTurnsThePreviewWithoutAWarning)
-{
-    QPrinter& printer = app->Printer();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    const QtMessages messages;
-    QtMessages::Collected().clear();
-    QPageLayout::Orientation shown = QPageLayout::Portrait;
-    const ModalResponder preview([&](QWidget& dialog) {
-        auto& window = static_cast<CPrintPreview&>(dialog);
-        {
-            const ModalResponder responder = AnswerPageSetup();
-            ASSERT_NE(window.PageSetupAction(), nullptr);
-            window.PageSetupAction()->trigger();
-            EXPECT_TRUE(responder.Answered());
-        }
-        shown = window.findChild<QPrintPreviewWidget*>()->orientation();
-        window.CloseAction()->trigger();
-    }, "CPrintPreview");
-    app->Router().Execute(ID_FILE_PRINT_PREVIEW);
-    EXPECT_TRUE(preview.Answered());
-    ExpectLayout(printer);
-    EXPECT_EQ(shown, printer.pageLayout().orientation());
-    EXPECT_EQ(QtMessages::Collected(), QStringList());
-}
-
 INSTANTIATE_TEST_SUITE_P(Choices, PageSetupTest,
                          testing::Values(PageSetupCase{"LetterLandscape", QPageSize::Letter, QPageLayout::Landscape, true},
-                                         PageSetupCase{"A3Portrait", QPageSize::A3, QPageLayout::Portrait, true},
                                          PageSetupCase{"Cancelled", QPageSize::Legal, QPageLayout::Landscape, false}),
-                         [](const testing::TestParamInfo<PageSetupCase>& row) { return std::string(row.param.name); });
+                         RowName());
 
 }  // namespace
