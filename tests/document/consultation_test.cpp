@@ -113,10 +113,8 @@ TEST_P(RefusedBatchTest, WritesNothing)
     DataFile("net.cvn", "network");
     DataFile("out.txt", "old answers");
     fs::create_directory(folder.Path("sub"));
-    fs::create_symlink(folder.Path("in.txt"), folder.Path("input-link.txt"));
     fs::create_hard_link(folder.Path("in.txt"), folder.Path("input-hard.txt"));
     fs::create_symlink(folder.Path("net.cvn"), folder.Path("net-link.cvn"));
-    fs::create_hard_link(folder.Path("net.cvn"), folder.Path("net-hard.cvn"));
     const auto before = DirectoryEntries(folder.Root());
     const std::string input = *GetParam().input == '\0' ? "" : folder.Path(GetParam().input);
     const NetworkModel::BatchOutcome outcome =
@@ -129,15 +127,10 @@ TEST_P(RefusedBatchTest, WritesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Paths, RefusedBatchTest,
     testing::Values(RefusedBatchRow{"TheInput", "in.txt", "in.txt", "is the input file"},
-                    RefusedBatchRow{"TheInputUnderAnotherName", "in.txt", "sub/../in.txt", "is the input file"},
-                    RefusedBatchRow{"ALinkToTheInput", "in.txt", "input-link.txt", "is the input file"},
                     RefusedBatchRow{"AHardLinkToTheInput", "in.txt", "input-hard.txt", "is the input file"},
-                    RefusedBatchRow{"TheNetwork", "in.txt", "net.cvn", "is the network's own file"},
                     RefusedBatchRow{"TheNetworkUnderAnotherName", "in.txt", "./sub/../net.cvn", "is the network's own file"},
                     RefusedBatchRow{"ALinkToTheNetwork", "in.txt", "net-link.cvn", "is the network's own file"},
-                    RefusedBatchRow{"AHardLinkToTheNetwork", "in.txt", "net-hard.cvn", "is the network's own file"},
                     RefusedBatchRow{"AMissingInput", "missing.txt", "out.txt", "missing.txt cannot be read: No such file or directory."},
-                    RefusedBatchRow{"AFolderAsInput", "sub", "out.txt", "cannot be read: Is a directory."},
                     RefusedBatchRow{"NoInput", "", "out.txt", "No input file was given."},
                     RefusedBatchRow{"AMissingFolder", "in.txt", "no/such/folder/out.txt", "cannot be written"},
                     RefusedBatchRow{"AFolderAsOutput", "in.txt", "sub", "It is not a regular file: it is a directory."}),

@@ -1,9 +1,7 @@
 #include <cmath>
 #include <filesystem>
-#include <limits>
 
 #include "document/number_reader.h"
-#include "document/number_text.h"
 #include "document/transformation_tables.h"
 #include "tests/document/document_fixture.h"
 
@@ -49,6 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RecordsRow{"NoNumberInTheFirstRecord", "1 2 x 4 5 6", {}},
                     RecordsRow{"NoNumberInTheSecond", "1 2 3 4 5 6 7abc 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}}},
                     RecordsRow{"Notations", "+1 .5e1 5. -0 2.5 1e2 3 1e400 1 1 1 1", {{1, 5, 5, 0, 3, 100}}},
+                    RecordsRow{"BeyondTheTable", "-7 254 254.5 1e9 0 2.0001", {{0, 254, 255, 255, 0, 3}}},
                     RecordsRow{"Empty", "", {}}),
     RowName());
 
@@ -122,32 +121,6 @@ TEST_F(DocumentTest, NewTablesHoldTheRanksOfTheSortedColumns)
     Import("", true);
     EXPECT_EQ(document.Model().GetTable(Column::Input, 0)[128], 501.0);
 }
-
-struct TokenRow {
-    const char* name;
-    const char* text;
-    std::optional<double> value;
-};
-PRINTS_AS_NAME(TokenRow)
-
-class DecimalTokenTest : public testing::TestWithParam<TokenRow> {};
-
-TEST_P(DecimalTokenTest, OnlyWholeFiniteDecimalTokensAreNumbers)
-{
-    EXPECT_EQ(ParseDecimal(GetParam().text), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tokens, DecimalTokenTest,
-    testing::Values(TokenRow{"Integer", "1", 1}, TokenRow{"Negative", "-1.5", -1.5}, TokenRow{"Plus", "+2", 2},
-                    TokenRow{"NoIntegerPart", ".5", 0.5}, TokenRow{"NoFraction", "5.", 5},
-                    TokenRow{"Exponent", "-3E-1", -0.3}, TokenRow{"NaN", "nan", {}}, TokenRow{"Infinity", "-Infinity", {}},
-                    TokenRow{"Hexadecimal", "0x1p3", {}}, TokenRow{"Trailing", "1.5abc", {}},
-                    TokenRow{"Overflow", "1e400", {}}, TokenRow{"Point", ".", {}}, TokenRow{"Sign", "-", {}},
-                    TokenRow{"BareExponent", "1e", {}}, TokenRow{"NoMantissa", "e5", {}},
-                    TokenRow{"TwoPoints", "1..2", {}}, TokenRow{"TwoSigns", "++1", {}}, TokenRow{"Blank", " 1", {}},
-                    TokenRow{"Comma", "1,5", {}}),
-    RowName());
 
 TEST(NumberReaderTest, TokensSpanningBufferBoundariesReadWhole)
 {
@@ -224,23 +197,6 @@ TEST(TransformationTablesTest, SortingIsATotalOrderAndTheIndexIsWide)
         values[i] = static_cast<double>(n - 1 - i);
     BuildTableFromColumn(values.data(), n, table.data());
     EXPECT_EQ(table[255], static_cast<double>(255 * n / 256));
-}
-
-TEST(TransformationTablesTest, ALevelIsTheFirstEntryNotBelowTheValue)
-{
-    std::vector<double> table(256);
-    FillIdentityTables(table.data(), 1);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (const auto& [value, level] : {std::pair{2.5, 3}, {3.0, 3}, {0.0, 0}, {-7.0, 0}, {254.0, 254}, {254.5, 255}, {nan, 255}})
-        EXPECT_EQ(QuantizeThroughTable(table.data(), value), level) << value;
-    // With repeated entries, and once one entry breaks the order, the quantizer gives what the scan gives.
-    for (bool sorted : {true, false}) {
-        for (int32_t level = 0; level < 256; ++level)
-            table[static_cast<size_t>(level)] = !sorted && level == 100 ? -100 : (level / 3) * 0.5 - 20;
-        const TableQuantizer quantizer(table.data());
-        for (double value : {-1000.0, -20.0, -19.9, 0.0, 0.25, 5.0, 22.5, 1e9, nan, -0.0})
-            EXPECT_EQ(quantizer(value), QuantizeThroughTable(table.data(), value)) << value;
-    }
 }
 
 }  // namespace
