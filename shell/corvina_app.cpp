@@ -54,7 +54,7 @@ CCorvinaApp::CCorvinaApp()
       manager(document, userInterface.Interface().messages, userInterface.Interface().files, fileStore,
               {"Corvina Files (*.cvn)", "cvn"}),
       printing(printer, document, userInterface.Interface().messages),
-      documentCommands(document, manager)
+      documentCommands(document, manager, userInterface.Interface())
 {
     LoadResources();
     manager.onDocumentPathUsed = [this](const std::string& path) { RememberPath(path); };

@@ -12,6 +12,7 @@
 #include "document/corvina_doc.h"
 #include "shell/command_actions.h"
 #include "shell/corvina_view.h"
+#include "shell/desktop_identity.h"
 #include "shell/lock_key_state.h"
 
 namespace {
@@ -48,7 +49,7 @@ CMainFrame::CMainFrame(CCorvinaDoc& doc, QWidget* parent)
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       document(doc)
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/corvina")));
+    setWindowIcon(DesktopIcon());
     setFixedSize(InitialSize(*this));
 }
 

@@ -47,6 +47,19 @@ protected:
         return result.out;
     }
 
+    // Runs a command that must be refused with status 1 and a message holding part, and must
+    // change no file of the folder.
+    void RunRefused(const std::vector<std::string>& args, const std::string& part)
+    {
+        const auto before = DirectoryEntries(dir.Root());
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("corvina-cli: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(part), std::string::npos) << result.err;
+        EXPECT_EQ(DirectoryEntries(dir.Root()), before);
+    }
+
     std::vector<std::string> Info(const std::string& net) { return Lines(RunOk({"info", net})); }
     std::string Path(const std::string& name) const { return dir.Path(name); }
     std::string Read(const std::string& name) const { return ReadFile(Path(name)); }

@@ -24,18 +24,6 @@ protected:
         fs::create_directory(Path("sub"));
         fs::create_symlink(Path("in.txt"), Path("link.txt"));
     }
-
-    // Runs args, which must be refused with status 1 and a message holding part, changing no file.
-    void ExpectRefused(const std::vector<std::string>& args, const std::string& part)
-    {
-        const auto before = DirectoryEntries(dir.Root());
-        const CliResult result = Run(args);
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err.rfind("corvina-cli: ", 0), 0u) << result.err;
-        EXPECT_NE(result.err.find(part), std::string::npos) << result.err;
-        EXPECT_EQ(DirectoryEntries(dir.Root()), before);
-    }
 };
 
 struct RefusalRow {
@@ -49,7 +37,7 @@ class CommandRefusalTest : public RefusalTest, public testing::WithParamInterfac
 
 TEST_P(CommandRefusalTest, ExplainsItselfAndWritesNothing)
 {
-    ExpectRefused(GetParam().args, GetParam().message);
+    RunRefused(GetParam().args, GetParam().message);
 }
 
 const std::string range = "Please enter an integer between 1 and 100000.";
@@ -138,7 +126,7 @@ TEST_P(BadNetworkFileTest, EveryCommandRefusesIt)
     std::replace(args.begin(), args.end(), std::string("NET"), network);
     std::string message = "corvina-cli: Cannot open the document ";
     message.append(Path(file.file)).append(".\ncorvina-cli: ").append(file.cause);
-    ExpectRefused(args, message);
+    RunRefused(args, message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
