@@ -51,6 +51,7 @@ public:
     const ReadingStop& Stop() const { return stop; }
 
 private:
+    bool NextByGeneralPath(double& value);
     bool Refill();
     bool SkipBlanks();
     void SkipByteOrderMark();
