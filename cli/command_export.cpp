@@ -3,11 +3,12 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/network_session.h"
+#include "cli/network_files.h"
 #include "document/c_export.h"
 #include "document/c_export_adapter.h"
 #include "document/c_export_files.h"
 #include "document/c_identifier.h"
+#include "document/network_model.h"
 
 int RunExportCommand(const ParsedArguments& arguments, CommandContext& context)
 {
@@ -20,15 +21,14 @@ int RunExportCommand(const ParsedArguments& arguments, CommandContext& context)
         return ReportUserError(context, "--name: '" + options.name +
                                             "' is not a usable C name (a letter, then letters, digits and "
                                             "underscores; no C keyword)");
-    NetworkSession session(context.err);
-    if (!session.Open(networkPath))
+    NetworkModel network;
+    if (!OpenNetwork(networkPath, network, context))
         return ExitUserError;
-    const CCorvinaDoc& document = session.Document();
-    const std::optional<std::string> refusal = CExportRefusal(document.GetLayersCount(), document.GetInputCount(),
-                                                              document.GetOutputCount(), options.tables);
+    const std::optional<std::string> refusal = CExportRefusal(network.GetLayersCount(), network.GetInputCount(),
+                                                              network.GetOutputCount(), options.tables);
     if (refusal)
         return ReportUserError(context, *refusal + "; nothing was exported");
-    const CExportModel model = CExportModelOf(document);
+    const CExportModel model = CExportModelOf(network, std::filesystem::path(networkPath).filename().string());
     std::string error;
     if (!WriteCExportFiles(folder, options.name, GenerateCExport(model, options), error))
         return ReportUserError(context, error + "; nothing was exported");

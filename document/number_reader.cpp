@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "document/number_text.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ constexpr std::array<bool, 256> BlankBytes = [] {
     return blanks;
 }();
 
-bool IsBlank(char c)
+bool IsBlankByte(char c)
 {
     return BlankBytes[static_cast<unsigned char>(c)];
 }
@@ -61,40 +61,6 @@ std::string Printable(const char* first, const char* last)
         text += escaped;
     }
     return text;
-}
-
-const char* SkipDigits(const char* p, const char* last)
-{
-    while (p != last && IsDigit(*p))
-        ++p;
-    return p;
-}
-
-// Checks [sign] (digits [. digits] | . digits) [e [sign] digits] and nothing else.
-bool HasDecimalShape(const char* p, const char* last)
-{
-    if (p != last && (*p == '+' || *p == '-'))
-        ++p;
-    const char* integerEnd = SkipDigits(p, last);
-    bool anyDigit = integerEnd != p;
-    p = integerEnd;
-    if (p != last && *p == '.') {
-        const char* fractionEnd = SkipDigits(p + 1, last);
-        anyDigit = anyDigit || fractionEnd != p + 1;
-        p = fractionEnd;
-    }
-    if (!anyDigit)
-        return false;
-    if (p != last && (*p == 'e' || *p == 'E')) {
-        ++p;
-        if (p != last && (*p == '+' || *p == '-'))
-            ++p;
-        const char* exponentEnd = SkipDigits(p, last);
-        if (exponentEnd == p)
-            return false;
-        p = exponentEnd;
-    }
-    return p == last;
 }
 
 // Powers of ten up to 10^22, the largest that a double holds exactly.
@@ -156,7 +122,7 @@ const char* ReadPlainDecimal(const char* first, const char* last, double& value)
         if (negativeExponent)
             exponent = -exponent;
     }
-    if (p == last || !IsBlank(*p) || static_cast<size_t>(p - first) > NumberReader::MaxTokenLength)
+    if (p == last || !IsBlankByte(*p) || static_cast<size_t>(p - first) > NumberReader::MaxTokenLength)
         return nullptr;
     exponent -= fractionDigits;
     if (exponent < -LargestExactPowerOfTen || exponent > LargestExactPowerOfTen)
@@ -168,17 +134,6 @@ const char* ReadPlainDecimal(const char* first, const char* last, double& value)
 }
 
 }  // namespace
-
-bool ParseDecimalToken(const char* first, const char* last, double& value)
-{
-    if (!HasDecimalShape(first, last))
-        return false;
-    // from_chars takes no plus sign.
-    if (*first == '+')
-        ++first;
-    const auto [stop, error] = std::from_chars(first, last, value, std::chars_format::general);
-    return error == std::errc() && stop == last && std::isfinite(value);
-}
 
 NumberReader::NumberReader(const std::string& path) : buffer(new char[BufferSize + 1])
 {
@@ -242,7 +197,7 @@ void NumberReader::SkipByteOrderMark()
 bool NumberReader::SkipBlanks()
 {
     for (;;) {
-        while (begin != end && IsBlank(buffer[begin])) {
+        while (begin != end && IsBlankByte(buffer[begin])) {
             if (buffer[begin] == '\n')
                 ++line;
             ++begin;
@@ -263,7 +218,7 @@ void NumberReader::StopAt(ReadingStop::Cause cause, std::string detail)
 std::string NumberReader::TokenShownFrom(size_t first) const
 {
     size_t last = first;
-    while (last != end && last - first < ShownTokenLength && !IsBlank(buffer[last]))
+    while (last != end && last - first < ShownTokenLength && !IsBlankByte(buffer[last]))
         ++last;
     return Printable(buffer.get() + first, buffer.get() + last);
 }
@@ -278,7 +233,7 @@ bool NumberReader::Next(double& value)
     }
     // The common case in a loop of its own: blanks and a plain decimal, all in the buffer.
     const char* p = buffer.get() + begin;
-    while (IsBlank(*p)) {
+    while (IsBlankByte(*p)) {
         line += *p == '\n';
         ++p;
     }
@@ -322,7 +277,7 @@ bool NumberReader::NextByGeneralPath(double& value)
         return false;
     }
     // A number ends at a blank or at the end of the file; any other byte makes its token no number.
-    const bool ended = stopAt == end || IsBlank(buffer[stopAt]);
+    const bool ended = stopAt == end || IsBlankByte(buffer[stopAt]);
     if (!ended || !ParseDecimalToken(buffer.get() + begin, buffer.get() + stopAt, value)) {
         StopAt(ReadingStop::Cause::NotANumber, TokenShownFrom(begin));
         return false;

@@ -71,6 +71,3 @@ private:
     std::string readError;
     ReadingStop stop;
 };
-
-// True when text is one finite decimal number of the accepted shape; its value in value.
-bool ParseDecimalToken(const char* first, const char* last, double& value);

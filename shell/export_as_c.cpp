@@ -58,7 +58,7 @@ void ExportDocumentAsC(const CCorvinaDoc& document, UserInterface& ui)
     try {
         if (error.empty())
             WriteCExportFiles(chosen.parent_path().string(), options.name,
-                              GenerateCExport(CExportModelOf(document), options), error);
+                              GenerateCExport(CExportModelOf(document.Model(), document.GetTitle()), options), error);
     } catch (const std::bad_alloc&) {
         error = "there is not enough memory for the source text";
     }

@@ -5,7 +5,6 @@
 #include "shell/console_start.h"
 #include "shell/corvina_app.h"
 #include "shell/desktop_identity.h"
-#include "shell/screenshots.h"
 
 int main(int argc, char* argv[])
 {
@@ -21,8 +20,6 @@ int main(int argc, char* argv[])
     case StartupRequest::Action::Help:
     case StartupRequest::Action::Version:
         return PrintInformation(request);
-    case StartupRequest::Action::Screenshots:
-        return RenderScreenshots(request.folder) ? 0 : 1;
     case StartupRequest::Action::Print:
         return CCorvinaApp().PrintDocument(request.file, request.printTarget) ? 0 : 1;
     case StartupRequest::Action::Run:

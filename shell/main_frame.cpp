@@ -116,8 +116,7 @@ void CMainFrame::SetView(CCorvinaView* statusView)
 
 void CMainFrame::TrainStep()
 {
-    if (view != nullptr)
-        document.TrainPass();
+    document.TrainPass();
 }
 
 void CMainFrame::ShrinkToForm()

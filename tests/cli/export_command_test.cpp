@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "tests/cli/cli_fixture.h"
 
 namespace {
@@ -45,7 +47,6 @@ TEST_F(ExportCommandTest, RefusalsWriteNothing)
                "the folder \"" + Path("none") + "\" does not exist; nothing was exported");
     RunRefused({"export", Path("missing.cvn"), "--c", Path("out")}, "missing.cvn");
     EXPECT_TRUE(std::filesystem::is_empty(Path("out")));
-    EXPECT_EQ(Files(), (std::vector<std::string>{"my-net 2.cvn", "out"}));
 
     const CliResult noFolder = Run({"export", Path("my-net 2.cvn")});
     EXPECT_EQ(noFolder.status, 2);

@@ -1,6 +1,6 @@
 // The exported C code is compiled with real C compilers and run on thousands of rows: every
 // table entry and its neighbouring doubles, infinities, NaN and -0. Its answers must equal the
-// document's own, bit for bit.
+// model's own, bit for bit.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,7 +15,8 @@
 #include "document/c_export.h"
 #include "document/c_export_adapter.h"
 #include "document/c_export_files.h"
-#include "document/corvina_doc.h"
+#include "document/network_model.h"
+#include "document/training_import.h"
 #include "document/transformation_tables.h"
 #include "engine/random_source.h"
 #include "tests/framework/temp_dir.h"
@@ -120,36 +121,36 @@ std::string WriteRecords(const TempDir& dir, const ExportShape& shape, int recor
 
 // Puts out-of-order entries, NaN, infinities and both zeros into the tables, and makes output 0
 // answer -0, NaN and infinity for most levels.
-void DamageTables(CCorvinaDoc& document)
+void DamageTables(NetworkModel& network)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double infinity = std::numeric_limits<double>::infinity();
-    double* input0 = document.GetTable(Column::Input, 0);
+    double* input0 = network.GetTable(Column::Input, 0);
     input0[10] = nan;
     input0[20] = -infinity;
     input0[30] = input0[200];
-    double* input1 = document.GetTable(Column::Input, 1);
+    double* input1 = network.GetTable(Column::Input, 1);
     input1[0] = -0.0;
     input1[1] = 0.0;
     input1[2] = -0.0;
     input1[254] = infinity;
-    double* output0 = document.GetTable(Column::Output, 0);
+    double* output0 = network.GetTable(Column::Output, 0);
     const double specials[4] = {output0[0], -0.0, nan, -infinity};
     for (int32_t level = 0; level < TableLength; ++level)
         output0[level] = level % 4 == 0 ? output0[level] : specials[level % 4];
-    document.GetTable(Column::Output, 1)[255] = -nan;
+    network.GetTable(Column::Output, 1)[255] = -nan;
 }
 
-void MakeNetwork(CCorvinaDoc& document, const ExportShape& shape, const TempDir& dir)
+void MakeNetwork(NetworkModel& network, const ExportShape& shape, const TempDir& dir)
 {
-    document.OnNewDocument();
-    document.CreateNetwork(shape.layers, shape.inputs, shape.outputs);
+    network.CreateNetwork(shape.layers, shape.inputs, shape.outputs);
     RandomSource random(static_cast<uint64_t>(shape.layers * 1000 + shape.inputs * 10 + shape.outputs));
-    document.GetNet().Randomize(random);
+    network.GetNet().Randomize(random);
     const int records = shape.tables == Tables::Few ? 100 : 1500;
-    document.ImportTrainingData(WriteRecords(dir, shape, records, static_cast<uint32_t>(shape.inputs)), true);
+    const std::string path = WriteRecords(dir, shape, records, static_cast<uint32_t>(shape.inputs));
+    network.ImportRecords(ReadRawRecords(path, shape.inputs + shape.outputs), true);
     if (shape.tables == Tables::Damaged)
-        DamageTables(document);
+        DamageTables(network);
 }
 
 // Every entry of the table and the doubles on either side of it, and a few values far out.
@@ -173,13 +174,13 @@ std::vector<double> BoundaryValues(const double* table)
 using Rows = std::vector<std::vector<double>>;
 
 // Rows that put every boundary value of every column through the network, in varying company.
-Rows FiniteRows(const CCorvinaDoc& document)
+Rows FiniteRows(const NetworkModel& network)
 {
-    const int32_t inputs = document.GetInputCount();
+    const int32_t inputs = network.GetInputCount();
     std::vector<std::vector<double>> columns;
     size_t longest = 0;
     for (int32_t input = 0; input < inputs; ++input) {
-        columns.push_back(BoundaryValues(document.GetTable(Column::Input, input)));
+        columns.push_back(BoundaryValues(network.GetTable(Column::Input, input)));
         longest = std::max(longest, columns.back().size());
     }
     Rows rows;
@@ -196,33 +197,20 @@ Rows FiniteRows(const CCorvinaDoc& document)
 }
 
 // Rows with an infinity or a NaN in each column in turn, and rows of nothing else.
-Rows SpecialRows(const CCorvinaDoc& document, const Rows& company)
+Rows SpecialRows(const NetworkModel& network, const Rows& company)
 {
     const double specials[4] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
                                 std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()};
     Rows rows;
     for (double special : specials) {
-        rows.emplace_back(static_cast<size_t>(document.GetInputCount()), special);
-        for (int32_t input = 0; input < document.GetInputCount(); ++input) {
+        rows.emplace_back(static_cast<size_t>(network.GetInputCount()), special);
+        for (int32_t input = 0; input < network.GetInputCount(); ++input) {
             std::vector<double> row = company[(rows.size() * 37) % company.size()];
             row[static_cast<size_t>(input)] = special;
             rows.push_back(row);
         }
     }
     return rows;
-}
-
-// What the document answers for a row: quantize, forward, dequantize, as consult does.
-std::vector<double> DocumentAnswer(CCorvinaDoc& document, const std::vector<double>& row)
-{
-    for (int32_t input = 0; input < document.GetInputCount(); ++input)
-        document.GetPatternBuffer().SetInput(
-            input, document.Quantize(row[static_cast<size_t>(input)], Column::Input, input));
-    document.GetNet().Forward();
-    std::vector<double> answer;
-    for (int32_t output = 0; output < document.GetOutputCount(); ++output)
-        answer.push_back(document.Dequantize(document.GetPatternBuffer().GetOutput(output), Column::Output, output));
-    return answer;
 }
 
 template <typename Real>
@@ -281,7 +269,7 @@ protected:
         compiler = std::get<1>(GetParam());
         if (!CompilerWorks(compiler, dir))
             GTEST_SKIP() << compiler.name << " cannot build and run programs here";
-        MakeNetwork(document, shape, dir);
+        MakeNetwork(network, shape, dir);
     }
 
     // Exports the document as "net", compiles it with the strict flags and links the harness.
@@ -289,7 +277,7 @@ protected:
     {
         CExportOptions options{"net", tables};
         std::string error;
-        ASSERT_TRUE(WriteCExportFiles(dir.Root().string(), "net", GenerateCExport(CExportModelOf(document), options),
+        ASSERT_TRUE(WriteCExportFiles(dir.Root().string(), "net", GenerateCExport(CExportModelOf(network, "net.cvn"), options),
                                       error))
             << error;
         const std::string command = Quoted(compiler.path) + " " + StrictFlags + " " + compiler.flags +
@@ -314,29 +302,29 @@ protected:
     ExportShape shape{};
     Compiler compiler{};
     TempDir dir;
-    CCorvinaDoc document;
+    NetworkModel network;
 };
 
-TEST_P(CExportRun, ConsultAnswersAsTheDocumentBitForBit)
+TEST_P(CExportRun, ConsultAnswersAsTheModelBitForBit)
 {
     ASSERT_NO_FATAL_FAILURE(Build(CTableType::Double));
-    const Rows finite = FiniteRows(document);
+    const Rows finite = FiniteRows(network);
     ASSERT_GE(finite.size(), 2000u);
 
     // The batch consultation reads finite decimal numbers only; its file must match byte for byte.
     WriteFile(dir.Path("rows.txt"), RowsAsText(finite));
-    const BatchOutcome batch = document.ConsultFile(dir.Path("rows.txt"), dir.Path("document.txt"));
+    const NetworkModel::BatchOutcome batch = network.ConsultFile(dir.Path("rows.txt"), dir.Path("network.txt"));
     ASSERT_TRUE(batch.written) << batch.error;
     EXPECT_EQ(batch.rows, finite.size());
     const std::vector<double> raw = Consult<double>(finite);
-    EXPECT_TRUE(ReadFile(dir.Path("answers.txt")) == ReadFile(dir.Path("document.txt")));
+    EXPECT_TRUE(ReadFile(dir.Path("answers.txt")) == ReadFile(dir.Path("network.txt")));
 
     Rows all = finite;
-    const Rows specials = SpecialRows(document, finite);
+    const Rows specials = SpecialRows(network, finite);
     all.insert(all.end(), specials.begin(), specials.end());
     std::vector<double> expected;
     for (const std::vector<double>& row : all) {
-        const std::vector<double> answer = DocumentAnswer(document, row);
+        const std::vector<double> answer = network.Consult(row);
         expected.insert(expected.end(), answer.begin(), answer.end());
     }
     const std::vector<double> answers = Consult<double>(all);
@@ -351,7 +339,7 @@ TEST_P(CExportRun, ForwardGivesTheEngineOutputLevels)
     std::mt19937 random(7);
     std::string rows;
     std::vector<uint8_t> expected;
-    PatternBuffer& buffer = document.GetPatternBuffer();
+    PatternBuffer& buffer = network.GetPatternBuffer();
     for (int row = 0; row < 2000; ++row) {
         for (int32_t input = 0; input < shape.inputs; ++input) {
             // The first rows are all 0 and all 255, the rest random.
@@ -359,7 +347,7 @@ TEST_P(CExportRun, ForwardGivesTheEngineOutputLevels)
             buffer.SetInput(input, level);
             rows += static_cast<char>(level);
         }
-        document.GetNet().Forward();
+        network.GetNet().Forward();
         for (int32_t output = 0; output < shape.outputs; ++output)
             expected.push_back(buffer.GetOutput(output));
     }
@@ -376,8 +364,8 @@ TEST_P(CExportRun, ForwardGivesTheEngineOutputLevels)
 TEST_P(CExportRun, FloatTablesLoseOnlyWhatTheHeaderSays)
 {
     ASSERT_NO_FATAL_FAILURE(Build(CTableType::Float));
-    Rows rows = FiniteRows(document);
-    const Rows specials = SpecialRows(document, rows);
+    Rows rows = FiniteRows(network);
+    const Rows specials = SpecialRows(network, rows);
     rows.insert(rows.end(), specials.begin(), specials.end());
     for (std::vector<double>& row : rows) {
         for (double& value : row)
@@ -387,7 +375,7 @@ TEST_P(CExportRun, FloatTablesLoseOnlyWhatTheHeaderSays)
     for (int32_t level = 0; level < TableLength; ++level) {
         std::vector<double> row;
         for (int32_t input = 0; input < shape.inputs; ++input)
-            row.push_back(static_cast<float>(document.GetTable(Column::Input, input)[level]));
+            row.push_back(static_cast<float>(network.GetTable(Column::Input, input)[level]));
         rows.push_back(row);
     }
 
@@ -395,7 +383,7 @@ TEST_P(CExportRun, FloatTablesLoseOnlyWhatTheHeaderSays)
     size_t documentedLosses = 0;
     for (const std::vector<double>& row : rows) {
         for (int32_t input = 0; input < shape.inputs; ++input) {
-            const double* table = document.GetTable(Column::Input, input);
+            const double* table = network.GetTable(Column::Input, input);
             double rounded[TableLength];
             bool movedUpToValue = false;
             for (int32_t level = 0; level < TableLength; ++level) {
@@ -404,17 +392,17 @@ TEST_P(CExportRun, FloatTablesLoseOnlyWhatTheHeaderSays)
                                                     rounded[level] == row[static_cast<size_t>(input)]);
             }
             const uint8_t level = QuantizeThroughTable(rounded, row[static_cast<size_t>(input)]);
-            const uint8_t exact = document.Quantize(row[static_cast<size_t>(input)], Column::Input, input);
+            const uint8_t exact = network.Quantize(row[static_cast<size_t>(input)], Column::Input, input);
             if (level != exact) {
                 EXPECT_TRUE(movedUpToValue && level < exact) << row[static_cast<size_t>(input)];
                 ++documentedLosses;
             }
-            document.GetPatternBuffer().SetInput(input, level);
+            network.GetPatternBuffer().SetInput(input, level);
         }
-        document.GetNet().Forward();
+        network.GetNet().Forward();
         for (int32_t output = 0; output < shape.outputs; ++output)
             expected.push_back(static_cast<float>(
-                document.Dequantize(document.GetPatternBuffer().GetOutput(output), Column::Output, output)));
+                network.Dequantize(network.GetPatternBuffer().GetOutput(output), Column::Output, output)));
     }
     EXPECT_TRUE(BitsOf(Consult<float>(rows)) == BitsOf(expected));
     RecordProperty("documented_losses", static_cast<int>(documentedLosses));

@@ -9,7 +9,7 @@
 #include "document/c_export_adapter.h"
 #include "document/c_export_files.h"
 #include "document/c_identifier.h"
-#include "document/corvina_doc.h"
+#include "document/network_model.h"
 #include "tests/framework/temp_dir.h"
 
 namespace {
@@ -174,17 +174,15 @@ TEST(CExportText, CommentsCannotBeClosedByTheSourceName)
     EXPECT_EQ(files.header.substr(0, files.header.find("*/")).find("/*", 2), std::string::npos);
 }
 
-TEST(CExportText, AdapterTakesEverythingFromTheDocument)
+TEST(CExportText, AdapterTakesEverythingFromTheModel)
 {
-    CCorvinaDoc document;
-    document.OnNewDocument();
-    document.CreateNetwork(2, 3, 4);
-    document.GetNet().SetWeight(9, 3, 201);
-    document.GetTable(Column::Input, 2)[17] = 4.25;
-    document.GetTable(Column::Output, 3)[255] = -8.5;
-    document.SetPathName("/some/where/my net.cvn");
-    document.SetPassesCount(77);
-    const CExportModel model = CExportModelOf(document);
+    NetworkModel network;
+    network.CreateNetwork(2, 3, 4);
+    network.GetNet().SetWeight(9, 3, 201);
+    network.GetTable(Column::Input, 2)[17] = 4.25;
+    network.GetTable(Column::Output, 3)[255] = -8.5;
+    network.RestoreStatistics(77, 10922);
+    const CExportModel model = CExportModelOf(network, "my net.cvn");
     EXPECT_EQ(model.layers, 2);
     EXPECT_EQ(model.inputs, 3);
     EXPECT_EQ(model.outputs, 4);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/number_reader.h"
+#include "document/number_text.h"
 #include "tests/framework/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/screenshots.h"
+#include "screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "dialog_gallery.h"
 #include "shell/corvina_app.h"
-#include "shell/dialogs/dialog_gallery.h"
 #include "shell/main_frame.h"
 #include "shell/page_setup_dlg.h"
 #include "shell/print_preview.h"
@@ -80,7 +80,7 @@ bool RenderScreenshots(const QString& folderPath)
     }
     // The same pictures on every run.
     CCorvinaApp corvina;
-    corvina.Document().GetRandomSource().Seed(1);
+    corvina.Document().Model().Random().Seed(1);
     if (!corvina.CreateMainWindow({}))
         return false;
     CMainFrame& frame = *corvina.Frame();

@@ -1,4 +1,4 @@
-#include "shell/dialogs/dialog_gallery.h"
+#include "dialog_gallery.h"
 
 #include <QApplication>
 #include <QDir>
