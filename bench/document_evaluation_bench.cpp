@@ -112,6 +112,7 @@ void BM_TrainWithKeepBest(benchmark::State& state)
     const EvaluationSet training = RandomSet(network.buffer.GetInputCount(), network.buffer.GetOutputCount(), 256);
     KeepBest keepBest(RandomSet(network.buffer.GetInputCount(), network.buffer.GetOutputCount(), records), 0, 0);
     RandomSource random(3);
+    BestNetwork best;
     double trainingSeconds = 0;
     double evaluationSeconds = 0;
     uint32_t passes = 0;
@@ -121,7 +122,7 @@ void BM_TrainWithKeepBest(benchmark::State& state)
             TrainPass(network, training, random, Rounding::Classic);
         passes += keepBest.GetEvery();
         const auto middle = Now();
-        keepBest.EvaluateAt(network.net, network.tables, passes);
+        keepBest.EvaluateAt(network.net, network.tables, passes, best);
         const auto end = Now();
         trainingSeconds += middle - start;
         evaluationSeconds += end - middle;

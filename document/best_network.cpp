@@ -101,9 +101,10 @@ KeepBest::KeepBest(EvaluationSet records, uint32_t interval, int32_t classes)
 }
 
 const Evaluation& KeepBest::EvaluateAt(DiscreteNet& net, std::span<const double> outputTables, uint32_t passes,
-                                       const EvaluationProgress& progress)
+                                       BestNetwork& best, const EvaluationProgress& progress)
 {
     last = Evaluate(net, outputTables, set, classCount, progress);
+    hasLast = true;
     best.Offer(net, passes, last);
     return last;
 }

@@ -44,8 +44,8 @@ private:
 // bench/document_evaluation_bench.cpp).
 uint32_t DefaultEvaluationInterval(size_t records);
 
-// Keeping the best network during a training run: the records evaluated on, the interval, the
-// classes for the class figures, and the best so far.
+// Keeping the best network during a training run: the records evaluated on, the interval and the
+// classes for the class figures; the best so far is kept by the caller.
 class KeepBest {
 public:
     // every 0 takes DefaultEvaluationInterval; classes as Evaluate takes them.
@@ -56,19 +56,19 @@ public:
     // True when the passes count passes is one at which to evaluate.
     bool IsDue(uint32_t passes) const { return passes % every == 0; }
 
-    // Evaluates net as it stands at passes, keeps its weights when they are the best so far, and
-    // returns the evaluation.
+    // Evaluates net as it stands at passes, offers its weights to best, and returns the
+    // evaluation.
     const Evaluation& EvaluateAt(DiscreteNet& net, std::span<const double> outputTables, uint32_t passes,
-                                 const EvaluationProgress& progress = {});
+                                 BestNetwork& best, const EvaluationProgress& progress = {});
 
-    const Evaluation& GetLast() const { return last; }
-    const BestNetwork& GetBest() const { return best; }
-    BestNetwork& GetBest() { return best; }
+    // The latest evaluation; null before the first.
+    const Evaluation* GetLast() const { return hasLast ? &last : nullptr; }
+    size_t GetRecordCount() const { return set.GetRecordCount(); }
 
 private:
     EvaluationSet set;
     uint32_t every;
     int32_t classCount;
     Evaluation last;
-    BestNetwork best;
+    bool hasLast = false;
 };

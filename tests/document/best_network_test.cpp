@@ -81,6 +81,7 @@ TEST(KeepBest, RestoresTheWeightsOfTheBestEvaluation)
     set.targetValues.assign(set.targetLevels.begin(), set.targetLevels.end());
     KeepBest keepBest(set, 25, 2);
     EXPECT_EQ(keepBest.GetEvery(), 25u);
+    BestNetwork best;
 
     std::vector<uint64_t> errors;
     std::vector<std::vector<uint8_t>> weights;
@@ -94,7 +95,7 @@ TEST(KeepBest, RestoresTheWeightsOfTheBestEvaluation)
         network.net.Learn(2000, random, Rounding::Precise);
         if (!keepBest.IsDue(pass))
             continue;
-        errors.push_back(keepBest.EvaluateAt(network.net, outputTables, pass).squaredLevelErrors);
+        errors.push_back(keepBest.EvaluateAt(network.net, outputTables, pass, best).squaredLevelErrors);
         weights.push_back(WeightsOf(network.net));
     }
     ASSERT_EQ(errors.size(), 39u);
@@ -104,7 +105,6 @@ TEST(KeepBest, RestoresTheWeightsOfTheBestEvaluation)
     ASSERT_NE(*lowest, errors.front());
     ASSERT_NE(at, errors.size() - 1);
 
-    const BestNetwork& best = keepBest.GetBest();
     EXPECT_EQ(best.GetPasses(), 25 * (at + 1));
     EXPECT_EQ(best.GetEvaluation().squaredLevelErrors, *lowest);
     EXPECT_TRUE(best.DiffersFrom(network.net));
