@@ -123,6 +123,20 @@ TEST_F(LearningCommandsTest, KeepBestSavesTheBestEvaluationAndTheLogHasARowEvery
               std::string::npos);
 }
 
+// Training that ends between two evaluations still offers its last weights, as it offered those it
+// started from: the network saved is the better of the two.
+TEST_F(LearningCommandsTest, KeepBestWeighsTheFirstAndTheLastWeightsToo)
+{
+    const double first = JsonNumber(RunOk({"evaluate", "@net.cvn", "@data.txt", "--json"}), "level_error");
+    RunOk({"train", "@net.cvn", "--passes", "250", "--seed", "4", "--rounding", "precise", "--output", "@last.cvn"});
+    const double last = JsonNumber(RunOk({"evaluate", "@last.cvn", "@data.txt", "--json"}), "level_error");
+    ASSERT_NE(first, last);
+    const std::string out = RunOk({"train", "@net.cvn", "--passes", "250", "--seed", "4", "--rounding", "precise",
+                                   "--keep-best", "--every", "1000", "--output", "@best.cvn"});
+    EXPECT_NE(out.find(std::string("reached at pass ") + (last < first ? "250" : "0") + ": "), std::string::npos) << out;
+    EXPECT_EQ(JsonNumber(RunOk({"evaluate", "@best.cvn", "@data.txt", "--json"}), "level_error"), std::min(first, last));
+}
+
 TEST_F(LearningCommandsTest, ALogWithoutEvaluationHoldsThePassesAndTheAverageError)
 {
     Write("held-out.txt", ClassData);

@@ -109,6 +109,26 @@ TEST_F(DocumentTest, TrainingKeepsTheBestWeightsForRestoring)
     EXPECT_FALSE(document.RestoreBestNetwork());
 }
 
+TEST_F(DocumentTest, ChangingWhatIsEvaluatedForgetsTheKeptWeightsAndTheRoundingDoesNot)
+{
+    Import(TwoRecords);
+    document.SetLearningSettings(KeepingEvery(10));
+    for (int pass = 0; pass < 20; ++pass)
+        document.TrainPass();
+    ASSERT_TRUE(document.GetBestNetwork().HasBest());
+    LearningSettings settings = KeepingEvery(10);
+    settings.rounding = Rounding::Classic;
+    document.SetLearningSettings(settings);
+    EXPECT_TRUE(document.GetBestNetwork().HasBest());
+    EXPECT_EQ(document.GetEvaluationInterval(), 10u);
+    settings.keepBest.every = 20;
+    document.SetLearningSettings(settings);
+    EXPECT_FALSE(document.GetBestNetwork().HasBest());
+    EXPECT_EQ(document.GetEvaluationInterval(), 0u);
+    document.TrainPass();
+    EXPECT_EQ(document.GetEvaluationInterval(), 20u);
+}
+
 TEST_F(DocumentTest, AValidationFileThatCannotBeReadIsShownOnceAndTrainingGoesOn)
 {
     Import(TwoRecords);
