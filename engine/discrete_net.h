@@ -51,8 +51,9 @@ public:
     void SetTarget(int32_t output, uint8_t level);
 
     // Teaches the pattern of the last Forward towards the targets; returns the pattern's error.
-    // Every stochastic division draws from random: 5 * N + 1 draws in classic rounding, about
-    // 17.06 * N + 1 in precise rounding (learning_rules.h gives the layout and the exact count).
+    // Every stochastic division draws from random: 5 * N + 1 draws in classic rounding, 10 * N + 1
+    // in precise rounding, with two more once in about 2^30 divisions (learning_rules.h gives the
+    // layout and the exact count).
     int32_t Learn(int32_t rate, RandomSource& random, Rounding rounding = Rounding::Classic);
 
     uint8_t GetWeight(int32_t neuron, int32_t index) const;

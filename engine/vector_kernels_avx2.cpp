@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "engine/kernel_tables.h"
+
 namespace {
 
 constexpr int Lanes = 8;
@@ -27,20 +29,52 @@ inline VUint MultiplyShift(VUint value, VUint multiplier, VUint shift)
     return (VUint)_mm256_blend_epi32(even, _mm256_slli_epi64(odd, 32), 0xAA);
 }
 
+template <int Shift>
+inline VUint MultiplyConstantShift(VUint value, uint32_t multiplier)
+{
+    const __m256i factor = _mm256_set1_epi32(static_cast<int>(multiplier));
+    const __m256i even = _mm256_srli_epi64(_mm256_mul_epu32((__m256i)value, factor), Shift);
+    const __m256i oddProduct = _mm256_mul_epu32(_mm256_srli_epi64((__m256i)value, 32), factor);
+    // The odd lanes' results go to the high dwords.
+    const __m256i odd = Shift >= 32 ? _mm256_srli_epi64(oddProduct, Shift >= 32 ? Shift - 32 : 0)
+                                    : _mm256_slli_epi64(oddProduct, Shift < 32 ? 32 - Shift : 0);
+    return (VUint)_mm256_blend_epi32(even, odd, 0xAA);
+}
+
 inline bool AnyLane(VInt mask)
 {
     return _mm256_testz_si256((__m256i)mask, (__m256i)mask) == 0;
 }
 
-inline void SortClassicVector(const uint16_t* draws, uint32_t* delta, uint32_t* const* step, int32_t p)
+inline void LevelEntries(VInt level, VUint& width, VUint& multiplier, VUint& shift)
 {
-    for (int lane = 0; lane < Lanes; ++lane) {
-        const uint16_t* drawn = draws + 5 * (Lanes - 1 - lane);
-        delta[lane] = drawn[0];
-        for (int m = 0; m < 4; ++m) {
-            step[m][p + lane] = drawn[1 + m];
-        }
-    }
+    const long long* table = reinterpret_cast<const long long*>(KernelLevelEntries);
+    const __m256i low = _mm256_i32gather_epi64(table, _mm256_castsi256_si128((__m256i)level), 8);
+    const __m256i high = _mm256_i32gather_epi64(table, _mm256_extracti128_si256((__m256i)level, 1), 8);
+    // Each entry's low dword to the lower half of its vector and its high dword to the upper.
+    const __m256i split = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
+    const __m256i lowSplit = _mm256_permutevar8x32_epi32(low, split);
+    const __m256i highSplit = _mm256_permutevar8x32_epi32(high, split);
+    const VUint fields = (VUint)_mm256_permute2x128_si256(lowSplit, highSplit, 0x20);
+    multiplier = (VUint)_mm256_permute2x128_si256(lowSplit, highSplit, 0x31);
+    width = fields & 0xFFFFu;
+    shift = fields >> 16;
+}
+
+inline VInt ClassicDraws(const uint16_t* draws, int k)
+{
+    return VInt{draws[35 + k], draws[30 + k], draws[25 + k], draws[20 + k],
+                draws[15 + k], draws[10 + k], draws[5 + k],  draws[k]};
+}
+
+template <int Count>
+inline VInt ShiftIn(VInt current, VInt previous)
+{
+    // Both turned by Count lanes, the first Count lanes from previous.
+    const __m256i turn = _mm256_setr_epi32((8 - Count) % 8, (9 - Count) % 8, (10 - Count) % 8, (11 - Count) % 8,
+                                           (12 - Count) % 8, (13 - Count) % 8, (14 - Count) % 8, (15 - Count) % 8);
+    return (VInt)_mm256_blend_epi32(_mm256_permutevar8x32_epi32((__m256i)current, turn),
+                                    _mm256_permutevar8x32_epi32((__m256i)previous, turn), (1 << Count) - 1);
 }
 
 inline VInt LoadBytes(const uint8_t* at)
@@ -158,4 +192,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx2Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunk, &SortClassicDraws, &PropagateUnsaturated, &ResolvePreciseFixed, 4, &GenerateLanes};
+const VectorKernels Avx2Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunks, 4, &GenerateLanes};

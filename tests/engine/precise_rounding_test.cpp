@@ -2,42 +2,53 @@
 #include <vector>
 
 #include "engine/stochastic_divide.h"
-#include "engine/uniform_draw.h"
+#include "engine/pair_rounding.h"
 #include "tests/engine/engine_test_support.h"
 
 namespace {
 
 struct PairCase {
-    uint32_t divisor;
-    std::vector<int32_t> draws;
-    uint32_t expected;
-    int64_t taken;
+    uint64_t remainder;
+    uint64_t divisor;
+    std::vector<uint32_t> pairs;  // the first, then those asked for
+    bool raises;
+    size_t asked;
 };
 
-class UniformPairs : public ::testing::TestWithParam<PairCase> {};
+class PairComparison : public ::testing::TestWithParam<PairCase> {};
 
-// The high draw comes first; the largest multiple of the divisor within 30 bits is the first
-// value rejected, and a rejected pair is replaced by the next one.
-TEST_P(UniformPairs, BuildTheValueFromPairsAndRejectTheTop)
+// The remainder exceeds floor(U * divisor) exactly when U * divisor < remainder; a pair settles
+// it unless remainder * 2^30 falls strictly between pair * divisor and (pair + 1) * divisor.
+TEST_P(PairComparison, SettlesByThePairsOfU)
 {
     const PairCase& row = GetParam();
-    ScriptedDraws draws([&row, next = size_t{0}]() mutable { return next < row.draws.size() ? row.draws[next++] : 0; });
-    EXPECT_EQ(UniformBelow(row.divisor, draws.Source()), row.expected);
-    EXPECT_EQ(draws.Taken(), row.taken);
+    size_t asked = 0;
+    const bool raises = PairRaises(row.remainder, row.divisor, row.pairs[0], [&] {
+        ++asked;
+        return asked < row.pairs.size() ? row.pairs[asked] : 0u;
+    });
+    EXPECT_EQ(raises, row.raises);
+    EXPECT_EQ(asked, row.asked);
+    EXPECT_EQ(PairUndecided(row.remainder, row.divisor, row.pairs[0]), row.asked > 0);
 }
 
+// 163837500 * 6 < 2^30 - 163837500 < 2^30 < 163837500 * 7, so for remainder 1 pairs up to 5
+// raise, 6 is undecided (the rest r' = 2^30 - 6 * 163837500 = 90716824 goes on, whose pairs raise
+// up to 594530848) and 7 on do not.
 INSTANTIATE_TEST_SUITE_P(
-    Rows, UniformPairs,
-    ::testing::Values(PairCase{163837500, {0, 0}, 0, 2}, PairCase{163837500, {5, 7}, 5 * 32768 + 7, 2},
-                      PairCase{163837500, {1, 0}, 32768, 2},
-                      // 29999 * 32768 + 17767 = 6 * 163837500 - 1, the last value kept.
-                      PairCase{163837500, {29999, 17767}, 163837499, 2},
-                      PairCase{163837500, {29999, 17768, 0, 5}, 5, 4},
-                      PairCase{163837500, {32767, 32767, 32767, 32767, 1, 0}, 32768, 6},
-                      PairCase{163837500, {10000, 0}, 10000u * 32768u % 163837500u, 2},
-                      // Level 254's width: 32766 * 32768 + 29663 = 26664 * 40268 - 1.
-                      PairCase{40268, {32766, 29663}, 40267, 2}, PairCase{40268, {32766, 29664, 0, 40268 - 32768}, 40268 - 32768, 4},
-                      PairCase{40268, {1, 3}, (32768 + 3) % 40268, 2}));
+    Rows, PairComparison,
+    ::testing::Values(PairCase{0, 163837500, {0}, false, 0}, PairCase{1, 163837500, {0}, true, 0},
+                      PairCase{1, 163837500, {5}, true, 0}, PairCase{1, 163837500, {7}, false, 0},
+                      PairCase{163837499, 163837500, {(1u << 30) - 8}, true, 0},
+                      PairCase{163837499, 163837500, {(1u << 30) - 7, 0}, true, 1},
+                      PairCase{163837499, 163837500, {(1u << 30) - 6}, false, 0},
+                      PairCase{1, 163837500, {6, 594530848}, true, 1}, PairCase{1, 163837500, {6, 594530850}, false, 1},
+                      PairCase{1, 163837500, {6, 594530849, 0}, true, 2},
+                      PairCase{1, 163837500, {6, 594530849, (1u << 30) - 1}, false, 2},
+                      // Level 254's width.
+                      PairCase{20000, 40268, {533297815}, true, 0}, PairCase{20000, 40268, {533297816, 0}, true, 1},
+                      PairCase{20000, 40268, {533297816, (1u << 30) - 1}, false, 1},
+                      PairCase{20000, 40268, {533297817}, false, 0}));
 
 // Over many seeded draws, precise rounding raises the quotient with chance remainder / divisor,
 // while classic rounding raises every remainder of 32768 or more.
@@ -98,9 +109,8 @@ TEST(PreciseRounding, LearnStepsAreUnbiased)
     }
 }
 
-// With draws of 0 no pair is rejected: 17 draws per neuron, one more for each neuron at level
-// 254, one for the mean.
-TEST(PreciseRounding, DrawCountWithoutRejections)
+// With draws of 0 every pair decides: 10 draws per neuron, one for the mean.
+TEST(PreciseRounding, DrawCountWhenEveryPairDecides)
 {
     for (const auto& [layers, inputs, outputs] : std::vector<std::array<int32_t, 3>>{{5, 4, 2}, {2, 300, 120}, {3, 16, 8}}) {
         TestNetwork network(layers, inputs, outputs);
@@ -110,13 +120,9 @@ TEST(PreciseRounding, DrawCountWithoutRejections)
             network.buffer.SetInput(input, static_cast<uint8_t>(input * 37));
         }
         network.net.Forward();
-        int64_t wideLevels = 0;
-        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-            wideLevels += network.net.GetNeuron(j).level == 254 ? 1 : 0;
-        }
         const int64_t count = network.net.GetNeuronCount();
         EXPECT_EQ(CountDraws([&](RandomSource& draws) { network.net.Learn(10922, draws, Rounding::Precise); }),
-                  17 * count + wideLevels + 1);
+                  10 * count + 1);
     }
 }
 

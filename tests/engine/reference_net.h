@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <functional>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/activation_table.h"
 #include "engine/random_source.h"
@@ -60,33 +64,60 @@ public:
         }
     }
 
-    // The rule of StochasticDivide on 64-bit values with hardware division: the quotient raised
-    // when the remainder exceeds uniform (0..divisor - 1).
-    static int64_t Divide(int64_t dividend, int64_t divisor, int64_t uniform)
+    // Whether a remainder exceeds the value below divisor that its division compares it with.
+    using Raise = std::function<bool(int64_t remainder, int64_t divisor)>;
+
+    // The rule of StochasticDivide on 64-bit values with hardware division: the truncated
+    // quotient, raised when raises says so.
+    static int64_t Divide(int64_t dividend, int64_t divisor, const Raise& raises)
     {
         const int64_t magnitude = dividend > 0 ? dividend : -dividend;
         int64_t quotient = magnitude / divisor;
-        if (magnitude % divisor > uniform) {
+        if (raises(magnitude % divisor, divisor)) {
             ++quotient;
         }
         return dividend > 0 ? quotient : -quotient;
     }
 
-    // A value below divisor: one draw reduced modulo it, or in precise rounding for a divisor
-    // above 32768 the first 30-bit pair (high draw first) below the largest multiple of the
-    // divisor in 30 bits, reduced modulo it. first is the high draw when it was already taken.
-    static int64_t Uniform(int64_t divisor, RandomSource& random, Rounding rounding, int64_t first = -1)
+    // Classic: the remainder against one draw reduced modulo the divisor.
+    static Raise DrawRaise(int64_t draw)
+    {
+        return [draw](int64_t remainder, int64_t divisor) { return remainder > draw % divisor; };
+    }
+
+    // Precise: the remainder r against floor(U * divisor), U = 0.V1 V2 ... in base 2^30 with V1 =
+    // first and the later digits pairs of draws (high first): after k digits A, U lies in
+    // [A, A + 1) / 2^30k, which settles r > floor(U * d), that is U * d < r, unless r * 2^30k lies
+    // strictly between A * d and (A + 1) * d.
+    static Raise PairRaise(int64_t first, RandomSource& random)
+    {
+        return [first, &random](int64_t remainder, int64_t divisor) {
+            __extension__ using Wide = __int128;
+            Wide digits = first;
+            Wide scale = Wide{1} << 30;
+            for (int k = 1; k <= 3; ++k) {
+                if ((digits + 1) * divisor <= remainder * scale) {
+                    return true;
+                }
+                if (digits * divisor >= remainder * scale) {
+                    return false;
+                }
+                const int64_t high = random.Draw();
+                digits = (digits << 30) + high * 32768 + random.Draw();
+                scale <<= 30;
+            }
+            ADD_FAILURE() << "four pairs left a comparison undecided";
+            return false;
+        };
+    }
+
+    static Raise RoundingRaise(int64_t divisor, RandomSource& random, Rounding rounding)
     {
         if (rounding == Rounding::Classic || divisor <= 32768) {
-            return (first >= 0 ? first : random.Draw()) % divisor;
+            return DrawRaise(random.Draw());
         }
-        const int64_t limit = (int64_t{1} << 30) / divisor * divisor;
-        int64_t value = (first >= 0 ? first : random.Draw()) * 32768 + random.Draw();
-        while (value >= limit) {
-            const int64_t high = random.Draw();
-            value = high * 32768 + random.Draw();
-        }
-        return value % divisor;
+        const int64_t high = random.Draw();
+        return PairRaise(high * 32768 + random.Draw(), random);
     }
 
     int64_t Saturate(int64_t value)
@@ -137,8 +168,9 @@ public:
                int64_t{ActivationTable[static_cast<size_t>(std::max<int64_t>(level - 1, 0))]};
     }
 
-    // Teaches neuron i with the values its five divisions compare their remainders with.
-    void Teach(int64_t i, int64_t rate, int64_t deltaUniform, const int64_t (&stepUniforms)[4], int64_t& squaredErrors)
+    // Teaches neuron i with the rules of its five divisions, which it applies in order.
+    void Teach(int64_t i, int64_t rate, const Raise& deltaRaise, const std::array<Raise, 4>& stepRaises,
+               int64_t& squaredErrors)
     {
         const int64_t count = static_cast<int64_t>(units.size());
         const int64_t outputs = static_cast<int64_t>(targets.size());
@@ -150,7 +182,7 @@ public:
             squaredErrors += e * e;
         }
         unit.error = Saturate(unit.error * 2);
-        const int64_t delta = Divide(unit.error, Width(c), deltaUniform);
+        const int64_t delta = Divide(unit.error, Width(c), deltaRaise);
         unit.error = delta;
         for (int64_t m = 0; m <= 3; ++m) {
             if (m >= 1 && !unit.firstLayer) {
@@ -159,16 +191,20 @@ public:
                 source.error = Saturate((i + m) % 2 == 0 ? source.error + contribution : source.error - contribution);
             }
             const int64_t x = m == 0 ? 128 : unit.inputs[m - 1];
-            const int64_t step = Divide(delta * x * rate, 163837500, stepUniforms[m]);
+            if (recordedRemainders != nullptr && delta != 0) {
+                recordedRemainders->push_back(std::abs(delta * x * rate) % 163837500);
+            }
+            const int64_t step = Divide(delta * x * rate, 163837500, stepRaises[static_cast<size_t>(m)]);
             unit.weights[m] = static_cast<uint8_t>(std::clamp<int64_t>(unit.weights[m] - step, 0, 255));
         }
     }
 
     // Classic: from the last neuron to the first, one draw for the delta and one per step.
     // Precise: band by band from the last, in chunks of up to 256 neurons from the top of the
-    // band; a chunk of n takes 17n draws (slot 0 the delta draws, slots 1 + 2m and 2 + 2m step m's
-    // pair, slots 9 + 2m and 10 + 2m its spare pair, each slot by position from the chunk's lowest
-    // neuron), then its extra draws neuron by neuron from the top.
+    // band; a chunk of n takes 10n draws (slot 0 the delta draw, slot 1 the low half of the
+    // delta's pair where the width exceeds 32768, slots 2 + 2m and 3 + 2m step m's pair, each slot
+    // by position from the chunk's lowest neuron), then the further pairs of undecided
+    // comparisons as they come, neuron by neuron from the top.
     int64_t Learn(int64_t rate, RandomSource& random, Rounding rounding = Rounding::Classic)
     {
         const int64_t count = static_cast<int64_t>(units.size());
@@ -177,46 +213,42 @@ public:
         int64_t squaredErrors = 0;
         if (rounding == Rounding::Classic) {
             for (int64_t i = count - 1; i >= 0; --i) {
-                const int64_t deltaUniform = random.Draw() % Width(units[static_cast<size_t>(i)].level);
-                int64_t stepUniforms[4];
-                for (int64_t& uniform : stepUniforms) {
-                    uniform = random.Draw();
+                const Raise deltaRaise = DrawRaise(random.Draw());
+                std::array<Raise, 4> stepRaises;
+                for (Raise& raise : stepRaises) {
+                    raise = DrawRaise(random.Draw());
                 }
-                Teach(i, rate, deltaUniform, stepUniforms, squaredErrors);
+                Teach(i, rate, deltaRaise, stepRaises, squaredErrors);
             }
         } else {
             for (int64_t bandStart = (count - 1) / width * width; bandStart >= 0; bandStart -= width) {
                 for (int64_t top = std::min(bandStart + width, count) - 1; top >= bandStart; top -= 256) {
                     const int64_t bottom = std::max(top - 255, bandStart);
                     const int64_t n = top - bottom + 1;
-                    std::vector<int64_t> fixed(static_cast<size_t>(17 * n));
+                    std::vector<int64_t> fixed(static_cast<size_t>(10 * n));
                     for (int64_t& draw : fixed) {
                         draw = random.Draw();
                     }
                     const auto at = [&](int64_t slot, int64_t i) { return fixed[static_cast<size_t>(slot * n + i - bottom)]; };
-                    std::vector<std::array<int64_t, 5>> uniforms(static_cast<size_t>(n));
+                    const auto pair = [&](int64_t slot, int64_t i) { return at(slot, i) * 32768 + at(slot + 1, i); };
                     for (int64_t i = top; i >= bottom; --i) {
-                        std::array<int64_t, 5>& u = uniforms[static_cast<size_t>(i - bottom)];
-                        u[0] = Uniform(Width(units[static_cast<size_t>(i)].level), random, rounding, at(0, i));
+                        const Raise deltaRaise = Width(units[static_cast<size_t>(i)].level) > 32768
+                                                     ? PairRaise(pair(0, i), random)
+                                                     : DrawRaise(at(0, i));
+                        std::array<Raise, 4> stepRaises;
                         for (int64_t m = 0; m < 4; ++m) {
-                            const int64_t pair = at(1 + 2 * m, i) * 32768 + at(2 + 2 * m, i);
-                            const int64_t spare = at(9 + 2 * m, i) * 32768 + at(10 + 2 * m, i);
-                            const int64_t limit = 6 * 163837500;
-                            u[static_cast<size_t>(1 + m)] = pair < limit    ? pair % 163837500
-                                                            : spare < limit ? spare % 163837500
-                                                                            : Uniform(163837500, random, rounding);
+                            stepRaises[static_cast<size_t>(m)] = PairRaise(pair(2 + 2 * m, i), random);
                         }
-                    }
-                    for (int64_t i = top; i >= bottom; --i) {
-                        const std::array<int64_t, 5>& u = uniforms[static_cast<size_t>(i - bottom)];
-                        const int64_t stepUniforms[4] = {u[1], u[2], u[3], u[4]};
-                        Teach(i, rate, u[0], stepUniforms, squaredErrors);
+                        Teach(i, rate, deltaRaise, stepRaises, squaredErrors);
                     }
                 }
             }
         }
-        return Divide(squaredErrors, outputs, Uniform(outputs, random, rounding));
+        return Divide(squaredErrors, outputs, RoundingRaise(outputs, random, rounding));
     }
+
+    // When set, every step's product remainder of a non-zero delta is appended, in teaching order.
+    std::vector<int64_t>* recordedRemainders = nullptr;
 
     std::vector<Unit> units;
     std::vector<uint8_t> inputLevels;
