@@ -13,6 +13,7 @@
 
 struct LearnScratch;
 struct RowScratch;
+struct VectorKernels;
 
 // A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
 // PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
@@ -85,7 +86,13 @@ private:
     // Copies band - 1's levels (or the pattern inputs for band 0) with its first two again after
     // its last, so that column c reads columns c, c + 1 and c + 2 without wrapping.
     const uint8_t* BandSources(int32_t band);
-    bool UsesVectors() const { return path != EnginePath::Scalar && inputCount >= 8; }
+    // Whether Forward and Learn take the vector kernels, and which: bands up to 8 wide take the
+    // 8-lane kernels of either vector path, which waste the fewest lanes.
+    bool UsesVectors() const { return path != EnginePath::Scalar && inputCount >= MinVectorWidth; }
+    const VectorKernels& PassKernels() const;
+    // Whether ForwardRows runs a band's columns side by side (else one pattern per lane).
+    bool RowsUseBands() const { return path != EnginePath::Scalar && inputCount >= 8; }
+    static constexpr int32_t MinVectorWidth = 2;
 
     const std::array<uint32_t, 256>* activationTable = nullptr;
     uint8_t* outputLevels;

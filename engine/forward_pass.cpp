@@ -8,7 +8,7 @@ namespace {
 
 // Weighs the three source levels of neuron j, finds its level in the thresholds, and returns
 // the upper end of the bracket (the output slot's value).
-inline uint8_t EvaluateNeuron(const NeuronArrays& neurons, int32_t j, const uint8_t* sources)
+inline uint8_t EvaluateNeuron(const NeuronArrays::Fields& neurons, int32_t j, const uint8_t* sources)
 {
     const auto n = static_cast<size_t>(j);
     // Even neurons invert inputs 1 and 3, odd neurons input 2.
@@ -31,6 +31,11 @@ inline uint8_t EvaluateNeuron(const NeuronArrays& neurons, int32_t j, const uint
 
 } // namespace
 
+const VectorKernels& DiscreteNet::PassKernels() const
+{
+    return inputCount <= Avx2Kernels.lanes ? Avx2Kernels : KernelsOf(path);
+}
+
 void DiscreteNet::Forward()
 {
     if (UsesVectors()) {
@@ -43,11 +48,12 @@ void DiscreteNet::Forward()
 void DiscreteNet::ForwardScalar()
 {
     const int32_t firstOutput = neuronCount - outputCount;
-    // A local, because the byte stores to neurons could otherwise alias the member.
+    // Locals, because the byte stores to neurons could otherwise alias the members.
     uint8_t* const outputs = outputLevels;
+    const NeuronArrays::Fields fields = neurons.View();
     const int32_t width = inputCount;
     for (int32_t bandStart = 0; bandStart < neuronCount; bandStart += width) {
-        const uint8_t* band = bandStart == 0 ? inputLevels : neurons.levels + (bandStart - width);
+        const uint8_t* band = bandStart == 0 ? inputLevels : fields.levels + (bandStart - width);
         const int32_t bandEnd = std::min(bandStart + width, neuronCount);
         // Columns c, c + 1 and c + 2 of the band before, each wrapping at most once (also for
         // widths 1 and 2), moved along with c.
@@ -55,7 +61,7 @@ void DiscreteNet::ForwardScalar()
         int32_t third = second + 1 >= width ? second + 1 - width : second + 1;
         for (int32_t j = bandStart, column = 0; j < bandEnd; ++j, ++column) {
             const uint8_t sources[3] = {band[column], band[second], band[third]};
-            const uint8_t hi = EvaluateNeuron(neurons, j, sources);
+            const uint8_t hi = EvaluateNeuron(fields, j, sources);
             if (j >= firstOutput) {
                 outputs[neuronCount - 1 - j] = hi;
             }
@@ -81,7 +87,7 @@ void DiscreteNet::ForwardVector()
     job.sources = bandSources.get();
     job.width = inputCount;
     job.neuronCount = neuronCount;
-    KernelsOf(path).forward(job);
+    PassKernels().forward(job);
     // The output slot is the upper end of the bracket: the level + 1, or 0 below t[0].
     for (int32_t t = 0; t < outputCount; ++t) {
         const auto n = static_cast<size_t>(neuronCount - 1 - t);

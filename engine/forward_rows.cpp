@@ -13,7 +13,7 @@ void DiscreteNet::ForwardRows(const uint8_t* inputRows, int64_t rowCount, uint8_
     if (rowCount <= 0) {
         return;
     }
-    if (UsesVectors()) {
+    if (RowsUseBands()) {
         if (!rowScratch) {
             rowScratch = std::make_unique<RowScratch>(static_cast<size_t>(neuronCount), width, outputs);
         }

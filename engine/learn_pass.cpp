@@ -7,31 +7,35 @@
 namespace {
 
 // The accumulator that neuron i's delta is made from: an output's comes from its target alone.
-[[gnu::always_inline]] inline int32_t FinalAccumulator(LearnState& state, int32_t i)
+[[gnu::always_inline]] inline int32_t FinalAccumulator(const NeuronArrays::Fields& neurons, const LearnState& state,
+                                                       int32_t i, int64_t& squaredErrors)
 {
     if (i < state.firstOutput) {
-        return state.neurons.errors[i];
+        return neurons.errors[i];
     }
-    const int32_t error = int32_t{state.neurons.levels[i]} - int32_t{state.targets[state.neuronCount - 1 - i]};
-    state.squaredErrors += error * error;
+    const int32_t error = int32_t{neurons.levels[i]} - int32_t{state.targets[state.neuronCount - 1 - i]};
+    squaredErrors += error * error;
     return error * OutputErrorScale;
 }
 
-// Teaches the chunk's neurons from top down. rule.Delta(i, doubled) gives neuron i's delta and
-// rule.Steps(i, base) steps its four weights.
+// Teaches the chunk's neurons from top down. rule.Draws(i) reads neuron i's fixed draws (into
+// locals, which nothing stored can alias), rule.Delta(i, doubled, draws) gives its delta and
+// rule.Steps(i, base, draws) steps its four weights.
 template <typename Rule>
 [[gnu::always_inline]] inline void TeachChunk(LearnState& state, int32_t top, int32_t bottom, int32_t bandStart,
                                               Rule&& rule)
 {
-    NeuronArrays& neurons = state.neurons;
+    const NeuronArrays::Fields neurons = state.neurons;
     const int32_t width = state.width;
+    int64_t squaredErrors = 0;
     const int32_t previousBandStart = bandStart - width;
     // The band before takes the errors unless it is the pattern inputs or an output band, whose
     // accumulators are replaced by their output errors.
     const bool propagates = bandStart > 0 && previousBandStart < state.firstOutput;
     for (int32_t i = top; i >= bottom; --i) {
-        const int32_t doubled = SaturateAccumulator(int64_t{FinalAccumulator(state, i)} * 2);
-        const int32_t delta = rule.Delta(i, doubled);
+        const auto own = rule.Draws(i);
+        const int32_t doubled = SaturateAccumulator(int64_t{FinalAccumulator(neurons, state, i, squaredErrors)} * 2);
+        const int32_t delta = rule.Delta(i, doubled, own);
         neurons.errors[i] = delta;
         // A zero delta propagates nothing and steps no weight (and takes no further pairs); in a
         // typical network a third to two thirds of the deltas are zero.
@@ -53,35 +57,43 @@ template <typename Rule>
             errors[second] = SaturateAccumulator(errors[second] - int64_t{neurons.weights[2][i]} * outer);
             errors[third] = SaturateAccumulator(errors[third] + int64_t{neurons.weights[3][i]} * outer);
         }
-        rule.Steps(i, StepBaseOf(delta, state.rate));
+        rule.Steps(i, StepBaseOf(delta, state.rate), own);
     }
+    state.squaredErrors += squaredErrors;
 }
 
 } // namespace
 
 void TeachChunkClassic(LearnState& state, int32_t top, int32_t bottom, int32_t bandStart, const uint16_t* drawn)
 {
-    NeuronArrays& neurons = state.neurons;
+    const NeuronArrays::Fields neurons = state.neurons;
+    struct ClassicNeuron {
+        uint32_t delta;
+        uint32_t step[4];
+    };
     struct Rule {
-        NeuronArrays& neurons;
+        const NeuronArrays::Fields& neurons;
         const uint16_t* drawn;
         int32_t top;
 
-        const uint16_t* Own(int32_t i) const { return drawn + ClassicNeuronDraws * (top - i); }
-        int32_t Delta(int32_t i, int32_t doubled) const
+        ClassicNeuron Draws(int32_t i) const
+        {
+            const uint16_t* own = drawn + ClassicNeuronDraws * (top - i);
+            return {own[0], {own[1], own[2], own[3], own[4]}};
+        }
+        int32_t Delta(int32_t i, int32_t doubled, const ClassicNeuron& own) const
         {
             const LevelWidth& width = LevelWidths[neurons.levels[i]];
             const LevelQuotient division = DivideDoubled(doubled, width);
             return SignedDelta(doubled, division.quotient,
-                               division.remainder > DrawModuloLevelWidth(Own(i)[0], width));
+                               division.remainder > DrawModuloLevelWidth(own.delta, width));
         }
-        void Steps(int32_t i, const StepBase& base) const
+        void Steps(int32_t i, const StepBase& base, const ClassicNeuron& own) const
         {
-            const uint16_t* own = Own(i);
             uint8_t* const* weights = neurons.weights;
-            weights[0][i] = ClassicSteppedWeight(weights[0][i], base, 128, own[1]);
+            weights[0][i] = ClassicSteppedWeight(weights[0][i], base, 128, own.step[0]);
             for (int32_t m = 1; m <= 3; ++m) {
-                weights[m][i] = ClassicSteppedWeight(weights[m][i], base, neurons.inputs[m - 1][i], own[1 + m]);
+                weights[m][i] = ClassicSteppedWeight(weights[m][i], base, neurons.inputs[m - 1][i], own.step[m]);
             }
         }
     };
@@ -90,25 +102,24 @@ void TeachChunkClassic(LearnState& state, int32_t top, int32_t bottom, int32_t b
 
 void TeachChunkPrecise(LearnState& state, int32_t top, int32_t bottom, int32_t bandStart, PreciseChunkDraws& draws)
 {
-    NeuronArrays& neurons = state.neurons;
+    const NeuronArrays::Fields neurons = state.neurons;
     struct Rule {
-        NeuronArrays& neurons;
+        const NeuronArrays::Fields& neurons;
         PreciseChunkDraws& draws;
         int32_t bottom;
 
-        int32_t Delta(int32_t i, int32_t doubled) const
+        PreciseNeuron Draws(int32_t i) const { return draws.Neuron(i - bottom); }
+        int32_t Delta(int32_t i, int32_t doubled, const PreciseNeuron& own) const
         {
-            return PreciseLevelDelta(doubled, neurons.levels[i], draws, i - bottom);
+            return PreciseLevelDelta(doubled, neurons.levels[i], own, draws);
         }
-        void Steps(int32_t i, const StepBase& base) const
+        void Steps(int32_t i, const StepBase& base, const PreciseNeuron& own) const
         {
             const auto more = [this] { return draws.NextPair(); };
             uint8_t* const* weights = neurons.weights;
-            const int32_t p = i - bottom;
-            weights[0][i] = PreciseSteppedWeight(weights[0][i], base, 128, draws.Pair(PreciseStepSlot[0], p), more);
+            weights[0][i] = PreciseSteppedWeight(weights[0][i], base, 128, own.step[0], more);
             for (int32_t m = 1; m <= 3; ++m) {
-                weights[m][i] = PreciseSteppedWeight(weights[m][i], base, neurons.inputs[m - 1][i],
-                                                     draws.Pair(PreciseStepSlot[m], p), more);
+                weights[m][i] = PreciseSteppedWeight(weights[m][i], base, neurons.inputs[m - 1][i], own.step[m], more);
             }
         }
     };
@@ -118,7 +129,7 @@ void TeachChunkPrecise(LearnState& state, int32_t top, int32_t bottom, int32_t b
 void StepUndecided(LearnState& state, int32_t bottom, int32_t size, const uint64_t* const* undecided,
                    PreciseChunkDraws& draws)
 {
-    NeuronArrays& neurons = state.neurons;
+    const NeuronArrays::Fields neurons = state.neurons;
     for (int32_t p = size - 1; p >= 0; --p) {
         const auto word = static_cast<size_t>(p / 64);
         const uint64_t bit = uint64_t{1} << (p % 64);
@@ -128,7 +139,7 @@ void StepUndecided(LearnState& state, int32_t bottom, int32_t size, const uint64
             if ((undecided[m][word] & bit) != 0) {
                 const uint32_t input = m == 0 ? 128u : neurons.inputs[m - 1][i];
                 neurons.weights[m][i] = PreciseSteppedWeight(neurons.weights[m][i], base, input,
-                                                             draws.Pair(PreciseStepSlot[m], p),
+                                                             draws.Neuron(p).step[m],
                                                              [&draws] { return draws.NextPair(); });
             }
         }
@@ -161,7 +172,7 @@ int32_t DiscreteNet::Learn(int32_t rate, RandomSource& random, Rounding rounding
 
 int32_t DiscreteNet::LearnScalar(int32_t rate, RandomSource& random, Rounding rounding)
 {
-    LearnState state{neurons, targets.get(), neuronCount, inputCount, neuronCount - outputCount, rate, 0};
+    LearnState state{neurons.View(), targets.get(), neuronCount, inputCount, neuronCount - outputCount, rate, 0};
     ForEachLearnChunk(neuronCount, inputCount, [&](int32_t top, int32_t bottom, int32_t bandStart) {
         const int32_t size = top - bottom + 1;
         if (rounding == Rounding::Classic) {

@@ -10,7 +10,7 @@
 
 // What the chunks of one Learn share.
 struct LearnState {
-    NeuronArrays& neurons;
+    NeuronArrays::Fields neurons;
     const uint8_t* targets;  // by output: output t is neuron neuronCount - 1 - t
     int32_t neuronCount;
     int32_t width;

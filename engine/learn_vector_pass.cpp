@@ -47,7 +47,7 @@ void NextChunk(int32_t& bandStart, int32_t& top, int32_t width)
 int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding rounding)
 {
     LearnScratch& scratch = *learnScratch;
-    const VectorKernels& kernels = KernelsOf(path);
+    const VectorKernels& kernels = PassKernels();
     const int32_t firstOutput = neuronCount - outputCount;
     scratch.targetsByNeuron.resize(static_cast<size_t>(outputCount) + LearnScratch::Spare);
     for (int32_t t = 0; t < outputCount; ++t) {
@@ -75,7 +75,7 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
     job.precise = precise;
     job.deltas = scratch.deltas;
     job.sent = scratch.sent;
-    LearnState state{neurons, targets.get(), neuronCount, inputCount, firstOutput, rate, 0};
+    LearnState state{neurons.View(), targets.get(), neuronCount, inputCount, firstOutput, rate, 0};
 
     const int64_t perNeuron = precise ? PreciseNeuronDraws : ClassicNeuronDraws;
     int32_t bandStart = (neuronCount - 1) / inputCount * inputCount;

@@ -79,24 +79,50 @@ inline uint8_t MovedWeight(uint8_t weight, const StepBase& base, uint64_t step)
     return static_cast<uint8_t>(moved ^ base.flip);
 }
 
-// Classic rounding. The stochastic quotient q + (r > uniform) is one truncated quotient: adding
-// StepDivisor - 1 - uniform carries into the next multiple exactly when the remainder r exceeds
-// uniform (a draw, 0..32767).
-inline uint8_t ClassicSteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, uint32_t uniform)
+// The step of a product by StepDivisor, raised when its remainder exceeds uniform (below the
+// divisor): one truncated quotient, since adding StepDivisor - 1 - uniform carries into the next
+// multiple exactly when the remainder exceeds uniform.
+inline uint64_t RaisedStep(uint64_t product, uint64_t uniform)
 {
-    return MovedWeight(weight, base, (base.magnitude * input + (StepDivisor - 1 - uniform)) / StepDivisor);
+    return (product + (StepDivisor - 1 - uniform)) / StepDivisor;
 }
 
-// Precise rounding: the product's remainder is compared by its pair (pair_rounding.h).
+// Classic rounding: uniform is the draw, 0..32767.
+inline uint8_t ClassicSteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, uint32_t uniform)
+{
+    return MovedWeight(weight, base, RaisedStep(base.magnitude * input, uniform));
+}
+
+// Precise rounding: the remainder is compared with floor(U * StepDivisor) (pair_rounding.h). The
+// pair settles that value as floor(pair * StepDivisor / 2^30), or one more where the low 30 bits
+// of pair * StepDivisor exceed 2^30 - StepDivisor; that only matters when the remainder is just
+// above the settled value, which the raised sum shows by being an exact multiple of the divisor.
 template <typename MorePairs>
 inline uint8_t PreciseSteppedWeight(uint8_t weight, const StepBase& base, uint32_t input, uint32_t pair,
                                     MorePairs&& morePairs)
 {
     const uint64_t product = base.magnitude * input;
-    const uint64_t quotient = product / StepDivisor;
-    const bool raises = PairRaises(product - quotient * StepDivisor, StepDivisor, pair, morePairs);
-    return MovedWeight(weight, base, quotient + (raises ? 1 : 0));
+    const uint64_t scaled = uint64_t{pair} * StepDivisor;
+    const uint64_t settled = scaled >> PairBits;
+    const uint64_t raised = product + (StepDivisor - 1 - settled);
+    uint64_t step = raised / StepDivisor;
+    // Both tests in full, without a branch on the first: a sixth of the pairs are at the edge.
+    const bool edge = (scaled & ((uint64_t{1} << PairBits) - 1)) > (uint64_t{1} << PairBits) - StepDivisor;
+    const bool exact = raised == step * StepDivisor;
+    if (edge & exact) [[unlikely]] {
+        const uint64_t quotient = product / StepDivisor;
+        step = quotient + (PairRaises(product - quotient * StepDivisor, StepDivisor, pair, morePairs) ? 1 : 0);
+    }
+    return MovedWeight(weight, base, step);
 }
+
+// A neuron's fixed precise draws: the delta draw, the delta's pair (used at level 254 only) and
+// the four steps' pairs.
+struct PreciseNeuron {
+    uint32_t delta;
+    uint32_t deltaPair;
+    uint32_t step[4];
+};
 
 // The draws of a precise chunk: its fixed draws and the further pairs after them. Reads through
 // a window on the source that grows (and may move) when further pairs are taken; Finish takes
@@ -109,13 +135,17 @@ public:
     {
     }
 
-    // Slot slot of the neuron at position p of the chunk.
-    uint32_t Draw(int32_t slot, int32_t p) const
+    // The fixed draws of the neuron at position p of the chunk.
+    PreciseNeuron Neuron(int32_t p) const
     {
-        return drawn[static_cast<size_t>(slot) * size + static_cast<size_t>(p)];
+        const uint16_t* own = drawn + p;
+        const auto slot = [own, this](int32_t index) { return uint32_t{own[static_cast<size_t>(index) * size]}; };
+        PreciseNeuron neuron{slot(PreciseDeltaSlot), PairValue(slot(PreciseDeltaSlot), slot(PreciseDeltaSlot + 1)), {}};
+        for (int32_t m = 0; m < 4; ++m) {
+            neuron.step[m] = PairValue(slot(PreciseStepSlot[m]), slot(PreciseStepSlot[m] + 1));
+        }
+        return neuron;
     }
-    // The pair of slots slot and slot + 1.
-    uint32_t Pair(int32_t slot, int32_t p) const { return PairValue(Draw(slot, p), Draw(slot + 1, p)); }
 
     uint32_t NextPair()
     {
@@ -137,14 +167,13 @@ private:
 
 // The precise delta of a doubled accumulator at level: the classic rule on its draw for a width
 // up to 32768, the pair rule at level 254.
-inline int32_t PreciseLevelDelta(int32_t doubled, uint8_t level, PreciseChunkDraws& draws, int32_t p)
+inline int32_t PreciseLevelDelta(int32_t doubled, uint8_t level, const PreciseNeuron& own, PreciseChunkDraws& draws)
 {
     const LevelWidth& width = LevelWidths[level];
     const LevelQuotient division = DivideDoubled(doubled, width);
     const bool raises = level == WideLevel
-                            ? PairRaises(division.remainder, width.width, draws.Pair(PreciseDeltaSlot, p),
-                                         [&draws] { return draws.NextPair(); })
-                            : division.remainder > DrawModuloLevelWidth(draws.Draw(PreciseDeltaSlot, p), width);
+                            ? PairRaises(division.remainder, width.width, own.deltaPair, [&draws] { return draws.NextPair(); })
+                            : division.remainder > DrawModuloLevelWidth(own.delta, width);
     return SignedDelta(doubled, division.quotient, raises);
 }
 
