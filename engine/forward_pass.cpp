@@ -85,6 +85,7 @@ void DiscreteNet::ForwardVector()
     job.levels = neurons.levels;
     job.errors = neurons.errors;
     job.sources = bandSources.get();
+    job.turns = narrowTurns;
     job.width = inputCount;
     job.neuronCount = neuronCount;
     PassKernels().forward(job);

@@ -14,3 +14,8 @@ extern const uint32_t* const KernelBuckets;
 // (x * multiplier) >> shift is x div width for every x below 2^31. One entry, so that a single
 // gather fetches all three.
 extern const uint64_t* const KernelLevelEntries;
+
+// The activation thresholds, and the same by column of their groups of sixteen: entry k * 16 + g
+// is threshold 16 * g + k, so that the kth thresholds of all groups form one 16-entry table.
+extern const uint32_t* const KernelThresholds;
+extern const uint32_t* const KernelGroupColumns;

@@ -73,6 +73,7 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
     job.deltaLimit = DeltaLimitOf(rate);
     job.mediumLimit = MediumLimitOf(rate);
     job.precise = precise;
+    job.turns = narrowTurns;
     job.deltas = scratch.deltas;
     job.sent = scratch.sent;
     LearnState state{neurons.View(), targets.get(), neuronCount, inputCount, firstOutput, rate, 0};

@@ -14,6 +14,8 @@
 //   bool AnyLane(VInt mask);
 //   VInt ClassicDraws(const uint16_t* draws, int k): draw k of Lanes neurons whose classic draws
 //     (five each, in teaching order) start at draws, the last lane's neuron first;
+//   VInt Permute(VInt values, VInt index): lane L takes lane index[L] of values;
+//   VInt Lookup16(const uint32_t* table, VInt index): lane L takes table[index[L]], index < 16;
 //   VInt ShiftIn<Count>(VInt current, VInt previous): the last Count lanes of previous, then the
 //     first Lanes - Count lanes of current;
 //   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;
@@ -249,60 +251,80 @@ inline VUint PairAt(const Chunk& chunk, int32_t slot, int32_t p)
     return ((VUint)LoadWords(high) << 15) | (VUint)LoadWords(high + chunk.size);
 }
 
+// The deltas of the Lanes neurons from position p of the chunk, at levels level, from their final
+// accumulators (0 in idle lanes); false when a precise delta's pair leaves it undecided.
+template <bool Precise>
+inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, VInt accumulator, VInt active, VInt& delta)
+{
+    // The doubled accumulator saturates at the limit; its magnitude is what is divided.
+    const VInt negative = accumulator < 0;
+    const VUint magnitude = (VUint)(negative ? -accumulator : accumulator);
+    const VUint doubled = magnitude > 0x3FFFFFFFu ? VUint{} + 0x7FFFFFFFu : magnitude * 2u;
+
+    VUint width;
+    VUint multiplier;
+    VUint shift;
+    LevelEntries(level, width, multiplier, shift);
+    const VUint quotient = MultiplyShift(doubled, multiplier, shift);
+    const VUint remainder = doubled - quotient * width;
+    const VUint draw = Precise ? (VUint)LoadWords(chunk.draws + p) : (VUint)ClassicDrawsAt(chunk, p, 0);
+    const VUint uniform = draw - MultiplyShift(draw, multiplier, shift) * width;
+    VInt raises = (VInt)(remainder > uniform);
+    if (Precise) {
+        // Level 254's width exceeds a draw: the delta draw is the high half of a pair.
+        const VInt wide = active & (level == static_cast<int32_t>(PreciseWideLevel));
+        if (AnyLane(wide)) {
+            const VUint pair = (draw << 15) | (VUint)LoadWords(chunk.draws + chunk.size + p);
+            const VUint settled = PairQuotient(pair, PreciseWideWidth);
+            const VUint low = (pair * PreciseWideWidth) & ((1u << 30) - 1u);
+            const VInt undecided =
+                wide & (VInt)(settled + 1u == remainder) & (VInt)(low > (1u << 30) - PreciseWideWidth);
+            if (AnyLane(undecided)) {
+                return false;
+            }
+            raises = wide != 0 ? (VInt)(settled < remainder) : raises;
+        }
+    }
+    const VUint deltaMagnitude = quotient - (VUint)raises;
+    delta = negative != 0 ? -(VInt)deltaMagnitude : (VInt)deltaMagnitude;
+    return true;
+}
+
+// The accumulators of the Lanes neurons from neuron i, 0 in idle lanes: an output's from its
+// target, adding its squared error to squares.
+inline VInt FinalAccumulators(const LearnChunksJob& job, const Chunk& chunk, int32_t i, VInt level, VInt active,
+                              VInt& squares)
+{
+    if (chunk.outputs) {
+        const VInt error = active & (level - LoadBytes(job.targets + (i - job.firstOutput)));
+        squares += error * error;
+        return error * OutputErrorScale;
+    }
+    return active & Load<VInt>(job.errors + i);
+}
+
 // The chunk's deltas into job.deltas, with their largest magnitude and the sum of the squared
 // output errors; false when a precise delta's pair leaves it undecided.
 template <bool Precise>
 inline bool ChunkDeltas(const LearnChunksJob& job, const Chunk& chunk, uint32_t& maxDelta, int64_t& squaredErrors)
 {
     VInt squares{};
-    VUint largest{};
+    VInt largest{};
     for (int32_t p = 0; p < chunk.size; p += Lanes) {
         const int32_t i = chunk.bottom + p;
         // Lanes past the chunk are idle: accumulator 0, hence delta 0.
         const VInt active = LanesBelow(chunk.size - p);
         const VInt level = LoadBytes(job.levels + i);
-        VInt accumulator;
-        if (chunk.outputs) {
-            const VInt error = active & (level - LoadBytes(job.targets + (i - job.firstOutput)));
-            squares += error * error;
-            accumulator = error * OutputErrorScale;
-        } else {
-            accumulator = active & Load<VInt>(job.errors + i);
+        VInt delta;
+        if (!VectorDeltas<Precise>(chunk, p, level, FinalAccumulators(job, chunk, i, level, active, squares), active,
+                                   delta)) {
+            return false;
         }
-        // The doubled accumulator saturates at the limit; its magnitude is what is divided.
-        const VInt negative = accumulator < 0;
-        const VUint magnitude = (VUint)(negative ? -accumulator : accumulator);
-        const VUint doubled = magnitude > 0x3FFFFFFFu ? VUint{} + 0x7FFFFFFFu : magnitude * 2u;
-
-        VUint width;
-        VUint multiplier;
-        VUint shift;
-        LevelEntries(level, width, multiplier, shift);
-        const VUint quotient = MultiplyShift(doubled, multiplier, shift);
-        const VUint remainder = doubled - quotient * width;
-        const VUint draw = Precise ? (VUint)LoadWords(chunk.draws + p) : (VUint)ClassicDrawsAt(chunk, p, 0);
-        const VUint uniform = draw - MultiplyShift(draw, multiplier, shift) * width;
-        VInt raises = (VInt)(remainder > uniform);
-        if (Precise) {
-            // Level 254's width exceeds a draw: the delta draw is the high half of a pair.
-            const VInt wide = active & (level == static_cast<int32_t>(PreciseWideLevel));
-            if (AnyLane(wide)) {
-                const VUint pair = (draw << 15) | (VUint)LoadWords(chunk.draws + chunk.size + p);
-                const VUint settled = PairQuotient(pair, PreciseWideWidth);
-                const VUint low = (pair * PreciseWideWidth) & ((1u << 30) - 1u);
-                const VInt undecided =
-                    wide & (VInt)(settled + 1u == remainder) & (VInt)(low > (1u << 30) - PreciseWideWidth);
-                if (AnyLane(undecided)) {
-                    return false;
-                }
-                raises = wide != 0 ? (VInt)(settled < remainder) : raises;
-            }
-        }
-        const VUint deltaMagnitude = quotient - (VUint)raises;
-        Store(job.deltas + p, negative != 0 ? -(VInt)deltaMagnitude : (VInt)deltaMagnitude);
-        largest = deltaMagnitude > largest ? deltaMagnitude : largest;
+        Store(job.deltas + p, delta);
+        const VInt magnitude = delta < 0 ? -delta : delta;
+        largest = magnitude > largest ? magnitude : largest;
     }
-    maxDelta = LargestLane(largest);
+    maxDelta = LargestLane((VUint)largest);
     squaredErrors = SumOfLanes(squares);
     return true;
 }
@@ -394,25 +416,88 @@ inline VInt WideUnsettled(VHalfDouble productLow, VHalfDouble productHigh, VInt 
     return IntegersOf(flagLow, flagHigh) != 0;
 }
 
-// Propagation, weight steps and the deltas into the accumulators, for the chunk whose deltas
-// ChunkDeltas made. The chunk's contributions to the band before go to job.sent by column of
-// that band from the chunk's own first column: position k holds input 1 of neuron k, input 2 of
-// neuron k - 1 and input 3 of neuron k - 2. Precise steps whose first pair may leave them
-// undecided are not made but marked in job.undecided; returns whether there are any.
+// Steps the four weights of the Lanes neurons from position p of the chunk (neuron i) by their
+// deltas. Precise steps whose first pair may leave them undecided are not made but marked in
+// job.undecided; returns the lanes that have any.
 template <bool Precise>
-inline bool ChunkSteps(const LearnChunksJob& job, const Chunk& chunk)
+inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p, int32_t i, VInt delta)
 {
     const bool rateNegative = job.rate < 0;
     const uint32_t rateMagnitude = rateNegative ? 0u - static_cast<uint32_t>(job.rate) : static_cast<uint32_t>(job.rate);
+    const VInt negative = delta < 0;
+    const VUint deltaMagnitude = (VUint)(negative != 0 ? -delta : delta);
+    // A positive product delta * rate lowers the weights. Every lane of a vector takes the
+    // arithmetic that its largest product needs.
+    const VInt lower = rateNegative ? negative : ~negative;
+    const bool small = !AnyLane((VInt)(deltaMagnitude >= job.deltaLimit));
+    const bool medium = small || !AnyLane((VInt)(deltaMagnitude >= job.mediumLimit));
+    const VInt base = (VInt)(deltaMagnitude * rateMagnitude);
+    const double rateValue = rateMagnitude;
+    const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
+    const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
+    VInt anyUnsettled{};
+    for (int m = 0; m < 4; ++m) {
+        const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + i);
+        const VInt weights = LoadBytes(job.weights[m] + i);
+        // The classic draw, or the value that the precise pair settles.
+        const VUint uniform = Precise ? PairQuotient(PairAt(chunk, PreciseStepSlot[m], p), StepDivisor)
+                                      : (VUint)ClassicDrawsAt(chunk, p, 1 + m);
+        VInt stepped;
+        VInt unsettled{};
+        if (small) {
+            // Every product is below the divisor, its own remainder: a step is 0 or 1.
+            const VInt product = base * input;
+            stepped = StepWeights(weights, (VInt)((VUint)product > uniform), lower);
+            if (Precise) {
+                unsettled = (VInt)(uniform + 1u == (VUint)product);
+            }
+        } else if (medium) {
+            const VInt product = base * input;
+            const VInt steps = MediumSteps(product, uniform);
+            stepped = MovedWeights(weights, steps, lower);
+            if (Precise) {
+                const VUint raised = (VUint)product + ((StepDivisor - 1u) - uniform);
+                unsettled = (VInt)(raised == (VUint)steps * StepDivisor);
+            }
+        } else {
+            const VHalfDouble productLow = baseLow * LowHalf(input);
+            const VHalfDouble productHigh = baseHigh * HighHalf(input);
+            stepped = MovedWeights(weights, WideSteps(productLow, productHigh, (VInt)uniform), lower);
+            if (Precise) {
+                unsettled = WideUnsettled(productLow, productHigh, (VInt)uniform);
+            }
+        }
+        if (Precise && AnyLane(unsettled)) {
+            job.undecided[m][p / 64] |= static_cast<uint64_t>(LaneBits(unsettled)) << (p % 64);
+            anyUnsettled |= unsettled;
+            stepped = unsettled != 0 ? weights : stepped;
+        }
+        StoreBytes(job.weights[m] + i, stepped);
+    }
+    return anyUnsettled;
+}
+
+inline void ClearUndecided(const LearnChunksJob& job)
+{
+    for (int m = 0; m < 4; ++m) {
+        for (int32_t word = 0; word < LearnChunk / 64; ++word) {
+            job.undecided[m][word] = 0;
+        }
+    }
+}
+
+// Propagation, weight steps and the deltas into the accumulators, for the chunk whose deltas
+// ChunkDeltas made. The chunk's contributions to the band before go to job.sent by column of
+// that band from the chunk's own first column: position k holds input 1 of neuron k, input 2 of
+// neuron k - 1 and input 3 of neuron k - 2. Returns whether any step was left undecided.
+template <bool Precise>
+inline bool ChunkSteps(const LearnChunksJob& job, const Chunk& chunk)
+{
     VInt sentSecond{};
     VInt sentThird{};
     VInt anyUndecided{};
     if (Precise) {
-        for (int m = 0; m < 4; ++m) {
-            for (int32_t word = 0; word < LearnChunk / 64; ++word) {
-                job.undecided[m][word] = 0;
-            }
-        }
+        ClearUndecided(job);
     }
     for (int32_t p = 0; p < chunk.size; p += Lanes) {
         const int32_t i = chunk.bottom + p;
@@ -430,9 +515,6 @@ inline bool ChunkSteps(const LearnChunksJob& job, const Chunk& chunk)
             }
             continue;
         }
-        const VInt negative = delta < 0;
-        const VUint deltaMagnitude = (VUint)(negative != 0 ? -delta : delta);
-
         // Propagation uses the weights as the forward pass did, so it comes before the steps. An
         // input that the forward pass inverted takes the error negated.
         if (chunk.propagates) {
@@ -444,54 +526,7 @@ inline bool ChunkSteps(const LearnChunksJob& job, const Chunk& chunk)
             sentSecond = second;
             sentThird = third;
         }
-
-        // A positive product delta * rate lowers the weights. Every lane of a vector takes the
-        // arithmetic that its largest product needs.
-        const VInt lower = rateNegative ? negative : ~negative;
-        const bool small = !AnyLane((VInt)(deltaMagnitude >= job.deltaLimit));
-        const bool medium = small || !AnyLane((VInt)(deltaMagnitude >= job.mediumLimit));
-        const VInt base = (VInt)(deltaMagnitude * rateMagnitude);
-        const double rateValue = rateMagnitude;
-        const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
-        const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
-        for (int m = 0; m < 4; ++m) {
-            const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + i);
-            const VInt weights = LoadBytes(job.weights[m] + i);
-            // The classic draw, or the value that the precise pair settles.
-            const VUint uniform = Precise ? PairQuotient(PairAt(chunk, PreciseStepSlot[m], p), StepDivisor)
-                                          : (VUint)ClassicDrawsAt(chunk, p, 1 + m);
-            VInt stepped;
-            VInt unsettled{};
-            if (small) {
-                // Every product is below the divisor, its own remainder: a step is 0 or 1.
-                const VInt product = base * input;
-                stepped = StepWeights(weights, (VInt)((VUint)product > uniform), lower);
-                if (Precise) {
-                    unsettled = (VInt)(uniform + 1u == (VUint)product);
-                }
-            } else if (medium) {
-                const VInt product = base * input;
-                const VInt steps = MediumSteps(product, uniform);
-                stepped = MovedWeights(weights, steps, lower);
-                if (Precise) {
-                    const VUint raised = (VUint)product + ((StepDivisor - 1u) - uniform);
-                    unsettled = (VInt)(raised == (VUint)steps * StepDivisor);
-                }
-            } else {
-                const VHalfDouble productLow = baseLow * LowHalf(input);
-                const VHalfDouble productHigh = baseHigh * HighHalf(input);
-                stepped = MovedWeights(weights, WideSteps(productLow, productHigh, (VInt)uniform), lower);
-                if (Precise) {
-                    unsettled = WideUnsettled(productLow, productHigh, (VInt)uniform);
-                }
-            }
-            if (Precise && AnyLane(unsettled)) {
-                job.undecided[m][p / 64] |= static_cast<uint64_t>(LaneBits(unsettled)) << (p % 64);
-                anyUndecided |= unsettled;
-                stepped = unsettled != 0 ? weights : stepped;
-            }
-            StoreBytes(job.weights[m] + i, stepped);
-        }
+        anyUndecided |= StepVector<Precise>(job, chunk, p, i, delta);
     }
     if (chunk.propagates) {
         const int32_t end = (chunk.size + Lanes - 1) / Lanes * Lanes;
@@ -574,9 +609,153 @@ LearnChunksResult TeachChunks(LearnChunksJob& job)
     }
 }
 
+// Networks whose bands fit in one vector: a band's columns are the lanes, and the wiring's
+// columns c + 1 and c + 2 (or c - 1 and c - 2, modulo the width) are lane permutations, so that a
+// band's levels, and its accumulators, pass to the next band in registers.
+
+// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by comparisons
+// rather than a table, which a band too narrow for other work would wait for: the groups of
+// sixteen thresholds wholly reached (told by each group's first), then the thresholds reached of
+// the next group.
+inline VUint ThresholdsReached(VUint sum)
+{
+    VInt groups[4] = {};
+    for (int g = 1; g < 16; ++g) {
+        groups[g % 4] -= (VInt)(sum >= KernelThresholds[16 * g]);
+    }
+    const VInt group = (groups[0] + groups[1]) + (groups[2] + groups[3]);
+    VInt reached[4] = {group << 4, VInt{}, VInt{}, VInt{}};
+    for (int k = 0; k < 16; ++k) {
+        reached[k % 4] -= (VInt)(sum >= (VUint)Lookup16(KernelGroupColumns + 16 * k, group));
+    }
+    return (VUint)((reached[0] + reached[1]) + (reached[2] + reached[3]));
+}
+
+void ForwardNarrow(const ForwardJob& job)
+{
+    const int32_t width = job.width;
+    const VInt second = Load<VInt>(job.turns + Lanes);
+    const VInt third = Load<VInt>(job.turns + 2 * Lanes);
+    const VInt evenOuter = OuterInversion(0);
+    // The pattern inputs through the scratch, which a whole vector may be read from.
+    CopySources(job.sources, job.patternInputs, width);
+    VInt previous = LoadBytes(job.sources);
+    for (int32_t j = 0; j < job.neuronCount; j += width) {
+        // Lanes past the band compute garbage for the next band's neurons, which are computed
+        // again after this one, or for the arrays' padding.
+        const VInt outer = (j % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
+        const VInt input1 = previous ^ outer;
+        const VInt input2 = Permute(previous, second) ^ outer ^ 0xFF;
+        const VInt input3 = Permute(previous, third) ^ outer;
+        StoreBytes(job.inputs[0] + j, input1);
+        StoreBytes(job.inputs[1] + j, input2);
+        StoreBytes(job.inputs[2] + j, input3);
+        const VInt sum = (LoadBytes(job.weights[0] + j) << 7) + LoadBytes(job.weights[1] + j) * input1 +
+                         LoadBytes(job.weights[2] + j) * input2 + LoadBytes(job.weights[3] + j) * input3;
+        Store(job.sums + j, sum);
+        const VUint reached = ThresholdsReached((VUint)sum);
+        const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
+        const VInt lo = (VInt)(hi + (VUint)(hi > 0u));
+        StoreBytes(job.levels + j, lo);
+        Store(job.errors + j, VInt{});
+        previous = lo;
+    }
+}
+
+// Largest |delta| for which three contributions of at most 255 * |delta| stay within the
+// accumulator limit together.
+inline constexpr int32_t UnsaturatedDelta = AccumulatorLimit / (3 * 255);
+
+template <bool Precise>
+LearnChunksResult TeachNarrow(LearnChunksJob& job)
+{
+    const int32_t width = job.width;
+    const int32_t perNeuron = Precise ? PreciseNeuronDraws : ClassicNeuronDraws;
+    const VInt columns = LanesBelow(width);
+    const VInt fromSecond = Load<VInt>(job.turns + 3 * Lanes);
+    const VInt fromThird = Load<VInt>(job.turns + 4 * Lanes);
+    int64_t used = 0;
+    int32_t bandStart = job.bandStart;
+    // The accumulators that the band above propagated, while they are known.
+    VInt carried{};
+    bool carrying = false;
+    for (;;) {
+        const int32_t size = job.neuronCount - bandStart < width ? job.neuronCount - bandStart : width;
+        const int32_t top = bandStart + size - 1;
+        const int64_t needed = int64_t{perNeuron} * size;
+        if (used + needed > job.drawCount) {
+            return {ChunkStop::OutOfDraws, bandStart, top, used};
+        }
+        const Chunk chunk{bandStart,
+                          bandStart,
+                          size,
+                          job.draws + used,
+                          bandStart >= job.firstOutput,
+                          bandStart > 0 && bandStart - width < job.firstOutput};
+        const VInt active = LanesBelow(size);
+        const VInt level = LoadBytes(job.levels + bandStart);
+        VInt squares{};
+        const VInt accumulator = carrying && !chunk.outputs
+                                     ? carried
+                                     : FinalAccumulators(job, chunk, bandStart, level, active, squares);
+        VInt delta;
+        if (!VectorDeltas<Precise>(chunk, 0, level, accumulator, active, delta) ||
+            (chunk.propagates && AnyLane((delta < -UnsaturatedDelta) | (delta > UnsaturatedDelta)))) {
+            // The accumulators of this band are in memory (see below).
+            return {ChunkStop::TeachByNeuron, bandStart, top, used};
+        }
+        // Lanes past the band belong to neurons already taught; they keep their deltas.
+        Store(job.errors + bandStart, active != 0 ? delta : Load<VInt>(job.errors + bandStart));
+        carrying = chunk.propagates;
+        if (chunk.propagates) {
+            // Propagation uses the weights as the forward pass did, so it comes before the steps.
+            // Column c of the band before takes input 1 of column c, input 2 of column c - 1 and
+            // input 3 of column c - 2; the band before's accumulators were 0.
+            const VInt sent = EvenNeurons(bandStart) != 0 ? -delta : delta;
+            const VInt first = LoadBytes(job.weights[1] + bandStart) * sent;
+            const VInt second = -(LoadBytes(job.weights[2] + bandStart) * sent);
+            const VInt third = LoadBytes(job.weights[3] + bandStart) * sent;
+            carried = columns & (first + Permute(second, fromSecond) + Permute(third, fromThird));
+            // Also in memory, for whatever takes over from here; past the band before's columns
+            // lie this band's deltas.
+            int32_t* const previous = job.errors + (bandStart - width);
+            Store(previous, columns != 0 ? carried : Load<VInt>(previous));
+        }
+        if (Precise) {
+            for (int m = 0; m < 4; ++m) {
+                job.undecided[m][0] = 0;
+            }
+        }
+        const VInt undecided = AnyLane(delta) ? StepVector<Precise>(job, chunk, 0, bandStart, delta) : VInt{};
+        if (chunk.outputs) {
+            job.squaredErrors += SumOfLanes(squares);
+        }
+        if (Precise && AnyLane(undecided)) {
+            return {ChunkStop::StepUndecided, bandStart, top, used};
+        }
+        used += needed;
+        if (bandStart == 0) {
+            return {ChunkStop::Done, 0, 0, used};
+        }
+        bandStart -= width;
+    }
+}
+
 LearnChunksResult LearnChunks(LearnChunksJob& job)
 {
+    if (job.width <= Lanes) {
+        return job.precise ? TeachNarrow<true>(job) : TeachNarrow<false>(job);
+    }
     return job.precise ? TeachChunks<true>(job) : TeachChunks<false>(job);
+}
+
+void ForwardPass(const ForwardJob& job)
+{
+    if (job.width <= Lanes) {
+        ForwardNarrow(job);
+    } else {
+        Forward(job);
+    }
 }
 
 } // namespace

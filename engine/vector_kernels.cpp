@@ -11,3 +11,13 @@ const VectorKernels& KernelsOf(EnginePath path)
 {
     return path == EnginePath::Avx512 ? Avx512Kernels : Avx2Kernels;
 }
+
+void NarrowTurns(int32_t width, int32_t lanes, int32_t* turns)
+{
+    constexpr int32_t Turns[5] = {0, 1, 2, -1, -2};
+    for (int32_t k = 0; k < 5; ++k) {
+        for (int32_t lane = 0; lane < lanes; ++lane) {
+            turns[k * lanes + lane] = lane < width ? ((lane + Turns[k]) % width + width) % width : lane;
+        }
+    }
+}

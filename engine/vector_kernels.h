@@ -20,6 +20,7 @@ struct ForwardJob {
     uint8_t* levels;
     int32_t* errors;
     uint8_t* sources;  // scratch of width + 2 + 64 bytes for a band's sources, wrapped
+    const int32_t* turns;  // NarrowTurns of the width, for the kernels' lane count
     int32_t width;
     int32_t neuronCount;
 };
@@ -41,6 +42,7 @@ struct LearnChunksJob {
     uint32_t deltaLimit;   // a |delta| below it keeps |delta * rate| * 255 below the step divisor
     uint32_t mediumLimit;  // a |delta| below it keeps |delta * rate| at most MediumStepBase
     bool precise;
+    const int32_t* turns;  // NarrowTurns of the width, for the kernels' lane count
     // Scratch of LearnChunk + 64 elements each.
     int32_t* deltas;
     int32_t* sent;
@@ -117,6 +119,11 @@ struct VectorKernels {
     int32_t generatorLanes;
     void (*generateLanes)(uint64_t (*states)[4], uint16_t* out);
 };
+
+// For bands no wider than a kernel's lanes, the wiring as lane permutations: five vectors of
+// lanes, lane c of vector k holding column c + k (k = 0, 1, 2) or c + 2 - k (k = 3, 4), modulo the
+// width; lanes past the width hold their own number.
+void NarrowTurns(int32_t width, int32_t lanes, int32_t* turns);
 
 // The kernels of a vector path that this processor supports.
 const VectorKernels& KernelsOf(EnginePath path);

@@ -67,6 +67,19 @@ inline VInt ClassicDraws(const uint16_t* draws, int k)
                 draws[15 + k], draws[10 + k], draws[5 + k],  draws[k]};
 }
 
+inline VInt Permute(VInt values, VInt index)
+{
+    return (VInt)_mm256_permutevar8x32_epi32((__m256i)values, (__m256i)index);
+}
+
+inline VInt Lookup16(const uint32_t* table, VInt index)
+{
+    const __m256i low = _mm256_permutevar8x32_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(table)), (__m256i)index);
+    const __m256i high =
+        _mm256_permutevar8x32_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(table + 8)), (__m256i)index);
+    return (VInt)_mm256_blendv_epi8(low, high, _mm256_cmpgt_epi32((__m256i)index, _mm256_set1_epi32(7)));
+}
+
 template <int Count>
 inline VInt ShiftIn(VInt current, VInt previous)
 {
@@ -192,4 +205,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx2Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunks, 4, &GenerateLanes};
+const VectorKernels Avx2Kernels = {Lanes, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 4, &GenerateLanes};

@@ -88,6 +88,16 @@ inline VInt ClassicDraws(const uint16_t* draws, int k)
     return (VInt)_mm512_cvtepu16_epi32(_mm512_castsi512_si256(_mm512_mask_blend_epi16(beyond, fromLow, fromHigh)));
 }
 
+inline VInt Permute(VInt values, VInt index)
+{
+    return (VInt)_mm512_permutexvar_epi32((__m512i)index, (__m512i)values);
+}
+
+inline VInt Lookup16(const uint32_t* table, VInt index)
+{
+    return (VInt)_mm512_permutexvar_epi32((__m512i)index, _mm512_load_si512(table));
+}
+
 template <int Count>
 inline VInt ShiftIn(VInt current, VInt previous)
 {
@@ -200,4 +210,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx512Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunks, 8, &GenerateLanes};
+const VectorKernels Avx512Kernels = {Lanes, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 8, &GenerateLanes};
