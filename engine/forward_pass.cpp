@@ -33,7 +33,10 @@ inline uint8_t EvaluateNeuron(const NeuronArrays::Fields& neurons, int32_t j, co
 
 const VectorKernels& DiscreteNet::PassKernels() const
 {
-    return inputCount <= Avx2Kernels.lanes ? Avx2Kernels : KernelsOf(path);
+    if (inputCount <= Avx2Kernels.lanes) {
+        return path == EnginePath::Avx512 ? Avx512NarrowKernels : Avx2Kernels;
+    }
+    return KernelsOf(path);
 }
 
 void DiscreteNet::Forward()

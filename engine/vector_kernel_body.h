@@ -15,7 +15,8 @@
 //   VInt ClassicDraws(const uint16_t* draws, int k): draw k of Lanes neurons whose classic draws
 //     (five each, in teaching order) start at draws, the last lane's neuron first;
 //   VInt Permute(VInt values, VInt index): lane L takes lane index[L] of values;
-//   VInt Lookup16(const uint32_t* table, VInt index): lane L takes table[index[L]], index < 16;
+//   VUint ThresholdsReached(VUint sum): the number of activation thresholds at or below each sum
+//     (of at most MaxNeuronSum), quick to come for a narrow band;
 //   VInt ShiftIn<Count>(VInt current, VInt previous): the last Count lanes of previous, then the
 //     first Lanes - Count lanes of current;
 //   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;
@@ -325,7 +326,7 @@ inline bool ChunkDeltas(const LearnChunksJob& job, const Chunk& chunk, uint32_t&
         largest = magnitude > largest ? magnitude : largest;
     }
     maxDelta = LargestLane((VUint)largest);
-    squaredErrors = SumOfLanes(squares);
+    squaredErrors = chunk.outputs ? SumOfLanes(squares) : 0;
     return true;
 }
 
@@ -612,24 +613,6 @@ LearnChunksResult TeachChunks(LearnChunksJob& job)
 // Networks whose bands fit in one vector: a band's columns are the lanes, and the wiring's
 // columns c + 1 and c + 2 (or c - 1 and c - 2, modulo the width) are lane permutations, so that a
 // band's levels, and its accumulators, pass to the next band in registers.
-
-// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by comparisons
-// rather than a table, which a band too narrow for other work would wait for: the groups of
-// sixteen thresholds wholly reached (told by each group's first), then the thresholds reached of
-// the next group.
-inline VUint ThresholdsReached(VUint sum)
-{
-    VInt groups[4] = {};
-    for (int g = 1; g < 16; ++g) {
-        groups[g % 4] -= (VInt)(sum >= KernelThresholds[16 * g]);
-    }
-    const VInt group = (groups[0] + groups[1]) + (groups[2] + groups[3]);
-    VInt reached[4] = {group << 4, VInt{}, VInt{}, VInt{}};
-    for (int k = 0; k < 16; ++k) {
-        reached[k % 4] -= (VInt)(sum >= (VUint)Lookup16(KernelGroupColumns + 16 * k, group));
-    }
-    return (VUint)((reached[0] + reached[1]) + (reached[2] + reached[3]));
-}
 
 void ForwardNarrow(const ForwardJob& job)
 {

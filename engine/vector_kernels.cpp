@@ -5,6 +5,7 @@
 // are never called.
 const VectorKernels Avx2Kernels = {8, nullptr, nullptr, nullptr, nullptr, 4, nullptr};
 const VectorKernels Avx512Kernels = {16, nullptr, nullptr, nullptr, nullptr, 8, nullptr};
+const VectorKernels Avx512NarrowKernels = {8, nullptr, nullptr, nullptr, nullptr, 0, nullptr};
 #endif
 
 const VectorKernels& KernelsOf(EnginePath path)

@@ -130,3 +130,5 @@ const VectorKernels& KernelsOf(EnginePath path);
 
 extern const VectorKernels Avx2Kernels;
 extern const VectorKernels Avx512Kernels;
+// The AVX-512 path's kernels for bands of up to 8 neurons.
+extern const VectorKernels Avx512NarrowKernels;

@@ -93,9 +93,26 @@ inline VInt Permute(VInt values, VInt index)
     return (VInt)_mm512_permutexvar_epi32((__m512i)index, (__m512i)values);
 }
 
-inline VInt Lookup16(const uint32_t* table, VInt index)
+// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by comparisons
+// rather than a gather, which a band too narrow for other work would wait for: the groups of
+// sixteen thresholds wholly reached (told by each group's first), then the thresholds reached of
+// the next group, looked up in one register.
+inline VUint ThresholdsReached(VUint sum)
 {
-    return (VInt)_mm512_permutexvar_epi32((__m512i)index, _mm512_load_si512(table));
+    const __m512i minusOne = _mm512_set1_epi32(-1);
+    __m512i groups[4] = {};
+    for (int g = 1; g < 16; ++g) {
+        const __mmask16 reached = _mm512_cmpge_epu32_mask((__m512i)sum, _mm512_set1_epi32(static_cast<int>(KernelThresholds[16 * g])));
+        groups[g % 4] = _mm512_mask_sub_epi32(groups[g % 4], reached, groups[g % 4], minusOne);
+    }
+    const __m512i group = _mm512_add_epi32(_mm512_add_epi32(groups[0], groups[1]), _mm512_add_epi32(groups[2], groups[3]));
+    __m512i counts[4] = {_mm512_slli_epi32(group, 4), _mm512_setzero_si512(), _mm512_setzero_si512(), _mm512_setzero_si512()};
+    for (int k = 0; k < 16; ++k) {
+        const __m512i threshold = _mm512_permutexvar_epi32(group, _mm512_load_si512(KernelGroupColumns + 16 * k));
+        const __mmask16 reached = _mm512_cmpge_epu32_mask((__m512i)sum, threshold);
+        counts[k % 4] = _mm512_mask_sub_epi32(counts[k % 4], reached, counts[k % 4], minusOne);
+    }
+    return (VUint)_mm512_add_epi32(_mm512_add_epi32(counts[0], counts[1]), _mm512_add_epi32(counts[2], counts[3]));
 }
 
 template <int Count>
@@ -175,13 +192,16 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
             const __m512i rotated = _mm512_add_epi64(s1, _mm512_slli_epi64(s1, 2));
             const __m512i turned = _mm512_rol_epi64(rotated, 7);
             row = CutDrawVector(_mm512_add_epi64(turned, _mm512_slli_epi64(turned, 3)));
+            // The generator's step with three-way exclusive ors (0x96), each new word from the old
+            // ones: s2 ^= s0; s3 ^= s1; s1 ^= s2; s0 ^= s3; s2 ^= t; s3 = rol(s3, 45).
             const __m512i t = _mm512_slli_epi64(s1, 17);
-            s2 = _mm512_xor_si512(s2, s0);
-            s3 = _mm512_xor_si512(s3, s1);
-            s1 = _mm512_xor_si512(s1, s2);
-            s0 = _mm512_xor_si512(s0, s3);
-            s2 = _mm512_xor_si512(s2, t);
-            s3 = _mm512_rol_epi64(s3, 45);
+            const __m512i s3Mixed = _mm512_xor_si512(s3, s1);
+            const __m512i s1Next = _mm512_ternarylogic_epi64(s1, s2, s0, 0x96);
+            const __m512i s2Next = _mm512_ternarylogic_epi64(s2, s0, t, 0x96);
+            s0 = _mm512_ternarylogic_epi64(s0, s3, s1, 0x96);
+            s1 = s1Next;
+            s2 = s2Next;
+            s3 = _mm512_rol_epi64(s3Mixed, 45);
         }
         __m512i pairs[8];
         for (int k = 0; k < 4; ++k) {
