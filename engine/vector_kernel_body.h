@@ -557,6 +557,22 @@ inline void FoldSent(const LearnChunksJob& job, const Chunk& chunk)
 }
 
 template <bool Precise>
+LearnChunksResult TeachChunks(LearnChunksJob& job);
+
+// The kernels work on a copy of the job, which no store to the network's arrays can change (a
+// byte store could, as far as the compiler knows, change the job in memory), and give back the
+// sums they keep.
+template <bool Precise, LearnChunksResult (*Teach)(LearnChunksJob&)>
+LearnChunksResult OnLocalJob(LearnChunksJob& job)
+{
+    LearnChunksJob local = job;
+    const LearnChunksResult result = Teach(local);
+    job.squaredErrors = local.squaredErrors;
+    job.bandMaxDelta = local.bandMaxDelta;
+    return result;
+}
+
+template <bool Precise>
 LearnChunksResult TeachChunks(LearnChunksJob& job)
 {
     const int32_t perNeuron = Precise ? PreciseNeuronDraws : ClassicNeuronDraws;
@@ -727,17 +743,19 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
 LearnChunksResult LearnChunks(LearnChunksJob& job)
 {
     if (job.width <= Lanes) {
-        return job.precise ? TeachNarrow<true>(job) : TeachNarrow<false>(job);
+        return job.precise ? OnLocalJob<true, TeachNarrow<true>>(job) : OnLocalJob<false, TeachNarrow<false>>(job);
     }
-    return job.precise ? TeachChunks<true>(job) : TeachChunks<false>(job);
+    return job.precise ? OnLocalJob<true, TeachChunks<true>>(job) : OnLocalJob<false, TeachChunks<false>>(job);
 }
 
 void ForwardPass(const ForwardJob& job)
 {
-    if (job.width <= Lanes) {
-        ForwardNarrow(job);
+    // A copy, for the reason of OnLocalJob.
+    const ForwardJob local = job;
+    if (local.width <= Lanes) {
+        ForwardNarrow(local);
     } else {
-        Forward(job);
+        Forward(local);
     }
 }
 
