@@ -93,6 +93,7 @@ private:
     // Whether ForwardRows runs a band's columns side by side (else one pattern per lane).
     bool RowsUseBands() const { return path != EnginePath::Scalar && inputCount >= 8; }
     static constexpr int32_t MinVectorWidth = 2;
+    static constexpr int32_t ScalarForwardWidth = 4;
 
     const std::array<uint32_t, 256>* activationTable = nullptr;
     uint8_t* outputLevels;

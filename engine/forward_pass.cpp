@@ -41,7 +41,9 @@ const VectorKernels& DiscreteNet::PassKernels() const
 
 void DiscreteNet::Forward()
 {
-    if (UsesVectors()) {
+    // Bands of up to ScalarForwardWidth neurons go quicker one neuron at a time: a vector's band
+    // waits for its level lookup, where neurons one at a time overlap theirs.
+    if (UsesVectors() && inputCount > ScalarForwardWidth) {
         ForwardVector();
     } else {
         ForwardScalar();

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "engine/activation_table.h"
 #include "engine/level_lookup.h"
 #include "engine/level_width.h"
 
@@ -30,24 +29,11 @@ constexpr bool FitsTheKernels()
 }
 static_assert(FitsTheKernels());
 
-constexpr std::array<uint32_t, 256> MakeGroupColumns()
-{
-    std::array<uint32_t, 256> table{};
-    for (size_t k = 0; k < 16; ++k) {
-        for (size_t group = 0; group < 16; ++group) {
-            table[k * 16 + group] = ActivationTable[16 * group + k];
-        }
-    }
-    return table;
-}
-
 alignas(64) constexpr auto LevelEntries = MakeLevelEntries();
-alignas(64) constexpr auto GroupColumns = MakeGroupColumns();
-alignas(64) constexpr auto Thresholds = ActivationTable;
+
 
 } // namespace
 
 const uint32_t* const KernelBuckets = level_lookup_detail::Buckets.data();
 const uint64_t* const KernelLevelEntries = LevelEntries.data();
-const uint32_t* const KernelThresholds = Thresholds.data();
-const uint32_t* const KernelGroupColumns = GroupColumns.data();
+

@@ -15,7 +15,3 @@ extern const uint32_t* const KernelBuckets;
 // gather fetches all three.
 extern const uint64_t* const KernelLevelEntries;
 
-// The activation thresholds, and the same by column of their groups of sixteen: entry k * 16 + g
-// is threshold 16 * g + k, so that the kth thresholds of all groups form one 16-entry table.
-extern const uint32_t* const KernelThresholds;
-extern const uint32_t* const KernelGroupColumns;

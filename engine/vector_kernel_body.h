@@ -16,7 +16,7 @@
 //     (five each, in teaching order) start at draws, the last lane's neuron first;
 //   VInt Permute(VInt values, VInt index): lane L takes lane index[L] of values;
 //   VUint ThresholdsReached(VUint sum): the number of activation thresholds at or below each sum
-//     (of at most MaxNeuronSum), quick to come for a narrow band;
+//     (of at most MaxNeuronSum);
 //   VInt ShiftIn<Count>(VInt current, VInt previous): the last Count lanes of previous, then the
 //     first Lanes - Count lanes of current;
 //   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;

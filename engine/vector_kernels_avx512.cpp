@@ -93,26 +93,12 @@ inline VInt Permute(VInt values, VInt index)
     return (VInt)_mm512_permutexvar_epi32((__m512i)index, (__m512i)values);
 }
 
-// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by comparisons
-// rather than a gather, which a band too narrow for other work would wait for: the groups of
-// sixteen thresholds wholly reached (told by each group's first), then the thresholds reached of
-// the next group, looked up in one register.
+// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by the eight-probe
+// bisection's buckets (level_lookup.h).
 inline VUint ThresholdsReached(VUint sum)
 {
-    const __m512i minusOne = _mm512_set1_epi32(-1);
-    __m512i groups[4] = {};
-    for (int g = 1; g < 16; ++g) {
-        const __mmask16 reached = _mm512_cmpge_epu32_mask((__m512i)sum, _mm512_set1_epi32(static_cast<int>(KernelThresholds[16 * g])));
-        groups[g % 4] = _mm512_mask_sub_epi32(groups[g % 4], reached, groups[g % 4], minusOne);
-    }
-    const __m512i group = _mm512_add_epi32(_mm512_add_epi32(groups[0], groups[1]), _mm512_add_epi32(groups[2], groups[3]));
-    __m512i counts[4] = {_mm512_slli_epi32(group, 4), _mm512_setzero_si512(), _mm512_setzero_si512(), _mm512_setzero_si512()};
-    for (int k = 0; k < 16; ++k) {
-        const __m512i threshold = _mm512_permutexvar_epi32(group, _mm512_load_si512(KernelGroupColumns + 16 * k));
-        const __mmask16 reached = _mm512_cmpge_epu32_mask((__m512i)sum, threshold);
-        counts[k % 4] = _mm512_mask_sub_epi32(counts[k % 4], reached, counts[k % 4], minusOne);
-    }
-    return (VUint)_mm512_add_epi32(_mm512_add_epi32(counts[0], counts[1]), _mm512_add_epi32(counts[2], counts[3]));
+    const VUint entry = Gather(KernelBuckets, sum >> 7);
+    return (entry & 511u) + 1u - ((sum - (entry >> 9)) >> 31);
 }
 
 template <int Count>

@@ -91,34 +91,12 @@ inline VInt Permute(VInt values, VInt index)
     return (VInt)_mm256_permutevar8x32_epi32((__m256i)values, (__m256i)index);
 }
 
-// The number of thresholds at or below each lane's sum (at most MaxNeuronSum).
+// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by the eight-probe
+// bisection's buckets (level_lookup.h).
 inline VUint ThresholdsReached(VUint sum)
 {
-#if defined(__AVX512VL__)
-    // By comparisons, without the latency of a gather (a narrow band has little else to do): the
-    // groups of sixteen thresholds wholly reached (told by each group's first), then the
-    // thresholds reached of the next group, looked up in two registers.
-    const __m256i minusOne = _mm256_set1_epi32(-1);
-    __m256i groups[4] = {};
-    for (int g = 1; g < 16; ++g) {
-        const __mmask8 reached = _mm256_cmpge_epu32_mask((__m256i)sum, _mm256_set1_epi32(static_cast<int>(KernelThresholds[16 * g])));
-        groups[g % 4] = _mm256_mask_sub_epi32(groups[g % 4], reached, groups[g % 4], minusOne);
-    }
-    const __m256i group = _mm256_add_epi32(_mm256_add_epi32(groups[0], groups[1]), _mm256_add_epi32(groups[2], groups[3]));
-    __m256i counts[4] = {_mm256_slli_epi32(group, 4), _mm256_setzero_si256(), _mm256_setzero_si256(), _mm256_setzero_si256()};
-    for (int k = 0; k < 16; ++k) {
-        const uint32_t* column = KernelGroupColumns + 16 * k;
-        const __m256i threshold = _mm256_permutex2var_epi32(_mm256_load_si256(reinterpret_cast<const __m256i*>(column)), group,
-                                                            _mm256_load_si256(reinterpret_cast<const __m256i*>(column + 8)));
-        const __mmask8 reached = _mm256_cmpge_epu32_mask((__m256i)sum, threshold);
-        counts[k % 4] = _mm256_mask_sub_epi32(counts[k % 4], reached, counts[k % 4], minusOne);
-    }
-    return (VUint)_mm256_add_epi32(_mm256_add_epi32(counts[0], counts[1]), _mm256_add_epi32(counts[2], counts[3]));
-#else
-    // By the eight-probe bisection's buckets (level_lookup.h).
     const VUint entry = Gather(KernelBuckets, sum >> 7);
     return (entry & 511u) + 1u - ((sum - (entry >> 9)) >> 31);
-#endif
 }
 
 template <int Count>
