@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/learning_constants.h"
+#include "engine/vector_kernels.h"
 
 // The working memory of the vector paths' Learn, kept with the network so that a pass allocates
 // nothing after the first.
@@ -18,4 +19,6 @@ struct LearnScratch {
     uint64_t undecided[4][LearnChunk / 64];
     // The target of each output neuron, in neuron order.
     std::vector<uint8_t> targetsByNeuron;
+    // The kernels' job, whose fields for the network are set on first use.
+    LearnChunksJob job{};
 };

@@ -55,27 +55,36 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
     }
     const bool precise = rounding == Rounding::Precise;
 
-    LearnChunksJob job{};
-    job.levels = neurons.levels;
-    for (size_t m = 0; m < 3; ++m) {
-        job.inputs[m] = neurons.inputs[m];
+    // The job's network fields are set once; the rate's bounds when the rate changes.
+    LearnChunksJob& job = scratch.job;
+    if (job.levels == nullptr) {
+        job.levels = neurons.levels;
+        for (size_t m = 0; m < 3; ++m) {
+            job.inputs[m] = neurons.inputs[m];
+        }
+        for (size_t m = 0; m < 4; ++m) {
+            job.weights[m] = neurons.weights[m];
+            job.undecided[m] = scratch.undecided[m];
+        }
+        job.errors = neurons.errors;
+        job.neuronCount = neuronCount;
+        job.width = inputCount;
+        job.firstOutput = firstOutput;
+        job.turns = narrowTurns;
+        job.deltas = scratch.deltas;
+        job.sent = scratch.sent;
+        job.rate = rate;
+        job.deltaLimit = DeltaLimitOf(rate);
+        job.mediumLimit = MediumLimitOf(rate);
     }
-    for (size_t m = 0; m < 4; ++m) {
-        job.weights[m] = neurons.weights[m];
-        job.undecided[m] = scratch.undecided[m];
+    if (job.rate != rate) {
+        job.rate = rate;
+        job.deltaLimit = DeltaLimitOf(rate);
+        job.mediumLimit = MediumLimitOf(rate);
     }
-    job.errors = neurons.errors;
     job.targets = scratch.targetsByNeuron.data();
-    job.neuronCount = neuronCount;
-    job.width = inputCount;
-    job.firstOutput = firstOutput;
-    job.rate = rate;
-    job.deltaLimit = DeltaLimitOf(rate);
-    job.mediumLimit = MediumLimitOf(rate);
     job.precise = precise;
-    job.turns = narrowTurns;
-    job.deltas = scratch.deltas;
-    job.sent = scratch.sent;
+    job.squaredErrors = 0;
     LearnState state{neurons.View(), targets.get(), neuronCount, inputCount, firstOutput, rate, 0};
 
     const int64_t perNeuron = precise ? PreciseNeuronDraws : ClassicNeuronDraws;
