@@ -67,6 +67,7 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
             job.undecided[m] = scratch.undecided[m];
         }
         job.errors = neurons.errors;
+        job.levelEntries = neurons.levelEntries;
         job.neuronCount = neuronCount;
         job.width = inputCount;
         job.firstOutput = firstOutput;

@@ -5,8 +5,10 @@
 //   VInt IntegersOf(VHalfDouble low, VHalfDouble high): both halves truncated back to integers;
 //   VHalfDouble Floor(VHalfDouble);
 //   VUint Gather(const uint32_t* table, VUint index);
-//   void LevelEntries(VInt level, VUint& width, VUint& multiplier, VUint& shift): the fields of
-//     each lane's KernelLevelEntries entry;
+//   void GatherLevelEntries(VInt level, uint64_t* at): each lane's KernelLevelEntries entry, stored
+//     at at[0..Lanes);
+//   void LoadLevelEntries(const uint64_t* at, VUint& width, VUint& multiplier, VUint& shift): the
+//     fields of the entries at at[0..Lanes);
 //   VUint MultiplyShift(VUint value, VUint multiplier, VUint shift): (value * multiplier) >> shift
 //     with the product exact in 64 bits and the result below 2^32;
 //   VUint MultiplyConstantShift<Shift>(VUint value, uint32_t multiplier): the same for one
@@ -108,6 +110,7 @@ void Forward(const ForwardJob& job)
             const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
             const VUint lo = hi + (VUint)(hi > 0u);
             StoreBytes(job.levels + j, (VInt)lo);
+            GatherLevelEntries((VInt)lo, job.levelEntries + j);
             Store(job.errors + j, VInt{});
         }
     }
@@ -255,7 +258,8 @@ inline VUint PairAt(const Chunk& chunk, int32_t slot, int32_t p)
 // The deltas of the Lanes neurons from position p of the chunk, at levels level, from their final
 // accumulators (0 in idle lanes); false when a precise delta's pair leaves it undecided.
 template <bool Precise>
-inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, VInt accumulator, VInt active, VInt& delta)
+inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, const uint64_t* entries, VInt accumulator, VInt active,
+                         VInt& delta)
 {
     // The doubled accumulator saturates at the limit; its magnitude is what is divided.
     const VInt negative = accumulator < 0;
@@ -265,7 +269,7 @@ inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, VInt accumul
     VUint width;
     VUint multiplier;
     VUint shift;
-    LevelEntries(level, width, multiplier, shift);
+    LoadLevelEntries(entries, width, multiplier, shift);
     const VUint quotient = MultiplyShift(doubled, multiplier, shift);
     const VUint remainder = doubled - quotient * width;
     const VUint draw = Precise ? (VUint)LoadWords(chunk.draws + p) : (VUint)ClassicDrawsAt(chunk, p, 0);
@@ -317,8 +321,8 @@ inline bool ChunkDeltas(const LearnChunksJob& job, const Chunk& chunk, uint32_t&
         const VInt active = LanesBelow(chunk.size - p);
         const VInt level = LoadBytes(job.levels + i);
         VInt delta;
-        if (!VectorDeltas<Precise>(chunk, p, level, FinalAccumulators(job, chunk, i, level, active, squares), active,
-                                   delta)) {
+        if (!VectorDeltas<Precise>(chunk, p, level, job.levelEntries + i,
+                                   FinalAccumulators(job, chunk, i, level, active, squares), active, delta)) {
             return false;
         }
         Store(job.deltas + p, delta);
@@ -656,6 +660,7 @@ void ForwardNarrow(const ForwardJob& job)
         const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
         const VInt lo = (VInt)(hi + (VUint)(hi > 0u));
         StoreBytes(job.levels + j, lo);
+        GatherLevelEntries(lo, job.levelEntries + j);
         Store(job.errors + j, VInt{});
         previous = lo;
     }
@@ -698,7 +703,7 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
                                      ? carried
                                      : FinalAccumulators(job, chunk, bandStart, level, active, squares);
         VInt delta;
-        if (!VectorDeltas<Precise>(chunk, 0, level, accumulator, active, delta) ||
+        if (!VectorDeltas<Precise>(chunk, 0, level, job.levelEntries + bandStart, accumulator, active, delta) ||
             (chunk.propagates && AnyLane((delta < -UnsaturatedDelta) | (delta > UnsaturatedDelta)))) {
             // The accumulators of this band are in memory (see below).
             return {ChunkStop::TeachByNeuron, bandStart, top, used};

@@ -9,8 +9,8 @@
 // work on whole vectors of neurons of one band; the passes give them the columns that fill whole
 // vectors and do the rest themselves.
 
-// The forward pass of a whole network whose bands are at least a vector wide: every neuron's
-// inputs, sum, level and zeroed error. Arrays start at neuron 0 and have NeuronArrays::Padding
+// The forward pass of a whole network: every neuron's inputs, sum, level, level entry and zeroed
+// error. Arrays start at neuron 0 and have NeuronArrays::Padding
 // spare elements, which a band's last vector may overrun.
 struct ForwardJob {
     const uint8_t* patternInputs;
@@ -19,6 +19,7 @@ struct ForwardJob {
     uint32_t* sums;
     uint8_t* levels;
     int32_t* errors;
+    uint64_t* levelEntries;
     uint8_t* sources;  // scratch of width + 2 + 64 bytes for a band's sources, wrapped
     const int32_t* turns;  // NarrowTurns of the width, for the kernels' lane count
     int32_t width;
@@ -34,6 +35,7 @@ struct LearnChunksJob {
     const uint8_t* inputs[3];
     uint8_t* weights[4];
     int32_t* errors;
+    const uint64_t* levelEntries;  // as the forward pass left them
     const uint8_t* targets;  // the target of neuron firstOutput + k at k, and 64 spare bytes
     int32_t neuronCount;
     int32_t width;

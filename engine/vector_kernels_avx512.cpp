@@ -47,11 +47,17 @@ inline bool AnyLane(VInt mask)
     return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask) != 0;
 }
 
-inline void LevelEntries(VInt level, VUint& width, VUint& multiplier, VUint& shift)
+inline void GatherLevelEntries(VInt level, uint64_t* at)
 {
     const long long* table = reinterpret_cast<const long long*>(KernelLevelEntries);
-    const __m512i low = _mm512_i32gather_epi64(_mm512_castsi512_si256((__m512i)level), table, 8);
-    const __m512i high = _mm512_i32gather_epi64(_mm512_extracti64x4_epi64((__m512i)level, 1), table, 8);
+    _mm512_storeu_si512(at, _mm512_i32gather_epi64(_mm512_castsi512_si256((__m512i)level), table, 8));
+    _mm512_storeu_si512(at + 8, _mm512_i32gather_epi64(_mm512_extracti64x4_epi64((__m512i)level, 1), table, 8));
+}
+
+inline void LoadLevelEntries(const uint64_t* at, VUint& width, VUint& multiplier, VUint& shift)
+{
+    const __m512i low = _mm512_loadu_si512(at);
+    const __m512i high = _mm512_loadu_si512(at + 8);
     const __m512i evens = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
     const VUint fields = (VUint)_mm512_permutex2var_epi32(low, evens, high);
     multiplier = (VUint)_mm512_permutex2var_epi32(low, _mm512_add_epi32(evens, _mm512_set1_epi32(1)), high);

@@ -50,11 +50,19 @@ inline bool AnyLane(VInt mask)
     return _mm256_testz_si256((__m256i)mask, (__m256i)mask) == 0;
 }
 
-inline void LevelEntries(VInt level, VUint& width, VUint& multiplier, VUint& shift)
+inline void GatherLevelEntries(VInt level, uint64_t* at)
 {
     const long long* table = reinterpret_cast<const long long*>(KernelLevelEntries);
-    const __m256i low = _mm256_i32gather_epi64(table, _mm256_castsi256_si128((__m256i)level), 8);
-    const __m256i high = _mm256_i32gather_epi64(table, _mm256_extracti128_si256((__m256i)level, 1), 8);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(at),
+                        _mm256_i32gather_epi64(table, _mm256_castsi256_si128((__m256i)level), 8));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(at + 4),
+                        _mm256_i32gather_epi64(table, _mm256_extracti128_si256((__m256i)level, 1), 8));
+}
+
+inline void LoadLevelEntries(const uint64_t* at, VUint& width, VUint& multiplier, VUint& shift)
+{
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 4));
     // Each entry's low dword to the lower half of its vector and its high dword to the upper.
     const __m256i split = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
     const __m256i lowSplit = _mm256_permutevar8x32_epi32(low, split);
