@@ -7,9 +7,18 @@ FUZZ_BUILD ?= build/fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
+# The exported C code is also tested as 32-bit code where Debian offers the multilib compiler.
+MULTILIB := $(shell [ "$$(dpkg --print-architecture 2>/dev/null)" = amd64 ] && echo gcc-multilib)
+
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev fonts-dejavu-core \
-            locales xvfb clang libclang-rt-dev
+            locales xvfb clang libclang-rt-dev gcc $(MULTILIB) desktop-file-utils man-db shared-mime-info
+
+# What make package needs besides: dpkg-shlibdeps and the file type probe CPack runs.
+PACKAGE_TOOLS := dpkg-dev file
+
+# Where make install puts the programs; DESTDIR, if set, is prepended as usual.
+PREFIX ?= /usr/local
 
 # The libFuzzer targets, the seconds `make fuzz` gives each, and whether clang is there to build them.
 FUZZ_TARGETS := load import consult shape
@@ -18,12 +27,16 @@ HAVE_CLANG   := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-release test-asan test-fuzz fuzz fuzz-build run bench bench-peer screenshots clean
+.PHONY: all deps install-packages configure build test test-release test-asan test-fuzz fuzz fuzz-build run bench bench-peer screenshots install package clean
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	@$(MAKE) --no-print-directory install-packages NEEDED="$(PACKAGES)"
+
+# Installs the Debian packages of NEEDED that are missing.
+install-packages:
+	@missing=$$(for p in $(NEEDED); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
@@ -102,6 +115,14 @@ bench-peer: deps
 
 screenshots: build
 	tools/screenshots $(BUILD) screenshots
+
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package, corvina_<version>-1_<arch>.deb, in the build folder.
+package: build
+	@$(MAKE) --no-print-directory install-packages NEEDED="$(PACKAGE_TOOLS)"
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf build

@@ -1,14 +1,16 @@
 // Import and batch consultation of a million rows, opening a network file, and one training
-// pass of the document against the engine's own Forward + Learn.
+// pass of the model against the engine's own Forward + Learn.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
-#include "document/corvina_doc.h"
-#include "framework/document_manager.h"
-#include "framework/file_store.h"
+#include "document/network_file.h"
+#include "document/network_model.h"
+#include "document/training_import.h"
+#include "document/transformation_tables.h"
 
 namespace {
 
@@ -25,59 +27,68 @@ std::string MakeDataFile(const char* name, int32_t count)
     const std::string path = TempPath(name);
     std::FILE* file = std::fopen(path.c_str(), "w");
     for (int32_t row = 0; row < Rows; ++row) {
-        for (int32_t j = 0; j < count; ++j)
-            std::fprintf(file, j + 1 < count ? "%.6f " : "%.6f\n", (row * 7919 + j * 104729) % 100000 / 97.0);
+        for (int32_t j = 0; j < count; ++j) {
+            // Unsigned, so that the spread wraps modulo 2^32 by definition rather than overflowing.
+            const uint32_t spread = static_cast<uint32_t>(row) * 7919u + static_cast<uint32_t>(j) * 104729u;
+            std::fprintf(file, j + 1 < count ? "%.6f " : "%.6f\n", spread % 100000 / 97.0);
+        }
     }
     std::fclose(file);
     return path;
 }
 
-// Message boxes and file dialogs that nobody answers: a benchmark asks nothing.
-class QuietUser : public MessageBoxes, public FileChooser {
-public:
-    Answer AskYesNo(const std::string&) override { return Answer::Yes; }
-    void ShowStopMessage(const std::string&) override {}
-    SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
-    void ShowStatusNote(const std::string&) override {}
-    bool ChooseFile(const FileChooserRequest&, std::string&) override { return false; }
-};
-
-QuietUser& Quiet()
+// A 3-layer network with 3 inputs and 3 outputs, random weights: records of 6 numbers.
+void MakeModel(NetworkModel& model)
 {
-    static QuietUser user;
-    return user;
-}
-
-// A 3-layer network with 3 inputs and 3 outputs: records of 6 numbers.
-void MakeDocument(CCorvinaDoc& document)
-{
-    document.OnNewDocument();
-    document.CreateNetwork(3, 3, 3);
-    document.GetRandomSource().Seed(1);
-    document.OnRandomization();
+    model.Reshape(3, 3, 3);
+    model.Random().Seed(1);
+    model.Randomize();
 }
 
 void BM_Import(benchmark::State& state)
 {
     static const std::string path = MakeDataFile("corvina_bench_import.txt", 6);
-    CCorvinaDoc document;
-    MakeDocument(document);
+    NetworkModel model;
+    MakeModel(model);
     for (auto _ : state) {
-        document.ImportTrainingData(path, true);
-        benchmark::DoNotOptimize(document.GetPatternsCount());
+        model.ImportRecords(ReadRawRecords(path, 6), true);
+        benchmark::DoNotOptimize(model.GetPatternsCount());
     }
     state.SetItemsProcessed(state.iterations() * Rows);
 }
 BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
 
+// The parts of BM_Import: reading the records, then building the six tables from them.
+void BM_ReadRecords(benchmark::State& state)
+{
+    static const std::string path = MakeDataFile("corvina_bench_import.txt", 6);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadRawRecords(path, 6).GetRecordCount());
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_ReadRecords)->Unit(benchmark::kMillisecond);
+
+void BM_BuildTables(benchmark::State& state)
+{
+    static const std::string path = MakeDataFile("corvina_bench_import.txt", 6);
+    const RawRecords records = ReadRawRecords(path, 6);
+    std::vector<double> tables(6 * TableLength);
+    for (auto _ : state) {
+        BuildTablesFromRecords(records, 3, tables.data(), tables.data() + 3 * TableLength);
+        benchmark::DoNotOptimize(tables.data());
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_BuildTables)->Unit(benchmark::kMillisecond);
+
 void BM_BatchConsult(benchmark::State& state)
 {
     static const std::string path = MakeDataFile("corvina_bench_consult.txt", 3);
     const std::string output = TempPath("corvina_bench_consult_out.txt");
-    CCorvinaDoc document;
-    MakeDocument(document);
+    NetworkModel model;
+    MakeModel(model);
     for (auto _ : state)
-        benchmark::DoNotOptimize(document.ConsultFile(path, output).rows);
+        benchmark::DoNotOptimize(model.ConsultFile(path, output).rows);
     state.SetItemsProcessed(state.iterations() * Rows);
 }
 BENCHMARK(BM_BatchConsult)->Unit(benchmark::kMillisecond);
@@ -90,16 +101,16 @@ void BM_TrainPass(benchmark::State& state)
     for (int32_t row = 0; row < 300; ++row)
         std::fprintf(file, "%d %d %d %d %d %d\n", row, row * 3, row * 7, row * 11, row * 13, row * 17);
     std::fclose(file);
-    CCorvinaDoc document;
-    MakeDocument(document);
-    document.ImportTrainingData(path, true);
+    NetworkModel model;
+    MakeModel(model);
+    model.ImportRecords(ReadRawRecords(path, 6), true);
     for (auto _ : state)
-        document.TrainPass();
+        model.TrainPass();
 }
 BENCHMARK(BM_TrainPass);
 
-// What a command of corvina-cli does before its work: a new document, then the network file
-// (the default network with 300 patterns) loaded into it.
+// What a command of corvina-cli does before its work: a new model, then the network file (the
+// default network with 300 patterns) read into it.
 void BM_OpenNetwork(benchmark::State& state)
 {
     const std::string data = TempPath("corvina_bench_open.txt");
@@ -109,18 +120,17 @@ void BM_OpenNetwork(benchmark::State& state)
     std::fclose(file);
     const std::string path = TempPath("corvina_bench_open.cvn");
     {
-        CCorvinaDoc document;
-        document.OnNewDocument();
-        document.ImportTrainingData(data, true);
-        LocalFileStore store;
-        CDocumentManager(document, Quiet(), Quiet(), store, {"Corvina Files (*.cvn)", "cvn"}).SaveDocumentAs(path);
+        NetworkModel model;
+        model.ImportRecords(ReadRawRecords(data, 6), true);
+        std::FILE* out = std::fopen(path.c_str(), "wb");
+        const std::string bytes = WriteNetwork(model);
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
     }
     for (auto _ : state) {
-        CCorvinaDoc document;
-        document.OnNewDocument();
-        LocalFileStore store;
-        CDocumentManager manager(document, Quiet(), Quiet(), store, {"Corvina Files (*.cvn)", "cvn"});
-        benchmark::DoNotOptimize(manager.OpenDocumentFile(path));
+        NetworkModel model;
+        std::string reason;
+        benchmark::DoNotOptimize(ReadNetworkFile(path, model, reason));
     }
 }
 BENCHMARK(BM_OpenNetwork)->Unit(benchmark::kMicrosecond);
@@ -128,10 +138,10 @@ BENCHMARK(BM_OpenNetwork)->Unit(benchmark::kMicrosecond);
 // The same work done straight on the engine, for comparison with BM_TrainPass.
 void BM_ForwardAndLearn(benchmark::State& state)
 {
-    CCorvinaDoc document;
-    MakeDocument(document);
-    DiscreteNet& net = document.GetNet();
-    PatternBuffer& buffer = document.GetPatternBuffer();
+    NetworkModel model;
+    MakeModel(model);
+    DiscreteNet& net = model.GetNet();
+    PatternBuffer& buffer = model.GetPatternBuffer();
     int32_t rate = 10922;
     uint8_t level = 0;
     for (auto _ : state) {
@@ -140,7 +150,7 @@ void BM_ForwardAndLearn(benchmark::State& state)
         net.Forward();
         for (int32_t i = 0; i < 3; ++i)
             net.SetTarget(i, static_cast<uint8_t>(255 - level));
-        rate = net.Learn(rate, document.GetRandomSource()) % 20000 + 1;
+        rate = net.Learn(rate, model.Random()) % 20000 + 1;
         level = static_cast<uint8_t>(level + 37);
     }
 }

@@ -38,8 +38,9 @@ std::string WriteData(const QTemporaryDir& directory)
 
 double HeadlessPassesPerSecond(const std::string& data)
 {
-    CCorvinaDoc document;
-    document.GetRandomSource().Seed(1);
+    QtUserInterface userInterface;
+    CCorvinaDoc document(userInterface.Interface());
+    document.Model().Random().Seed(1);
     document.OnNewDocument();
     document.ImportTrainingData(data, true);
     QElapsedTimer clock;
@@ -56,7 +57,7 @@ double HeadlessPassesPerSecond(const std::string& data)
 double ApplicationPassesPerSecond(const std::string& data)
 {
     CCorvinaApp corvina;
-    corvina.Document().GetRandomSource().Seed(1);
+    corvina.Document().Model().Random().Seed(1);
     corvina.CreateMainWindow({});
     corvina.Frame()->show();
     corvina.Document().ImportTrainingData(data, true);

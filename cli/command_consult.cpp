@@ -1,40 +1,36 @@
-#include <algorithm>
 #include <ostream>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/network_session.h"
+#include "cli/network_files.h"
 #include "cli/number_parsing.h"
 #include "cli/program_name.h"
+#include "document/network_model.h"
+#include "document/report_lines.h"
 
 namespace {
 
-int ConsultValues(CCorvinaDoc& document, const std::string& valuesText, CommandContext& context)
+int ConsultValues(NetworkModel& model, const std::string& valuesText, CommandContext& context)
 {
     std::vector<double> values;
     std::string error;
     if (!ParseRealList(valuesText, values, error))
         return ReportUserError(context, "--values: " + error);
-    const auto inputs = static_cast<size_t>(document.GetInputCount());
+    const auto inputs = static_cast<size_t>(model.GetInputCount());
     if (values.size() != inputs)
         return ReportUserError(context, "--values: the network has " + std::to_string(inputs) + " inputs, " +
                                             std::to_string(values.size()) + " values were given");
-    std::copy(values.begin(), values.end(), document.GetConsultValues());
-
-    // The report is window text, with CR LF line ends; print it as lines.
-    std::string report = document.ConsultSingle();
-    report.erase(std::remove(report.begin(), report.end(), '\r'), report.end());
-    context.out << report;
-    if (!report.empty() && report.back() != '\n')
-        context.out << '\n';
+    const std::vector<double> outputs = model.Consult(values);
+    for (size_t output = 0; output < outputs.size(); ++output)
+        context.out << ConsultReportLine(static_cast<int32_t>(output), outputs[output]) << '\n';
     return ExitSuccess;
 }
 
-int ConsultFile(CCorvinaDoc& document, const std::string& inputPath, const std::string& outputPath,
-                CommandContext& context)
+int ConsultFile(NetworkModel& model, const std::string& networkPath, const std::string& inputPath,
+                const std::string& outputPath, CommandContext& context)
 {
-    const BatchOutcome outcome = document.ConsultFile(inputPath, outputPath);
+    const NetworkModel::BatchOutcome outcome = model.ConsultFile(inputPath, outputPath, networkPath);
     if (!outcome.written)
         return ReportUserError(context, outcome.error);
     if (!outcome.note.empty())
@@ -55,10 +51,11 @@ int RunConsultCommand(const ParsedArguments& arguments, CommandContext& context)
                     << "Try '" << ProgramName << " consult --help'.\n";
         return ExitUsageError;
     }
-    NetworkSession session(context.err);
-    if (!session.Open(arguments.positionals[0]))
+    const std::string& networkPath = arguments.positionals[0];
+    NetworkModel model;
+    if (!OpenNetwork(networkPath, model, context))
         return ExitUserError;
     if (values)
-        return ConsultValues(session.Document(), *values, context);
-    return ConsultFile(session.Document(), arguments.positionals[1], arguments.positionals[2], context);
+        return ConsultValues(model, *values, context);
+    return ConsultFile(model, networkPath, arguments.positionals[1], arguments.positionals[2], context);
 }

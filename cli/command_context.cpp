@@ -1,17 +1,29 @@
 #include "cli/command_context.h"
 
 #include <ostream>
+#include <sstream>
 
 #include "cli/exit_status.h"
 #include "cli/program_name.h"
 
+namespace {
+
+void WriteLines(std::ostream& err, const std::string& text)
+{
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        err << ProgramName << ": " << line << '\n';
+}
+
+}  // namespace
+
 int ReportUserError(CommandContext& context, const std::string& message)
 {
-    context.err << ProgramName << ": " << message << '\n';
+    WriteLines(context.err, message);
     return ExitUserError;
 }
 
 void ReportNote(CommandContext& context, const std::string& note)
 {
-    context.err << ProgramName << ": " << note << '\n';
+    WriteLines(context.err, note);
 }

@@ -11,8 +11,8 @@ struct CommandContext {
     bool showProgress = false;
 };
 
-// Writes "corvina-cli: message" to err and returns ExitUserError.
+// Writes "corvina-cli: " and each line of message to err and returns ExitUserError.
 int ReportUserError(CommandContext& context, const std::string& message);
 
-// Writes "corvina-cli: note" to err: something the user should know about a command that worked.
+// Writes the note to err the same way: something the user should know about a command that worked.
 void ReportNote(CommandContext& context, const std::string& note);

@@ -3,44 +3,50 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/network_session.h"
+#include "cli/network_files.h"
 #include "cli/random_seed.h"
+#include "document/network_model.h"
 #include "document/shape_rules.h"
 
 namespace {
 
+// The option that gives a field, and its text when the option is not given.
 struct CountOption {
     std::string_view name;
-    ShapeRules::Field field;
     int32_t defaultValue;
 };
 
-// In the order the shape dialog reads its fields, so the same field is refused first.
-constexpr CountOption CountOptions[] = {
-    {"inputs", ShapeRules::Field::Inputs, CCorvinaDoc::DefaultInputs},
-    {"outputs", ShapeRules::Field::Outputs, CCorvinaDoc::DefaultOutputs},
-    {"layers", ShapeRules::Field::Layers, CCorvinaDoc::DefaultLayers},
-};
+CountOption OptionOf(ShapeRules::Field field)
+{
+    switch (field) {
+    case ShapeRules::Field::Layers:
+        return {"layers", NetworkModel::DefaultLayers};
+    case ShapeRules::Field::Inputs:
+        return {"inputs", NetworkModel::DefaultInputs};
+    case ShapeRules::Field::Outputs:
+        break;
+    }
+    return {"outputs", NetworkModel::DefaultOutputs};
+}
 
 }  // namespace
 
 int RunNewCommand(const ParsedArguments& arguments, CommandContext& context)
 {
     const std::string& path = arguments.positionals[0];
-
-    uint32_t counts[3] = {};
-    for (size_t i = 0; i < 3; ++i) {
-        const CountOption& option = CountOptions[i];
-        const std::string text = arguments.Value(option.name).value_or(std::to_string(option.defaultValue));
-        if (auto refusal = ShapeRules::ParseCount(text, option.field, counts[i]))
-            return ReportUserError(context, "--" + std::string(option.name) + " '" + text + "': " + refusal->message);
+    const auto text = [&](ShapeRules::Field field) {
+        const CountOption option = OptionOf(field);
+        return arguments.Value(option.name).value_or(std::to_string(option.defaultValue));
+    };
+    using enum ShapeRules::Field;
+    uint32_t layers = 0, inputs = 0, outputs = 0;
+    // The shape is read and checked as the shape dialog reads and checks its fields.
+    if (const auto refusal = ShapeRules::CheckFields(text(Layers), text(Inputs), text(Outputs), layers, inputs, outputs)) {
+        if (refusal->kind == ShapeRules::Refusal::Kind::Shape)
+            return ReportUserError(context, refusal->message);
+        return ReportUserError(context, "--" + std::string(OptionOf(refusal->field).name) + " '" +
+                                            text(refusal->field) + "': " + refusal->message);
     }
-    const uint32_t inputs = counts[0];
-    const uint32_t outputs = counts[1];
-    const uint32_t layers = counts[2];
-    if (auto refusal = ShapeRules::CheckShape(layers, inputs, outputs))
-        return ReportUserError(context, refusal->message);
-
     std::string error;
     if (!IsValidSeed(arguments.Value("seed"), error))
         return ReportUserError(context, error);
@@ -48,26 +54,16 @@ int RunNewCommand(const ParsedArguments& arguments, CommandContext& context)
     if (!arguments.Has("force") && std::filesystem::exists(path, statusError))
         return ReportUserError(context, path + " already exists; give --force to replace it");
 
-    NetworkSession session(context.err);
-    CCorvinaDoc& document = session.Document();
-    if (!document.OnNewDocument())
-        return ReportUserError(context, "the new network could not be made; " + path + " was not written");
-    const auto l = static_cast<int32_t>(layers);
-    const auto i = static_cast<int32_t>(inputs);
-    const auto o = static_cast<int32_t>(outputs);
-    const bool isDefaultShape = l == document.GetLayersCount() && i == document.GetInputCount() &&
-                                o == document.GetOutputCount();
-    if (!isDefaultShape && !document.ChangeShape(l, i, o))
-        return ReportUserError(context, "the network could not be built; " + path + " was not written");
+    NetworkModel model;
+    model.Reshape(static_cast<int32_t>(layers), static_cast<int32_t>(inputs), static_cast<int32_t>(outputs));
     if (arguments.Has("randomize")) {
-        SeedRandomSource(document.GetRandomSource(), arguments.Value("seed"), error);
-        document.OnRandomization();
+        SeedRandomSource(model.Random(), arguments.Value("seed"), error);
+        model.Randomize();
     }
-    if (!session.SaveAs(path))
+    if (!SaveNetwork(path, model, context))
         return ExitUserError;
-
     context.out << "Created " << path << ": " << layers << " layers, " << inputs << " inputs, " << outputs
-                << " outputs, " << document.GetNet().GetNeuronCount() << " neurons, "
+                << " outputs, " << model.GetNet().GetNeuronCount() << " neurons, "
                 << (arguments.Has("randomize") ? "random" : "zero") << " weights\n";
     return ExitSuccess;
 }

@@ -13,6 +13,9 @@ constexpr std::array<OptionSpec, 6> NewOptions = {{
 constexpr std::array<OptionSpec, 1> ImportOptions = {{{"keep-tables", false}}};
 constexpr std::array<OptionSpec, 3> TrainOptions = {{{"passes", true, "N", true}, {"seed", true}, {"output", true}}};
 constexpr std::array<OptionSpec, 1> ConsultOptions = {{{"values", true}}};
+constexpr std::array<OptionSpec, 3> ExportOptions = {{
+    {"c", true, "DIR", true}, {"name", true, "NAME"}, {"float-tables", false},
+}};
 
 constexpr std::string_view NewDetails =
     "Creates a network document NET.cvn with zero weights, identity transformation tables,\n"
@@ -77,7 +80,35 @@ constexpr std::string_view ConsultDetails =
     "Options:\n"
     "  --values v1,v2,...  the input values, exactly as many as the network has inputs\n";
 
-constexpr std::array<CommandSpec, 5> Table = {{
+constexpr std::string_view ExportDetails =
+    "Writes the network of NET.cvn as standalone C99 source, DIR/NAME.h and DIR/NAME.c, for a\n"
+    "device without Corvina. NAME defaults to the file name of NET.cvn without its extension,\n"
+    "made into a C identifier.\n"
+    "\n"
+    "The code allocates nothing and needs nothing beyond <stdint.h> and <stddef.h>; the weights,\n"
+    "the wiring, the activation thresholds and the transformation tables are constant data.\n"
+    "NAME.h declares:\n"
+    "  NAME_INPUTS, NAME_OUTPUTS  the number of inputs and of outputs\n"
+    "  NAME_forward(in_levels, out_levels)\n"
+    "                 runs the network on input levels 0..255 and gives the output levels,\n"
+    "                 with integers only\n"
+    "  NAME_consult(in, out)\n"
+    "                 real values in and out: answers what consult answers, bit for bit,\n"
+    "                 infinities and NaN included\n"
+    "\n"
+    "The comment at the top of both files gives the shape and the bytes of constant data and\n"
+    "of working memory. DIR must exist; files DIR/NAME.h and DIR/NAME.c are replaced.\n"
+    "\n"
+    "Options:\n"
+    "  --c DIR         the folder to write into (required)\n"
+    "  --name NAME     the stem of both files and the prefix of every exported name: a\n"
+    "                  letter, then letters, digits and underscores, and no C keyword\n"
+    "  --float-tables  tables of float, and NAME_consult on float, for processors without\n"
+    "                  double. Inexact: outputs are rounded to float, and an input equal to\n"
+    "                  a table entry that rounding moved up gets a lower level than consult\n"
+    "                  gives it\n";
+
+constexpr std::array<CommandSpec, 6> Table = {{
     {"new", "NET.cvn [--layers L] [--inputs W] [--outputs O] [--randomize] [--seed S] [--force]",
      "create a network document", NewDetails, NewOptions, 1, 1, RunNewCommand},
     {"info", "NET.cvn", "print the status report of a network", InfoDetails, {}, 1, 1, RunInfoCommand},
@@ -87,6 +118,8 @@ constexpr std::array<CommandSpec, 5> Table = {{
      TrainOptions, 1, 1, RunTrainCommand},
     {"consult", "NET.cvn --values v1,v2,...\nNET.cvn IN OUT", "ask a network for its outputs",
      ConsultDetails, ConsultOptions, 1, 3, RunConsultCommand},
+    {"export", "NET.cvn --c DIR [--name NAME] [--float-tables]", "write a network as standalone C source",
+     ExportDetails, ExportOptions, 1, 1, RunExportCommand},
 }};
 
 }  // namespace

@@ -3,11 +3,12 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/network_session.h"
-#include "cli/number_parsing.h"
+#include "cli/network_files.h"
 #include "cli/progress_bar.h"
 #include "cli/random_seed.h"
-#include "cli/status_report.h"
+#include "document/network_model.h"
+#include "document/number_text.h"
+#include "document/report_lines.h"
 
 namespace {
 
@@ -30,29 +31,28 @@ int RunTrainCommand(const ParsedArguments& arguments, CommandContext& context)
     if (!IsValidSeed(arguments.Value("seed"), error))
         return ReportUserError(context, error);
 
-    NetworkSession session(context.err);
-    if (!session.Open(networkPath))
+    NetworkModel model;
+    if (!OpenNetwork(networkPath, model, context))
         return ExitUserError;
-    CCorvinaDoc& document = session.Document();
-    if (document.GetPatternsCount() == 0)
+    if (model.GetPatternsCount() == 0)
         return ReportUserError(context, networkPath + " has no training patterns; load some first with '" +
                                             "corvina-cli import " + networkPath + " DATA'");
 
-    SeedRandomSource(document.GetRandomSource(), arguments.Value("seed"), error);
+    SeedRandomSource(model.Random(), arguments.Value("seed"), error);
     std::optional<ProgressBar> progress;
     if (context.showProgress)
         progress.emplace(context.err, *passes);
     for (uint64_t pass = 0; pass < *passes; ++pass) {
-        document.TrainPass();
+        model.TrainPass();
         if (progress)
             progress->Update(pass + 1);
     }
     if (progress)
         progress->Finish();
-    if (!session.SaveAs(outputPath))
+    if (!SaveNetwork(outputPath, model, context))
         return ExitUserError;
 
-    const auto report = StatusReportLines(document);
+    const auto report = StatusReportLines(model);
     context.out << "Trained " << *passes << " passes; saved " << outputPath << "\n"
                 << report[PassesLine] << "\n"
                 << report[AverageLine] << "\n";

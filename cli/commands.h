@@ -19,3 +19,6 @@ int RunTrainCommand(const ParsedArguments& arguments, CommandContext& context);
 
 // consult NET.cvn --values v1,v2,...  or  consult NET.cvn IN OUT
 int RunConsultCommand(const ParsedArguments& arguments, CommandContext& context);
+
+// export NET.cvn --c DIR [--name NAME] [--float-tables]
+int RunExportCommand(const ParsedArguments& arguments, CommandContext& context);

@@ -53,6 +53,7 @@ std::string GeneralHelp()
             "  " + name + " train net.cvn --passes 100000\n"
             "  " + name + " info net.cvn\n"
             "  " + name + " consult net.cvn --values 0.5,1.5\n"
-            "  " + name + " consult net.cvn rows.txt answers.txt\n";
+            "  " + name + " consult net.cvn rows.txt answers.txt\n"
+            "  " + name + " export net.cvn --c device/src\n";
     return text;
 }

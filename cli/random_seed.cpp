@@ -1,6 +1,6 @@
 #include "cli/random_seed.h"
 
-#include "cli/number_parsing.h"
+#include "document/number_text.h"
 
 bool IsValidSeed(const std::optional<std::string>& seedText, std::string& error)
 {

@@ -1,108 +1,162 @@
 #include "document/corvina_doc.h"
 
+#include <new>
 #include <stdexcept>
 
-#include "document/transformation_tables.h"
-#include "engine/network_shape.h"
+#include "document/network_file.h"
+#include "document/number_reader.h"
+#include "document/program_texts.h"
+#include "document/report_lines.h"
+#include "document/training_import.h"
 
-CCorvinaDoc::CCorvinaDoc(UserInterface* ui) : userInterface(ui) {}
+CCorvinaDoc::CCorvinaDoc(UserInterface& ui) : userInterface(ui), consultValues(NetworkModel::DefaultInputs, 0.0) {}
 
-CCorvinaDoc::~CCorvinaDoc()
+void CCorvinaDoc::CreateNetwork(int32_t layers, int32_t inputs, int32_t outputs)
 {
-    patterns.clear();
-    // The net refers to the buffer's level arrays, so it goes first.
-    net.reset();
-    patternBuffer.reset();
-}
-
-void CCorvinaDoc::CreateNetwork(int32_t newLayers, int32_t inputs, int32_t outputs)
-{
-    // Everything is built aside first, so a refused or too large shape leaves the old network.
-    if (!IsShapeBuildable(newLayers, inputs, outputs))
-        throw std::length_error("network shape cannot be built");
-    const auto neuronCount = static_cast<int32_t>(NeuronCountOf(newLayers, inputs, outputs));
-    auto newBuffer = std::make_unique<PatternBuffer>(inputs, outputs);
-    auto newNet = std::make_unique<DiscreteNet>(neuronCount, *newBuffer);
-    auto newValues = std::make_unique<double[]>(static_cast<size_t>(inputs));
-    auto newInputTables = std::make_unique<double[]>(static_cast<size_t>(inputs) * TableLength);
-    auto newOutputTables = std::make_unique<double[]>(static_cast<size_t>(outputs) * TableLength);
-    newNet->Wire();
-
-    net.reset();
-    patterns.clear();
-    layers = newLayers;
-    patternBuffer = std::move(newBuffer);
-    net = std::move(newNet);
-    consultValues = std::move(newValues);
-    inputTables = std::move(newInputTables);
-    outputTables = std::move(newOutputTables);
-}
-
-void CCorvinaDoc::ResetStatistics()
-{
-    passes = 0;
-    errorHistory.Fill(ErrorHistory::ResetValue);
+    model.CreateNetwork(layers, inputs, outputs);
+    consultValues.assign(static_cast<size_t>(inputs), 0.0);
 }
 
 bool CCorvinaDoc::ConfirmDestroyExperience()
 {
-    if (passes == 0 && patterns.empty())
-        return true;
-    if (userInterface == nullptr)
-        return true;
-    return userInterface->messages.AskYesNo(
-               "Network has an experience. Performing this operation will destroy it! Perform anyway?") ==
-           Answer::Yes;
+    return !model.HasExperience() || userInterface.messages.AskYesNo(ProgramText::DestroyExperience) == Answer::Yes;
 }
 
-int32_t CCorvinaDoc::GetInputCount() const
+bool CCorvinaDoc::ChangeShape(int32_t layers, int32_t inputs, int32_t outputs)
 {
-    return patternBuffer->GetInputCount();
+    if (!ConfirmDestroyExperience())
+        return false;
+    try {
+        model.Reshape(layers, inputs, outputs);
+    } catch (const std::length_error&) {
+        userInterface.messages.ShowStopMessage("The network cannot be built in this shape.");
+        return false;
+    } catch (const std::bad_alloc&) {
+        userInterface.messages.ShowStopMessage("There is not enough memory to build a network of this shape.");
+        return false;
+    }
+    consultValues.assign(static_cast<size_t>(inputs), 0.0);
+    SetModifiedFlag();
+    UpdateAllViews(nullptr, UpdateHint::All);
+    return true;
 }
 
-int32_t CCorvinaDoc::GetOutputCount() const
+void CCorvinaDoc::TrainPass()
 {
-    return patternBuffer->GetOutputCount();
+    if (!model.TrainPass())
+        return;
+    SetModifiedFlag();
+    UpdateAllViews(nullptr, UpdateHint::TrainingPass);
 }
 
 bool CCorvinaDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return false;
-    ResetStatistics();
-    CreateNetwork(DefaultLayers, DefaultInputs, DefaultOutputs);
-    FillIdentityTables(inputTables.get(), GetInputCount());
-    FillIdentityTables(outputTables.get(), GetOutputCount());
+    model.Reshape(NetworkModel::DefaultLayers, NetworkModel::DefaultInputs, NetworkModel::DefaultOutputs);
+    consultValues.assign(NetworkModel::DefaultInputs, 0.0);
     return true;
 }
 
-double* CCorvinaDoc::TableBlock(Column column) const
+void CCorvinaDoc::Serialize(CArchive& archive)
 {
-    return column == Column::Input ? inputTables.get() : outputTables.get();
+    if (archive.IsStoring()) {
+        StoreNetwork(archive, model);
+        return;
+    }
+    LoadNetwork(archive, model);
+    consultValues.assign(static_cast<size_t>(GetInputCount()), 0.0);
+    UpdateAllViews(nullptr, UpdateHint::All);
 }
 
-double* CCorvinaDoc::GetTable(Column column, int32_t index)
+void CCorvinaDoc::OnRandomization()
 {
-    return TableBlock(column) + static_cast<size_t>(index) * TableLength;
+    if (!ConfirmDestroyExperience())
+        return;
+    model.Randomize();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr, UpdateHint::All);
 }
 
-const double* CCorvinaDoc::GetTable(Column column, int32_t index) const
+void CCorvinaDoc::OnEraseTd()
 {
-    return TableBlock(column) + static_cast<size_t>(index) * TableLength;
+    if (!ConfirmDestroyExperience())
+        return;
+    model.ErasePatterns();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr, UpdateHint::All);
 }
 
-uint8_t CCorvinaDoc::Quantize(double value, Column column, int32_t index) const
+void CCorvinaDoc::OnOptions()
 {
-    return QuantizeThroughTable(GetTable(column, index), value);
+    ShapeFields fields{static_cast<uint32_t>(GetLayersCount()), static_cast<uint32_t>(GetInputCount()),
+                       static_cast<uint32_t>(GetOutputCount())};
+    if (userInterface.dialogs.RunShapeDialog(fields))
+        ChangeShape(static_cast<int32_t>(fields.layers), static_cast<int32_t>(fields.inputs),
+                    static_cast<int32_t>(fields.outputs));
 }
 
-double CCorvinaDoc::Dequantize(uint8_t level, Column column, int32_t index) const
+void CCorvinaDoc::ImportTrainingData(std::string path, bool makeNewTables)
 {
-    return GetTable(column, index)[level];
+    model.ImportRecords(ReadRawRecords(path, GetInputCount() + GetOutputCount()), makeNewTables);
+    UpdateAllViews(nullptr, UpdateHint::All);
 }
 
-void CCorvinaDoc::SetConsultPaths(std::string inputPath, std::string outputPath)
+// A file that cannot be read or holds no complete record would wipe the patterns for nothing:
+// it is reported and the document stays exactly as it was.
+void CCorvinaDoc::OnSelectTd()
 {
-    consultInputPath = std::move(inputPath);
-    consultOutputPath = std::move(outputPath);
+    TrainingDataFields fields;
+    if (!userInterface.dialogs.RunTrainingDataDialog(fields))
+        return;
+    try {
+        const RawRecords records = ReadRawRecords(fields.path, GetInputCount() + GetOutputCount());
+        if (const std::string refusal = DescribeImportRefusal(records, fields.path); !refusal.empty()) {
+            userInterface.messages.ShowStopMessage(refusal);
+            return;
+        }
+        model.ImportRecords(records, fields.makeNewTables);
+        SetModifiedFlag();
+        UpdateAllViews(nullptr, UpdateHint::All);
+        userInterface.messages.ShowStatusNote(
+            DescribeEarlyStop(records.GetRecordCount(), "record", fields.path, records.stop));
+    } catch (const std::bad_alloc&) {
+        userInterface.messages.ShowStopMessage("There is not enough memory to import the training data file " +
+                                               fields.path + ".");
+    }
+}
+
+// The sheet works on copies: the values come back rewritten on OK, as they were otherwise, and
+// the paths as the Plural page last exchanged them, whatever closed it.
+void CCorvinaDoc::OnConsult()
+{
+    ConsultFields fields{consultValues, consultInputPath, consultOutputPath};
+    const ConsultOutcome outcome = userInterface.dialogs.RunConsultSheet(fields);
+    consultValues = std::move(fields.values);
+    consultInputPath = std::move(fields.inputPath);
+    consultOutputPath = std::move(fields.outputPath);
+    if (!outcome.accepted)
+        return;
+    if (outcome.activePage == ConsultPage::Singular)
+        ShowConsultReport();
+    else
+        ConsultFile();
+}
+
+void CCorvinaDoc::ShowConsultReport()
+{
+    const std::vector<double> outputs = model.Consult(consultValues);
+    std::string report;
+    for (size_t output = 0; output < outputs.size(); ++output)
+        report += ConsultReportLine(static_cast<int32_t>(output), outputs[output]) + "\r\n";
+    userInterface.dialogs.ShowReport(report);
+}
+
+void CCorvinaDoc::ConsultFile()
+{
+    const NetworkModel::BatchOutcome batch = model.ConsultFile(consultInputPath, consultOutputPath, GetPathName());
+    if (batch.written)
+        userInterface.messages.ShowStatusNote(batch.note);
+    else
+        userInterface.messages.ShowStopMessage(batch.error);
 }

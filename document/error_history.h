@@ -3,10 +3,15 @@
 #include <cstdint>
 #include <memory>
 
-// The errors of the last RingLength training passes and their running sum.
+// The errors of the last RingLength training passes and their running sum. Their average is the
+// learning rate of the next pass and the figure the user watches fall.
 class ErrorHistory {
 public:
     static constexpr int32_t RingLength = 100000;
+    // The error expected of a network that answers at random: for an output level and a target
+    // level drawn independently and uniformly from 0..255, the mean of their squared difference is
+    // (256^2 - 1) / 6 = 10922.5. A reset history stands at this statistical value, so training
+    // starts at full rate and the average shows how far the network has come from guessing.
     static constexpr int32_t ResetValue = 10922;
 
     ErrorHistory();

@@ -51,6 +51,7 @@ public:
     const ReadingStop& Stop() const { return stop; }
 
 private:
+    bool NextByGeneralPath(double& value);
     bool Refill();
     bool SkipBlanks();
     void SkipByteOrderMark();
@@ -70,6 +71,3 @@ private:
     std::string readError;
     ReadingStop stop;
 };
-
-// True when text is one finite decimal number of the accepted shape; its value in value.
-bool ParseDecimalToken(const char* first, const char* last, double& value);

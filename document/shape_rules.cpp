@@ -1,37 +1,23 @@
 #include "document/shape_rules.h"
 
-#include <charconv>
 #include <cstdio>
 
+#include "document/number_text.h"
+#include "document/program_texts.h"
 #include "engine/network_shape.h"
 
 namespace ShapeRules {
 
-namespace {
-
-std::string Trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
-
-}  // namespace
-
 std::optional<Refusal> ParseCount(std::string_view text, Field field, uint32_t& count)
 {
-    const std::string digits = Trimmed(text);
-    uint64_t value = 0;
-    const char* end = digits.data() + digits.size();
-    const auto [stop, error] = std::from_chars(digits.data(), end, value);
-    const bool allDigits = !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
-    if (!allDigits || (error != std::errc() && error != std::errc::result_out_of_range) || stop != end)
-        return Refusal{field, "Please enter an unsigned integer."};
-    if (error == std::errc::result_out_of_range || value < MinCount || value > MaxCount)
-        return Refusal{field, "Please enter an integer between 1 and 100000."};
-    count = static_cast<uint32_t>(value);
+    const std::string_view digits = TrimBlanks(text);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return Refusal{field, "Please enter an unsigned integer.", Refusal::Kind::FieldText};
+    // Digits only: the one way to fail now is a value too large for 64 bits, out of range too.
+    const std::optional<uint64_t> value = ParseUnsigned(digits);
+    if (!value || *value < MinCount || *value > MaxCount)
+        return Refusal{field, "Please enter an integer between 1 and 100000.", Refusal::Kind::FieldText};
+    count = static_cast<uint32_t>(*value);
     return std::nullopt;
 }
 
@@ -43,9 +29,7 @@ bool IsRatioAccepted(uint32_t inputs, uint32_t outputs)
 std::string RatioMessage(uint32_t inputs)
 {
     char text[128];
-    std::snprintf(text, sizeof text,
-                  "Error occured. If Input Count = %u, then OutputCount must be between %u & %u.",
-                  inputs, inputs / 3, 3 * inputs);
+    std::snprintf(text, sizeof text, ProgramText::RatioError, inputs, inputs / 3, 3 * inputs);
     return text;
 }
 

@@ -15,13 +15,19 @@ inline constexpr uint32_t MaxCount = 100000;
 // Which field of the shape a message is about.
 enum class Field { Layers, Inputs, Outputs };
 
-// A refused shape: the message to show and the field to put the focus on.
+// A refused shape: the field to put the focus on, the message, and what the message is about.
 struct Refusal {
+    enum class Kind {
+        FieldText,  // a field that is no unsigned decimal within MinCount..MaxCount
+        Shape,      // counts in range that do not make a network: the ratio or the size
+    };
     Field field;
     std::string message;
+    Kind kind = Kind::Shape;
 };
 
-// Parses one field's text as an unsigned decimal within MinCount..MaxCount.
+// Parses one field's text, blanks around it allowed, as an unsigned decimal within
+// MinCount..MaxCount.
 std::optional<Refusal> ParseCount(std::string_view text, Field field, uint32_t& count);
 
 // The ratio window floor(n / 3) < m < 3n between input count n and output count m.

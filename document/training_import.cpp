@@ -39,13 +39,15 @@ void BuildTablesFromRecords(const RawRecords& records, int32_t inputs, double* i
                             double* outputTables)
 {
     const size_t n = records.GetRecordCount();
-    std::vector<double> column(n);
+    if (n == 0)
+        return;
+    std::vector<uint64_t> keys(n);
+    std::vector<uint64_t> scratch(n);
     for (size_t c = 0; c < records.count; ++c) {
-        for (size_t record = 0; record < n; ++record)
-            column[record] = records.GetValue(record, c);
+        ColumnKeys(records.values.data() + c, n, records.count, keys.data());
         const auto inputCount = static_cast<size_t>(inputs);
         double* table = c < inputCount ? inputTables + c * TableLength
                                        : outputTables + (c - inputCount) * TableLength;
-        BuildTableFromColumn(column.data(), n, table);
+        BuildTableFromKeys(keys.data(), scratch.data(), n, table);
     }
 }

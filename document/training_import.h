@@ -27,6 +27,6 @@ RawRecords ReadRawRecords(const std::string& path, int32_t count);
 std::string DescribeImportRefusal(const RawRecords& records, const std::string& path);
 
 // Builds the tables of every column from the records: inputs columns into inputTables, the
-// rest into outputTables.
+// rest into outputTables. With no record the tables stay as they are.
 void BuildTablesFromRecords(const RawRecords& records, int32_t inputs, double* inputTables,
                             double* outputTables);

@@ -1,7 +1,10 @@
 #include "document/transformation_tables.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 uint8_t QuantizeThroughTable(const double* table, double value)
 {
@@ -21,14 +24,6 @@ bool IsNonDecreasing(const double* table)
     return true;
 }
 
-uint8_t QuantizeThroughSortedTable(const double* table, double value)
-{
-    if (std::isnan(value))
-        return TableLength - 1;
-    const double* last = table + TableLength - 1;
-    return static_cast<uint8_t>(std::lower_bound(table, last, value) - table);
-}
-
 void FillIdentityTables(double* tables, int32_t count)
 {
     for (int32_t column = 0; column < count; ++column) {
@@ -39,39 +34,73 @@ void FillIdentityTables(double* tables, int32_t count)
 
 namespace {
 
-// A total order: -0 before +0, so equal data always give the same table bytes.
-bool TotallyBefore(double a, double b)
+constexpr uint64_t SignBit = uint64_t{1} << 63;
+
+// The key of a value: keys in unsigned order are the values in a total order, -0 before +0, so
+// equal data always give the same table bytes.
+uint64_t OrderedKey(double value)
 {
-    if (a == b)
-        return std::signbit(a) && !std::signbit(b);
-    return a < b;
+    const auto bits = std::bit_cast<uint64_t>(value);
+    return (bits & SignBit) != 0 ? ~bits : bits | SignBit;
 }
 
-// Puts the values of ranks[first..last) at their sorted places within values[begin..end),
-// selecting the middle rank and splitting around it: far cheaper than a full sort.
-void SelectRanks(double* values, size_t begin, size_t end, const size_t* ranks, size_t first, size_t last)
+double ValueOfKey(uint64_t key)
 {
-    if (first >= last)
-        return;
-    const size_t middle = first + (last - first) / 2;
-    const size_t rank = ranks[middle];
-    std::nth_element(values + begin, values + rank, values + end, TotallyBefore);
-    SelectRanks(values, begin, rank, ranks, first, middle);
-    SelectRanks(values, rank + 1, end, ranks, middle + 1, last);
+    return std::bit_cast<double>((key & SignBit) != 0 ? key & ~SignBit : ~key);
+}
+
+// Least-significant-digit radix sort: no comparison, so no branch that data can mispredict.
+constexpr int32_t DigitBits = 11;
+constexpr int32_t DigitCount = (64 + DigitBits - 1) / DigitBits;
+constexpr uint64_t DigitValues = uint64_t{1} << DigitBits;
+
+uint64_t DigitOf(uint64_t key, int32_t digit)
+{
+    return (key >> (digit * DigitBits)) & (DigitValues - 1);
+}
+
+// Sorts keys[0..n), using scratch of n keys; returns whichever of the two holds the result.
+uint64_t* SortKeys(uint64_t* keys, uint64_t* scratch, size_t n)
+{
+    std::vector<size_t> counts(DigitCount * DigitValues);
+    for (size_t i = 0; i < n; ++i) {
+        for (int32_t digit = 0; digit < DigitCount; ++digit)
+            ++counts[static_cast<size_t>(digit) * DigitValues + DigitOf(keys[i], digit)];
+    }
+    for (int32_t digit = 0; digit < DigitCount; ++digit) {
+        size_t* places = &counts[static_cast<size_t>(digit) * DigitValues];
+        // A digit all keys share moves nothing.
+        if (places[DigitOf(keys[0], digit)] == n)
+            continue;
+        size_t next = 0;
+        for (uint64_t bucket = 0; bucket < DigitValues; ++bucket)
+            next += std::exchange(places[bucket], next);
+        for (size_t i = 0; i < n; ++i)
+            scratch[places[DigitOf(keys[i], digit)]++] = keys[i];
+        std::swap(keys, scratch);
+    }
+    return keys;
 }
 
 }  // namespace
 
-void BuildTableFromColumn(double* values, size_t n, double* table)
+void BuildTableFromKeys(uint64_t* keys, uint64_t* scratch, size_t n, double* table)
 {
-    size_t ranks[TableLength];
-    size_t distinct = 0;
-    for (uint64_t level = 0; level < TableLength; ++level) {
-        const size_t rank = static_cast<size_t>(level * n / TableLength);
-        if (distinct == 0 || ranks[distinct - 1] != rank)
-            ranks[distinct++] = rank;
-    }
-    SelectRanks(values, 0, n, ranks, 0, distinct);
+    const uint64_t* sorted = SortKeys(keys, scratch, n);
     for (uint64_t level = 0; level < TableLength; ++level)
-        table[level] = values[level * n / TableLength];
+        table[level] = ValueOfKey(sorted[level * n / TableLength]);
+}
+
+void ColumnKeys(const double* values, size_t n, size_t stride, uint64_t* keys)
+{
+    for (size_t i = 0; i < n; ++i)
+        keys[i] = OrderedKey(values[i * stride]);
+}
+
+void BuildTableFromColumn(const double* values, size_t n, double* table)
+{
+    std::vector<uint64_t> keys(n);
+    std::vector<uint64_t> scratch(n);
+    ColumnKeys(values, n, 1, keys.data());
+    BuildTableFromKeys(keys.data(), scratch.data(), n, table);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The fields of the network-shape dialog "Create a New Corvina".
 struct ShapeFields {
@@ -17,11 +18,10 @@ struct TrainingDataFields {
     bool makeNewTables = true;
 };
 
-// What the "Consult" sheet works on. values points to count doubles that the Singular page
-// writes back on OK; the paths are those of the Plural page, written back whatever closed it.
+// What the "Consult" sheet works on: one value per input, which the Singular page rewrites on
+// OK, and the Plural page's paths, which come back as last exchanged whatever closed it.
 struct ConsultFields {
-    int32_t count = 0;
-    double* values = nullptr;
+    std::vector<double> values;
     std::string inputPath;
     std::string outputPath;
 };

@@ -13,6 +13,7 @@ inline constexpr CommandId ID_TRAIN = 32781;
 inline constexpr CommandId ID_OPTIONS = 32784;
 inline constexpr CommandId ID_RANDOMIZATION = 32786;
 inline constexpr CommandId ID_ERASE_TD = 32787;
+inline constexpr CommandId ID_EXPORT_C = 32800;
 
 // The framework's standard commands, with their standard values.
 inline constexpr CommandId ID_FILE_NEW = 57600;

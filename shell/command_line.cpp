@@ -32,12 +32,6 @@ StartupRequest ParseCommandLine(const QStringList& arguments)
     } else if (option == QStringLiteral("--version")) {
         request.action = StartupRequest::Action::Version;
         return arguments.size() == 1 ? request : Invalid(QStringLiteral("--version takes no arguments."));
-    } else if (option == QStringLiteral("--screenshots")) {
-        if (arguments.size() != 2)
-            return Invalid(QStringLiteral("--screenshots needs exactly one folder."));
-        request.action = StartupRequest::Action::Screenshots;
-        request.folder = arguments[1];
-        return request;
     } else if (option.startsWith(QStringLiteral("--"))) {
         return Invalid(QStringLiteral("Unknown option %1.").arg(option));
     }
@@ -57,7 +51,6 @@ QString CommandLineUsage()
                           "  corvina --print FILE.cvn       print its status report on the default printer\n"
                           "  corvina --print-to PRINTER|FILE.pdf FILE.cvn\n"
                           "                                 print it on PRINTER or into FILE.pdf\n"
-                          "  corvina --screenshots FOLDER   save pictures of the windows in FOLDER\n"
                           "  corvina --help                 show this text\n"
                           "  corvina --version              show the version");
 }

@@ -8,7 +8,6 @@ struct StartupRequest {
     enum class Action {
         Run,          // show the main window with file, or a new document
         Print,        // print file on printTarget (the default printer when empty) and quit
-        Screenshots,  // render the windows into folder and quit
         Help,         // print how the program may be started
         Version,      // print the program's name and version
         Invalid,      // error says why
@@ -16,7 +15,6 @@ struct StartupRequest {
     Action action = Action::Run;
     QString file;
     QString printTarget;
-    QString folder;
     QString error;
 };
 

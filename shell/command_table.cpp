@@ -10,7 +10,7 @@ using enum EnablingRule;
 
 constexpr std::string_view RecentPrompt = "Open this document";
 
-const std::array<CommandRow, 25> commands = {{
+const std::array<CommandRow, 26> commands = {{
     {ID_FILE_NEW, "&New\tCtrl+N", "Ctrl+N", 1, "Create a new document\nNew", "new", Application, Always},
     {ID_FILE_OPEN, "&Open...\tCtrl+O", "Ctrl+O", 2, "Open an existing document\nOpen", "open", Application, Always},
     {ID_FILE_SAVE, "&Save\tCtrl+S", "Ctrl+S", 3, "Save the active document\nSave", "save", Document, Always},
@@ -24,6 +24,7 @@ const std::array<CommandRow, 25> commands = {{
     {ID_FILE_MRU_FILE1 + 2, "", "", 0, RecentPrompt, "", Application, RecentFileListed},
     {ID_FILE_MRU_FILE4, "", "", 0, RecentPrompt, "", Application, RecentFileListed},
     {ID_APP_EXIT, "E&xit", "", 0, "Quit the application; prompts to save documents\nExit", "", Application, Always},
+    {ID_EXPORT_C, "&Export as C...", "", 0, "Write the network as standalone C source for a device\nExport as C", "", Document, Always},
     {ID_VIEW_TOOLBAR, "&Toolbar", "", 0, "Show or hide the toolbar\nToggle ToolBar", "", Frame, ToolbarShown},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "", 0, "Show or hide the status bar\nToggle StatusBar", "", Frame, StatusBarShown},
     {ID_SELECT_TD, "&Select TD (Ctrl+T)", "Ctrl+T", 5, "Load new Training Data\nSelect TD", "select_td", Document, Always},

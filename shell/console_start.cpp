@@ -55,8 +55,7 @@ std::optional<int> StartWithoutDisplay(int argc, char* argv[])
                    stderr);
         return 2;
     case StartupRequest::Action::Print:
-    case StartupRequest::Action::Screenshots:
-        // Nothing is shown: the offscreen platform draws pages and pictures without a display.
+        // Nothing is shown: the offscreen platform draws the pages without a display.
         if (!DisplayAvailable(arguments))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::nullopt;

@@ -50,11 +50,11 @@ void SetPrintTarget(QPrinter& printer, const QString& target)
 }  // namespace
 
 CCorvinaApp::CCorvinaApp()
-    : document(&userInterface.Interface()),
+    : document(userInterface.Interface()),
       manager(document, userInterface.Interface().messages, userInterface.Interface().files, fileStore,
               {"Corvina Files (*.cvn)", "cvn"}),
       printing(printer, document, userInterface.Interface().messages),
-      documentCommands(document, manager)
+      documentCommands(document, manager, userInterface.Interface())
 {
     LoadResources();
     manager.onDocumentPathUsed = [this](const std::string& path) { RememberPath(path); };
@@ -74,7 +74,7 @@ CCorvinaApp::~CCorvinaApp()
 
 bool CCorvinaApp::InitInstance(const StartupRequest& request)
 {
-    document.GetRandomSource().SeedFromClock();
+    document.Model().Random().SeedFromClock();
     if (!CreateMainWindow(request.file))
         return false;
     frame->show();
@@ -127,7 +127,7 @@ bool CCorvinaApp::PrintDocument(const QString& file, const QString& target)
 
 bool CCorvinaApp::OnIdle(int32_t count)
 {
-    if (trainingFlag != 0 && count != 0) {
+    if (trainingFlag == TrainingFlag::On && count != 0) {
         frame->TrainStep();
         return true;
     }
@@ -188,12 +188,12 @@ void CCorvinaApp::OnAppAbout()
 
 void CCorvinaApp::OnTrain()
 {
-    trainingFlag = 1;
+    trainingFlag = TrainingFlag::On;
 }
 
 void CCorvinaApp::OnPause()
 {
-    trainingFlag = 0;
+    trainingFlag = TrainingFlag::Off;
 }
 
 void CCorvinaApp::AfterCommand()
@@ -225,7 +225,7 @@ bool CCorvinaApp::PatternsExist() const
 
 bool CCorvinaApp::TrainingCanStart() const
 {
-    return document.OnUpdateTrain(trainingFlag != 0);
+    return document.OnUpdateTrain(IsTrainingOn());
 }
 
 bool CCorvinaApp::IsRecentFileListed(int index) const

@@ -28,8 +28,8 @@ public:
     CCorvinaApp();
     ~CCorvinaApp() override;
 
-    // Seeds the random source, opens the document the command line names (or a new one) and
-    // shows the main window; false when the program should end at once.
+    // Seeds the document's random source from the clock, opens the document the command line
+    // names (or a new one) and shows the main window; false when the program should end at once.
     bool InitInstance(const StartupRequest& request);
 
     // Prints the status report of file on target (a printer name, a .pdf file, or the default
@@ -53,10 +53,10 @@ public:
     void OnAppAbout();
     void OnTrain();
     void OnPause();
-    bool OnUpdatePause() const { return trainingFlag != 0; }
+    bool OnUpdatePause() const { return trainingFlag == TrainingFlag::On; }
     void OnOpenRecentFile(int index);
 
-    bool IsTrainingOn() const override { return trainingFlag != 0; }
+    bool IsTrainingOn() const override { return trainingFlag == TrainingFlag::On; }
 
     // Parts, for the screenshots and tests.
     CCorvinaDoc& Document() { return document; }
@@ -95,6 +95,8 @@ private:
     CCorvinaView* view = nullptr;
     CommandActions* actions = nullptr;
     std::unique_ptr<IdleLoop> idle;
-    // 0 off, 1 on; kept across New, Open and every network command.
-    int32_t trainingFlag = 0;
+    // Whether idle time trains: only Train and Pause change it; New, Open and every network
+    // command keep it, and it is not saved.
+    enum class TrainingFlag : int32_t { Off = 0, On = 1 };
+    TrainingFlag trainingFlag = TrainingFlag::Off;
 };

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "document/corvina_doc.h"
+#include "document/program_texts.h"
 #include "shell/command_table.h"
 #include "shell/report_printing.h"
 #include "shell/scalable_picture.h"
@@ -44,9 +45,10 @@ CCorvinaView::CCorvinaView(CCorvinaDoc& doc, ReportPrinting& reportPrinting, QWi
     setFont(DialogFont());
     const DialogUnits units(font());
     formSize = units.ToPixels(StatusFormWidth, StatusFormHeight);
-    controls = BuildStatusForm(*this, units);
-    for (const auto& [id, control] : controls)
-        control->installEventFilter(this);
+    controls = BuildControls(*this, units, StatusFormRows());
+    for (const ControlRow& row : StatusFormRows())
+        if (QWidget* control = controls.Get(row.id))
+            control->installEventFilter(this);
     progressTimer.setSingleShot(true);
     progressTimer.setInterval(ProgressRefreshMilliseconds);
     connect(&progressTimer, &QTimer::timeout, this, &CCorvinaView::ShowProgress);
@@ -60,8 +62,7 @@ CCorvinaView::~CCorvinaView()
 
 QWidget* CCorvinaView::Control(int id) const
 {
-    const auto found = controls.find(id);
-    return found == controls.end() ? nullptr : found->second;
+    return controls.Get(id);
 }
 
 void CCorvinaView::OnInitialUpdate()
@@ -86,7 +87,7 @@ void CCorvinaView::OnUpdate(CView*, UpdateHint hint)
         SetFieldText(static_cast<QLineEdit*>(Control(id)), QString::number(value));
     };
     SetFieldText(static_cast<QLineEdit*>(Control(IDC_DATA_STATE)),
-                 patternsExist ? QStringLiteral("Training data avaible") : QStringLiteral("Load data to train"));
+                 QString::fromUtf8(patternsExist ? ProgramText::DataAvailable : ProgramText::DataMissing));
     number(IDC_PATTERNS_COUNT, document.GetPatternsCount());
     number(IDC_LEVELS_COUNT, document.GetLayersCount());
     number(IDC_INPUT_COUNT, document.GetInputCount());

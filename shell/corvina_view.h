@@ -3,10 +3,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
-#include <map>
 
 #include "framework/view.h"
 #include "shell/command_target.h"
+#include "shell/dialogs/dialog_template.h"
 
 class CCorvinaDoc;
 class QLabel;
@@ -54,7 +54,7 @@ private:
     CCorvinaDoc& document;
     ReportPrinting& printing;
     QSize formSize;
-    std::map<int, QWidget*> controls;
+    DialogControls controls;
     Picture shownPicture = Picture::None;
     // Training changes the progress far more often than a screen can show it.
     QTimer progressTimer;

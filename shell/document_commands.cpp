@@ -4,10 +4,11 @@
 
 #include "document/corvina_doc.h"
 #include "framework/document_manager.h"
+#include "shell/export_as_c.h"
 
 namespace {
 
-const std::array<CommandMapEntry<DocumentCommands>, 7> commandMap = {{
+const std::array<CommandMapEntry<DocumentCommands>, 8> commandMap = {{
     {ID_FILE_SAVE, &DocumentCommands::OnFileSave},
     {ID_FILE_SAVE_AS, &DocumentCommands::OnFileSaveAs},
     {ID_SELECT_TD, &DocumentCommands::OnSelectTd},
@@ -15,12 +16,13 @@ const std::array<CommandMapEntry<DocumentCommands>, 7> commandMap = {{
     {ID_RANDOMIZATION, &DocumentCommands::OnRandomization},
     {ID_OPTIONS, &DocumentCommands::OnOptions},
     {ID_CONSULT, &DocumentCommands::OnConsult},
+    {ID_EXPORT_C, &DocumentCommands::OnExportC},
 }};
 
 }  // namespace
 
-DocumentCommands::DocumentCommands(CCorvinaDoc& doc, CDocumentManager& documentManager)
-    : document(doc), manager(documentManager)
+DocumentCommands::DocumentCommands(CCorvinaDoc& doc, CDocumentManager& documentManager, UserInterface& ui)
+    : document(doc), manager(documentManager), userInterface(ui)
 {
 }
 
@@ -41,3 +43,4 @@ void DocumentCommands::OnEraseTd() { document.OnEraseTd(); }
 void DocumentCommands::OnRandomization() { document.OnRandomization(); }
 void DocumentCommands::OnOptions() { document.OnOptions(); }
 void DocumentCommands::OnConsult() { document.OnConsult(); }
+void DocumentCommands::OnExportC() { ExportDocumentAsC(document, userInterface); }

@@ -43,7 +43,8 @@ bool IdleLoop::IsModalLoopRunning()
 void IdleLoop::RunSlice()
 {
     // The zero timer also fires inside a dialog's or a menu's own event loop: wait it out.
-    if (IsModalLoopRunning()) {
+    holding = IsModalLoopRunning();
+    if (holding) {
         timer.setInterval(ModalPollMilliseconds);
         return;
     }

@@ -25,6 +25,13 @@ public:
 
     int32_t Count() const { return count; }
 
+    // True while the loop calls the hook or waits for a modal loop to end; false once the hook
+    // has asked for no more and the loop waits for input.
+    bool IsRunning() const { return timer.isActive(); }
+
+    // True while a modal dialog, message box or menu holds the loop back.
+    bool IsHeldByModalLoop() const { return holding; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -36,5 +43,6 @@ private:
     Hook hook;
     QTimer timer;
     int32_t count = 0;
+    bool holding = false;
     QPoint lastPointer;
 };

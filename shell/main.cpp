@@ -1,19 +1,17 @@
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
 
 #include "shell/command_line.h"
 #include "shell/console_start.h"
 #include "shell/corvina_app.h"
-#include "shell/screenshots.h"
+#include "shell/desktop_identity.h"
 
 int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = StartWithoutDisplay(argc, argv))
         return *status;
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvina"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/corvina")));
+    SetDesktopIdentity();
     const StartupRequest request = ParseCommandLine(QApplication::arguments().mid(1));
     switch (request.action) {
     case StartupRequest::Action::Invalid:
@@ -22,8 +20,6 @@ int main(int argc, char* argv[])
     case StartupRequest::Action::Help:
     case StartupRequest::Action::Version:
         return PrintInformation(request);
-    case StartupRequest::Action::Screenshots:
-        return RenderScreenshots(request.folder) ? 0 : 1;
     case StartupRequest::Action::Print:
         return CCorvinaApp().PrintDocument(request.file, request.printTarget) ? 0 : 1;
     case StartupRequest::Action::Run:

@@ -12,6 +12,7 @@
 #include "document/corvina_doc.h"
 #include "shell/command_actions.h"
 #include "shell/corvina_view.h"
+#include "shell/desktop_identity.h"
 #include "shell/lock_key_state.h"
 
 namespace {
@@ -48,7 +49,7 @@ CMainFrame::CMainFrame(CCorvinaDoc& doc, QWidget* parent)
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       document(doc)
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/corvina")));
+    setWindowIcon(DesktopIcon());
     setFixedSize(InitialSize(*this));
 }
 
@@ -115,8 +116,7 @@ void CMainFrame::SetView(CCorvinaView* statusView)
 
 void CMainFrame::TrainStep()
 {
-    if (view != nullptr)
-        document.TrainPass();
+    document.TrainPass();
 }
 
 void CMainFrame::ShrinkToForm()

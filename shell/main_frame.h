@@ -31,7 +31,7 @@ public:
     // The area that shows the view and scrolls it when it is smaller than the form.
     QScrollArea* ViewArea() const { return viewArea; }
 
-    // One training pass of the active document.
+    // One training pass of the frame's document, for the idle hook.
     void TrainStep();
 
     // Shrinks the frame, never enlarges it, until the view's area just holds the form.

@@ -1,14 +1,8 @@
 #pragma once
 
-#include <map>
 #include <span>
 
-#include "shell/dialogs/dialog_units.h"
-
-class QWidget;
-
-// The controls of the status form.
-enum class FormControlKind { Label, Field, GroupBox, Picture };
+#include "shell/dialogs/dialog_template.h"
 
 // Identifiers of the status form's fields and picture.
 inline constexpr int IDC_OUTPUT_COUNT = 1011;
@@ -20,20 +14,9 @@ inline constexpr int IDC_AVERAGE_ERROR = 1017;
 inline constexpr int IDC_PATTERNS_COUNT = 1024;
 inline constexpr int IDC_DATA_PICTURE = 1026;
 
-// One control of the form, its rectangle in dialog units.
-struct FormRow {
-    FormControlKind kind;
-    int id;  // 0 for labels and group boxes
-    const char* text;
-    DialogUnitRect rect;
-};
-
-// The status form's controls in tab order.
-std::span<const FormRow> StatusFormRows();
+// The status form's controls in tab order, in dialog units.
+std::span<const ControlRow> StatusFormRows();
 
 // The form's size in dialog units.
 inline constexpr int StatusFormWidth = 231;
 inline constexpr int StatusFormHeight = 151;
-
-// Creates the form's controls as children of owner; returns the fields and the picture by id.
-std::map<int, QWidget*> BuildStatusForm(QWidget& owner, const DialogUnits& units);

@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "cli/status_report.h"
+#include "document/corvina_doc.h"
+#include "document/report_lines.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr std::array<int, 8> lineNumbers = {1, 2, 3, 5, 6, 8, 9, 10};
 void DrawStatusReportPage(ReportCanvas& canvas, const CCorvinaDoc& document)
 {
     const int height = canvas.CharacterHeight();
-    const std::array<std::string, 8> lines = StatusReportLines(document);
+    const std::array<std::string, 8> lines = StatusReportLines(document.Model());
     for (size_t index = 0; index < lines.size(); ++index)
         canvas.DrawText(0, lineNumbers[index] * height + TopMargin, lines[index]);
 }

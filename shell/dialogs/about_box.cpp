@@ -10,7 +10,7 @@
 namespace {
 
 constexpr ControlRow Template100[] = {
-    {ControlKind::Icon, CAboutBox::IconId, "", {11, 17, 21, 20}},
+    {ControlKind::Picture, CAboutBox::IconId, "", {11, 17, 21, 20}},
     {ControlKind::Label, StaticId, "Corvina Version 1.0", {40, 15, 82, 8}},
     {ControlKind::Label, StaticId, "Copyright (C) 2026", {42, 29, 82, 8}},
     {ControlKind::DefaultButton, 1, "OK", {130, 17, 50, 14}},

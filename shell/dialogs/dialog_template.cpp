@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/dialogs/label_placement.h"
+#include "shell/dialogs/template_group_box.h"
 
 namespace {
 
@@ -30,6 +31,20 @@ QWidget* CreateButton(QWidget& owner, const ControlRow& row)
     auto* button = new QPushButton(QString::fromUtf8(row.text), &owner);
     button->setDefault(row.kind == ControlKind::DefaultButton);
     return button;
+}
+
+QWidget* CreateEdit(QWidget& owner, const ControlRow& row)
+{
+    auto* edit = new QLineEdit(&owner);
+    edit->setReadOnly(row.kind == ControlKind::ReadOnlyEdit);
+    return edit;
+}
+
+QWidget* CreatePicture(QWidget& owner)
+{
+    auto* picture = new QLabel(&owner);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return picture;
 }
 
 QWidget* CreateList(QWidget& owner)
@@ -61,15 +76,18 @@ QWidget* CreateControl(QWidget& owner, const DialogUnits& units, const ControlRo
     case ControlKind::Label:
         return CreateLabel(owner, row);
     case ControlKind::Edit:
-        return new QLineEdit(&owner);
+    case ControlKind::ReadOnlyEdit:
+        return CreateEdit(owner, row);
     case ControlKind::CheckBox:
         return new QCheckBox(QString::fromUtf8(row.text), &owner);
     case ControlKind::List:
         return CreateList(owner);
-    case ControlKind::Icon:
-        return new QLabel(&owner);
+    case ControlKind::Picture:
+        return CreatePicture(owner);
     case ControlKind::ReportText:
         return CreateReportText(owner, units);
+    case ControlKind::GroupBox:
+        return new TemplateGroupBox(QString::fromUtf8(row.text), &owner);
     }
     return nullptr;
 }
@@ -82,7 +100,7 @@ QRect PlaceControl(const ControlRow& row, std::span<const ControlRow> rows, cons
         return units.ToPixels(row.rect);
     std::vector<DialogUnitRect> fields;
     for (const ControlRow& each : rows)
-        if (each.kind == ControlKind::Edit)
+        if (each.kind == ControlKind::Edit || each.kind == ControlKind::ReadOnlyEdit)
             fields.push_back(each.rect);
     const std::optional<DialogUnitRect> field = FieldBeside(row.rect, fields);
     if (!field)
@@ -101,6 +119,7 @@ QString ControlName(int id)
 DialogControls BuildControls(QWidget& owner, const DialogUnits& units, std::span<const ControlRow> rows)
 {
     DialogControls controls;
+    std::vector<QWidget*> groups;
     for (const ControlRow& row : rows) {
         QWidget* control = CreateControl(owner, units, row);
         control->setGeometry(PlaceControl(row, rows, units, *control));
@@ -108,7 +127,12 @@ DialogControls BuildControls(QWidget& owner, const DialogUnits& units, std::span
             control->setObjectName(ControlName(row.id));
             controls.Add(row.id, control);
         }
+        if (row.kind == ControlKind::GroupBox)
+            groups.push_back(control);
     }
+    // Group frames stand behind the controls they surround, whatever their place in tab order.
+    for (QWidget* group : groups)
+        group->lower();
     return controls;
 }
 

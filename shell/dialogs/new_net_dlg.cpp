@@ -21,19 +21,6 @@ constexpr ControlRow Template130[] = {
     {ControlKind::Edit, CNewNetDlg::OutputsEditId, "", {78, 42, 50, 13}},
 };
 
-uint32_t& CountOf(ShapeFields& fields, Field field)
-{
-    switch (field) {
-    case Field::Layers:
-        return fields.layers;
-    case Field::Inputs:
-        return fields.inputs;
-    case Field::Outputs:
-        return fields.outputs;
-    }
-    return fields.layers;
-}
-
 }  // namespace
 
 CNewNetDlg::CNewNetDlg(QWidget* parent)
@@ -58,18 +45,11 @@ void CNewNetDlg::SetFields(const ShapeFields& fields)
 
 void CNewNetDlg::OnOK()
 {
-    // The fields are read in this order, each checked at once, so the first bad one is named.
-    constexpr Field order[] = {Field::Inputs, Field::Outputs, Field::Layers};
     ShapeFields read;
-    for (const Field field : order) {
-        const std::string text = EditOf(field)->text().toStdString();
-        if (auto refusal = ShapeRules::ParseCount(text, field, CountOf(read, field))) {
-            Refuse(*refusal, Box::FieldMessage);
-            return;
-        }
-    }
-    if (auto refusal = ShapeRules::CheckShape(read.layers, read.inputs, read.outputs)) {
-        Refuse(*refusal, Box::Stop);
+    if (const auto refusal = ShapeRules::CheckFields(layersEdit->text().toStdString(), inputsEdit->text().toStdString(),
+                                                     outputsEdit->text().toStdString(), read.layers, read.inputs,
+                                                     read.outputs)) {
+        Refuse(*refusal);
         return;
     }
     shape = read;
@@ -89,10 +69,12 @@ QLineEdit* CNewNetDlg::EditOf(Field field) const
     return layersEdit;
 }
 
-void CNewNetDlg::Refuse(const ShapeRules::Refusal& refusal, Box box)
+// A field that is no number in range gets the toolkit's field message; a shape that is no
+// network, the stop box.
+void CNewNetDlg::Refuse(const ShapeRules::Refusal& refusal)
 {
     const QString text = QString::fromStdString(refusal.message);
-    if (box == Box::FieldMessage)
+    if (refusal.kind == ShapeRules::Refusal::Kind::FieldText)
         ShowFieldMessage(this, text);
     else
         ShowStopBox(this, text);

@@ -25,13 +25,13 @@ public:
     // The counts last accepted by OK (as set until then).
     const ShapeFields& Fields() const { return shape; }
 
-    // Reads and checks the fields; closes the dialog with OK only when all of them pass.
+    // Reads and checks the fields as ShapeRules::CheckFields does (inputs, outputs, layers, then
+    // the shape); closes the dialog with OK only when all of them pass.
     void OnOK();
 
 private:
     QLineEdit* EditOf(ShapeRules::Field field) const;
-    enum class Box { FieldMessage, Stop };
-    void Refuse(const ShapeRules::Refusal& refusal, Box box);
+    void Refuse(const ShapeRules::Refusal& refusal);
 
     ShapeFields shape;
     QLineEdit* layersEdit = nullptr;

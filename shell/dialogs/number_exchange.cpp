@@ -1,8 +1,10 @@
 #include "shell/dialogs/number_exchange.h"
 
 #include <charconv>
-#include <regex>
+#include <optional>
 #include <string>
+
+#include "document/number_text.h"
 
 namespace {
 
@@ -50,23 +52,17 @@ QString FormatReal(double value)
 
 bool ParseReal(const QString& text, double& value)
 {
-    static const std::regex realNumber(R"(\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*)");
     const std::string latin = text.toStdString();
-    if (!std::regex_match(latin, realNumber))
-        return false;
-    const std::string trimmed = text.trimmed().toStdString();
-    std::size_t length = 0;
-    double parsed = 0.0;
-    if (!ReadNumber(trimmed, length, parsed) || length != trimmed.size())
-        return false;
-    value = parsed;
-    return true;
+    const std::optional<double> parsed = ParseDecimal(TrimBlanks(latin));
+    if (parsed)
+        value = *parsed;
+    return parsed.has_value();
 }
 
 double LeadingReal(const QString& text)
 {
-    const std::string trimmed = text.trimmed().toStdString();
+    const std::string latin = text.toStdString();
     std::size_t length = 0;
     double value = 0.0;
-    return ReadNumber(trimmed, length, value) ? value : 0.0;
+    return ReadNumber(std::string(TrimBlanks(latin)), length, value) ? value : 0.0;
 }

@@ -31,11 +31,12 @@ bool QtNetworkDialogs::RunTrainingDataDialog(TrainingDataFields& fields)
 ConsultOutcome QtNetworkDialogs::RunConsultSheet(ConsultFields& fields)
 {
     CConsultDlg sheet(QStringLiteral("Consult"), files, Owner(), CConsultDlg::SingularPage);
-    sheet.OnePage().SetValues(fields.count, fields.values);
-    sheet.OnePage().SetValue(fields.count > 0 ? fields.values[0] : 0.0);
+    const auto count = static_cast<int>(fields.values.size());
+    sheet.OnePage().SetValues(count, fields.values.data());
+    sheet.OnePage().SetValue(count > 0 ? fields.values[0] : 0.0);
     sheet.FilePage().SetPaths(fields.inputPath, fields.outputPath);
     const bool accepted = sheet.exec() == QDialog::Accepted;
-    // The paths go back whatever closed the sheet; the values only on OK, written by the page.
+    // The paths go back whatever closed the sheet; the page rewrites the values on OK only.
     fields.inputPath = sheet.FilePage().InputPath();
     fields.outputPath = sheet.FilePage().OutputPath();
     const auto page = sheet.ActivePage() == CConsultDlg::PluralPage ? ConsultPage::Plural : ConsultPage::Singular;

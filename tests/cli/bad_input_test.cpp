@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "tests/framework/temp_dir.h"
+#include "tests/support/rows.h"
 
 namespace {
 
@@ -111,96 +112,119 @@ protected:
     TempDir dir;
 };
 
-TEST_F(BadInputTest, RefusalsExplainThemselvesAndChangeNoFile)
+const rlim_t SmallMemory = AddressSpaceCanBeLimited ? rlim_t{256} << 20 : RLIM_INFINITY;
+
+// A writer that never ends a token; the reader must give up without reading it all.
+void WriteDigitsForever(const TempDir& d)
 {
-    const auto digitsForever = [](const std::string& fifo) {
-        // A writer that never ends a token; the reader must give up without reading it all.
-        std::thread([fifo] {
-            const int out = open(fifo.c_str(), O_WRONLY);
-            const std::string digits(1 << 16, '7');
-            while (out >= 0 && write(out, digits.data(), digits.size()) > 0) {
-            }
-            if (out >= 0)
-                close(out);
-        }).detach();
-    };
+    ASSERT_EQ(mkfifo(d.Path("digits").c_str(), 0644), 0);
     std::signal(SIGPIPE, SIG_IGN);
-    struct Case {
-        std::string name;
-        std::function<void(const TempDir&)> prepare;
-        std::vector<std::string> args;
-        std::string message;
-        Limits limits = {};
-    };
-    const rlim_t smallMemory = AddressSpaceCanBeLimited ? rlim_t{256} << 20 : RLIM_INFINITY;
-    const auto nothing = [](const TempDir&) {};
-    const auto readOnly = [](const TempDir& d) { fs::permissions(d.Path("net.cvn"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read); };
-    const auto fifoNet = [](const TempDir& d) { ASSERT_EQ(mkfifo(d.Path("pipe.cvn").c_str(), 0644), 0); };
-    const auto links = [](const TempDir& d) {
-        fs::create_directory(d.Path("sub"));
-        fs::create_symlink("net.cvn", d.Path("link.cvn"));
-        fs::create_hard_link(d.Path("net.cvn"), d.Path("hard.cvn"));
-        WriteFile(d.Path("in.txt"), "1 2\n");
-    };
-    const std::string readOnlyMessage = "Permission denied: the file is read-only.";
-    const std::vector<Case> cases = {
-        {"import into a read-only network", readOnly, {"import", "net.cvn", "data.txt"}, readOnlyMessage},
-        {"train a read-only network", readOnly, {"train", "net.cvn", "--passes", "1"}, readOnlyMessage},
-        {"replace a read-only network", readOnly, {"new", "net.cvn", "--force"}, readOnlyMessage},
-        {"info on a FIFO", fifoNet, {"info", "pipe.cvn"}, "It is not a regular file: it is a FIFO."},
-        {"import into a FIFO", fifoNet, {"import", "pipe.cvn", "data.txt"}, "it is a FIFO"},
-        {"a new network over a FIFO", fifoNet, {"new", "pipe.cvn", "--force"}, "it is a FIFO"},
-        {"info on /dev/null", nothing, {"info", "/dev/null"}, "it is a character device"},
-        {"consult NET IN NET", links, {"consult", "net.cvn", "in.txt", "net.cvn"}, "is the network's own file"},
-        {"consult NET IN sub/../NET", links, {"consult", "net.cvn", "in.txt", "sub/../net.cvn"}, "own file"},
-        {"consult NET IN a link to NET", links, {"consult", "net.cvn", "in.txt", "link.cvn"}, "own file"},
-        {"consult NET IN a hard link to NET", links, {"consult", "net.cvn", "in.txt", "hard.cvn"}, "own file"},
-        {"consult NET IN IN", links, {"consult", "net.cvn", "in.txt", "./in.txt"}, "is the input file"},
-        {"1 GiB without a blank",
-         [](const TempDir& d) {
-             const int file = open(d.Path("huge.txt").c_str(), O_WRONLY | O_CREAT, 0644);
-             ASSERT_EQ(ftruncate(file, off_t{1} << 30), 0);
-             close(file);
-         },
-         {"import", "net.cvn", "huge.txt"}, "holds no complete record of 3 numbers; reading stopped at line 1 at \"\\x00",
-         {RLIM_INFINITY, smallMemory}},
-        {"digits without end", [&](const TempDir& d) { ASSERT_EQ(mkfifo(d.Path("digits").c_str(), 0644), 0); digitsForever(d.Path("digits")); },
-         {"import", "net.cvn", "digits"}, "reading stopped at line 1 at \"77777777777777777777777777777777\"",
-         {RLIM_INFINITY, smallMemory}},
-        {"/dev/zero as data", nothing, {"import", "net.cvn", "/dev/zero"}, "reading stopped at line 1 at \"\\x00",
-         {RLIM_INFINITY, smallMemory}},
-        {"/dev/zero as consultation input", nothing, {"consult", "net.cvn", "/dev/zero", "out.txt"}, "",
-         {RLIM_INFINITY, smallMemory}},
-        {"a file size limit", nothing, {"new", "net.cvn", "--force", "--layers", "9"}, "Writing failed: File too large.",
-         {4096, RLIM_INFINITY}},
-        {"a comma decimal and nothing before it", [](const TempDir& d) { WriteFile(d.Path("data.txt"), "1,5 2 3\n"); },
-         {"import", "net.cvn", "data.txt"}, "holds no complete record of 3 numbers; reading stopped at line 1 at \"1,5\""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir caseDir;
-        ASSERT_EQ(RunTool(caseDir.Root(), {"new", "net.cvn", "--inputs", "2", "--outputs", "1"}).status, 0);
-        WriteFile(caseDir.Path("data.txt"), "1 2 3\n4 5 6\n");
-        ASSERT_EQ(RunTool(caseDir.Root(), {"import", "net.cvn", "data.txt"}).status, 0);
-        c.prepare(caseDir);
-        const Entries before = DirectoryEntries(caseDir.Root());
-        const ToolRun run = RunTool(caseDir.Root(), c.args, c.limits, std::chrono::seconds(20));
-        EXPECT_FALSE(run.timedOut);
-        if (c.name == "/dev/zero as consultation input") {
-            // No row at all: an empty answer file, and a note on where reading stopped.
-            EXPECT_EQ(run.status, 0) << run.err;
-            EXPECT_NE(run.err.find("0 rows read from /dev/zero; reading stopped"), std::string::npos) << run.err;
-            Entries after = before;
-            after["out.txt"] = "file 0644 ";
-            EXPECT_EQ(DirectoryEntries(caseDir.Root()), after);
-            continue;
+    std::thread([fifo = d.Path("digits")] {
+        const int out = open(fifo.c_str(), O_WRONLY);
+        const std::string digits(1 << 16, '7');
+        while (out >= 0 && write(out, digits.data(), digits.size()) > 0) {
         }
-        EXPECT_EQ(run.status, 1) << run.err;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err.rfind("corvina-cli: ", 0), 0u) << run.err;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_EQ(DirectoryEntries(caseDir.Root()), before);
-    }
+        if (out >= 0)
+            close(out);
+    }).detach();
+}
+
+// What a case plants in the folder of a network with two patterns, the command, what the
+// message says, and the limits of the run: a refusal changes no file.
+struct RefusalRow {
+    const char* name;
+    void (*prepare)(const TempDir&);
+    std::vector<std::string> args;
+    const char* message;
+    Limits limits = {};
+};
+PRINTS_AS_NAME(RefusalRow)
+
+class BadInputRefusalTest : public testing::TestWithParam<RefusalRow> {};
+
+TEST_P(BadInputRefusalTest, ExplainsItselfAndChangesNoFile)
+{
+    TempDir caseDir;
+    ASSERT_EQ(RunTool(caseDir.Root(), {"new", "net.cvn", "--inputs", "2", "--outputs", "1"}).status, 0);
+    WriteFile(caseDir.Path("data.txt"), "1 2 3\n4 5 6\n");
+    ASSERT_EQ(RunTool(caseDir.Root(), {"import", "net.cvn", "data.txt"}).status, 0);
+    GetParam().prepare(caseDir);
+    const Entries before = DirectoryEntries(caseDir.Root());
+    const ToolRun run = RunTool(caseDir.Root(), GetParam().args, GetParam().limits, std::chrono::seconds(20));
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("corvina-cli: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_EQ(DirectoryEntries(caseDir.Root()), before);
+}
+
+void Nothing(const TempDir&) {}
+void ReadOnly(const TempDir& d)
+{
+    fs::permissions(d.Path("net.cvn"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+void FifoNetwork(const TempDir& d)
+{
+    ASSERT_EQ(mkfifo(d.Path("pipe.cvn").c_str(), 0644), 0);
+}
+void Links(const TempDir& d)
+{
+    fs::create_directory(d.Path("sub"));
+    fs::create_symlink("net.cvn", d.Path("link.cvn"));
+    fs::create_hard_link(d.Path("net.cvn"), d.Path("hard.cvn"));
+    WriteFile(d.Path("in.txt"), "1 2\n");
+}
+void HugeWithoutABlank(const TempDir& d)
+{
+    const int file = open(d.Path("huge.txt").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_EQ(ftruncate(file, off_t{1} << 30), 0);
+    close(file);
+}
+void CommaDecimal(const TempDir& d)
+{
+    WriteFile(d.Path("data.txt"), "1,5 2 3\n");
+}
+
+const char* const ReadOnlyMessage = "Permission denied: the file is read-only.";
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadInputRefusalTest,
+    testing::Values(
+        RefusalRow{"ImportIntoAReadOnlyNetwork", ReadOnly, {"import", "net.cvn", "data.txt"}, ReadOnlyMessage},
+        RefusalRow{"TrainAReadOnlyNetwork", ReadOnly, {"train", "net.cvn", "--passes", "1"}, ReadOnlyMessage},
+        RefusalRow{"ReplaceAReadOnlyNetwork", ReadOnly, {"new", "net.cvn", "--force"}, ReadOnlyMessage},
+        RefusalRow{"InfoOnAFifo", FifoNetwork, {"info", "pipe.cvn"}, "It is not a regular file: it is a FIFO."},
+        RefusalRow{"ImportIntoAFifo", FifoNetwork, {"import", "pipe.cvn", "data.txt"}, "it is a FIFO"},
+        RefusalRow{"NewOverAFifo", FifoNetwork, {"new", "pipe.cvn", "--force"}, "it is a FIFO"},
+        RefusalRow{"InfoOnDevNull", Nothing, {"info", "/dev/null"}, "it is a character device"},
+        RefusalRow{"ConsultIntoTheNetwork", Links, {"consult", "net.cvn", "in.txt", "net.cvn"}, "is the network's own file"},
+        RefusalRow{"ConsultIntoTheNetworkByAnotherPath", Links, {"consult", "net.cvn", "in.txt", "sub/../net.cvn"}, "own file"},
+        RefusalRow{"ConsultIntoALinkToTheNetwork", Links, {"consult", "net.cvn", "in.txt", "link.cvn"}, "own file"},
+        RefusalRow{"ConsultIntoAHardLinkToTheNetwork", Links, {"consult", "net.cvn", "in.txt", "hard.cvn"}, "own file"},
+        RefusalRow{"ConsultIntoTheInput", Links, {"consult", "net.cvn", "in.txt", "./in.txt"}, "is the input file"},
+        RefusalRow{"AGibibyteWithoutABlank", HugeWithoutABlank, {"import", "net.cvn", "huge.txt"},
+                   "holds no complete record of 3 numbers; reading stopped at line 1 at \"\\x00", {RLIM_INFINITY, SmallMemory}},
+        RefusalRow{"DigitsWithoutEnd", WriteDigitsForever, {"import", "net.cvn", "digits"},
+                   "reading stopped at line 1 at \"77777777777777777777777777777777\"", {RLIM_INFINITY, SmallMemory}},
+        RefusalRow{"DevZeroAsData", Nothing, {"import", "net.cvn", "/dev/zero"}, "reading stopped at line 1 at \"\\x00",
+                   {RLIM_INFINITY, SmallMemory}},
+        RefusalRow{"AFileSizeLimit", Nothing, {"new", "net.cvn", "--force", "--layers", "9"}, "Writing failed: File too large.",
+                   {4096, RLIM_INFINITY}},
+        RefusalRow{"ACommaDecimalFirst", CommaDecimal, {"import", "net.cvn", "data.txt"},
+                   "holds no complete record of 3 numbers; reading stopped at line 1 at \"1,5\""}),
+    RowName());
+
+// No row at all: an empty answer file, and a note on where reading stopped.
+TEST_F(BadInputTest, DevZeroAsConsultationInputGivesNoAnswer)
+{
+    const Entries before = Now();
+    const ToolRun run = RunTool(dir.Root(), {"consult", "net.cvn", "/dev/zero", "out.txt"}, {RLIM_INFINITY, SmallMemory},
+                                std::chrono::seconds(20));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("0 rows read from /dev/zero; reading stopped"), std::string::npos) << run.err;
+    Entries after = before;
+    after["out.txt"] = "file 0644 ";
+    EXPECT_EQ(Now(), after);
 }
 
 TEST_F(BadInputTest, SavesGoThroughLinksKeepModesAndIgnorePlantedFiles)
@@ -263,13 +287,12 @@ TEST_F(BadInputTest, ATerminationSignalDuringASaveLeavesOneWholeFileAndNoTempora
     const std::string old = DescribeEntry(Path("old.cvn"));
     constexpr int Kills = 24;
     for (int kill = 1; kill <= Kills; ++kill) {
-        SCOPED_TRACE(kill);
         fs::copy_file(Path("old.cvn"), Path("big.cvn"), fs::copy_options::overwrite_existing);
         RunTool(dir.Root(), bigger, {}, std::chrono::seconds(30), duration * kill / (Kills + 1));
         const Entries after = Now();
-        EXPECT_TRUE(after.at("big.cvn") == whole || after.at("big.cvn") == old) << after.at("big.cvn");
+        EXPECT_TRUE(after.at("big.cvn") == whole || after.at("big.cvn") == old) << "kill " << kill << ": " << after.at("big.cvn");
         for (const auto& [name, entry] : after)
-            EXPECT_EQ(name.find(".corvina-"), std::string::npos) << "a temporary file was left";
+            EXPECT_EQ(name.find(".corvina-"), std::string::npos) << "kill " << kill << " left a temporary file";
     }
 }
 
@@ -280,11 +303,10 @@ TEST_F(BadInputTest, ADeviceNodeIsNeverReplaced)
     const Entries before = Now();
     for (const std::vector<std::string>& args : {std::vector<std::string>{"new", "null", "--force"},
                                                  {"import", "null", "data.txt"}, {"info", "null"}}) {
-        SCOPED_TRACE(args[0]);
         const ToolRun run = Tool(args);
-        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.status, 1) << args[0];
         EXPECT_NE(run.err.find("It is not a regular file: it is a character device."), std::string::npos) << run.err;
-        EXPECT_EQ(Now(), before);
+        EXPECT_EQ(Now(), before) << args[0];
     }
 }
 
@@ -311,11 +333,10 @@ TEST_F(BadInputTest, AFullDiskLeavesTheOldNetworkWhole)
     const Entries before = DirectoryEntries(small);
     for (const std::vector<std::string>& args : {std::vector<std::string>{"import", "net.cvn", "data.txt"},
                                                  {"new", "net.cvn", "--force"}}) {
-        SCOPED_TRACE(args[0]);
         const ToolRun run = RunTool(small, args);
-        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.status, 1) << args[0];
         EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
-        EXPECT_EQ(DirectoryEntries(small), before);
+        EXPECT_EQ(DirectoryEntries(small), before) << args[0];
     }
 }
 

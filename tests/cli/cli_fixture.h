@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <sstream>
 
 #include "cli/run_cli.h"
 #include "tests/framework/temp_dir.h"
+#include "tests/support/rows.h"
 
 // What one run of corvina-cli gave back.
 struct CliResult {
@@ -25,27 +24,15 @@ inline std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// The length of a network file: the counts, 4 weights per neuron, 256 doubles per column,
-// the pattern count, the patterns, the passes count and the average.
-inline uint64_t NetworkFileLength(int64_t layers, int64_t inputs, int64_t outputs, int64_t patterns = 0)
-{
-    return static_cast<uint64_t>(24 + 4 * (layers * inputs + outputs) + (2048 + patterns) * (inputs + outputs));
-}
-
-// bytes with a little-endian 32-bit value written at offset.
-inline std::string WithInt32At(std::string bytes, size_t offset, uint32_t value)
-{
-    char little[4];
-    for (size_t i = 0; i < 4; ++i)
-        little[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes.replace(offset, 4, little, 4);
-}
-
-// Runs corvina-cli in-process inside a fresh temporary directory.
+// Runs corvina-cli in-process on files of a fresh temporary folder: in arguments, a word
+// starting with "@" names a file of that folder.
 class CliTest : public testing::Test {
 protected:
-    CliResult Run(const std::vector<std::string>& args, bool showProgress = false)
+    CliResult Run(std::vector<std::string> args, bool showProgress = false)
     {
+        for (std::string& arg : args)
+            if (arg.starts_with("@"))
+                arg = Path(arg.substr(1));
         std::ostringstream out, err;
         const int status = RunCli(args, out, err, showProgress);
         return {status, out.str(), err.str()};
@@ -60,30 +47,23 @@ protected:
         return result.out;
     }
 
-    // Runs a command that must be refused with status 1 and a message holding part.
-    CliResult RunRefused(const std::vector<std::string>& args, const std::string& part)
+    // Runs a command that must be refused with status 1 and a message holding part, and must
+    // change no file of the folder.
+    void RunRefused(const std::vector<std::string>& args, const std::string& part)
     {
+        const auto before = DirectoryEntries(dir.Root());
         const CliResult result = Run(args);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err.rfind("corvina-cli: ", 0), 0u) << result.err;
         EXPECT_NE(result.err.find(part), std::string::npos) << result.err;
-        return result;
+        EXPECT_EQ(DirectoryEntries(dir.Root()), before);
     }
 
     std::vector<std::string> Info(const std::string& net) { return Lines(RunOk({"info", net})); }
-
     std::string Path(const std::string& name) const { return dir.Path(name); }
-
-    // The names of every file in the directory, to prove nothing unasked was written.
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Root()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::string Read(const std::string& name) const { return ReadFile(Path(name)); }
+    void Write(const std::string& name, const std::string& bytes) const { WriteFile(Path(name), bytes); }
 
     TempDir dir;
 };

@@ -1,16 +1,44 @@
+#include <clocale>
+#include <cstdio>
 #include <filesystem>
 
+#include "document/real_format.h"
 #include "tests/document/document_fixture.h"
 
-TEST_F(DocumentTest, OnConsultRunsThePageThatWasShowingAndKeepsThePaths)
-{
-    for (int32_t level = 0; level < 256; ++level) {
-        document.GetTable(Column::Output, 0)[level] = level / 4.0;
-        document.GetTable(Column::Output, 1)[level] = level / 4.0 + 1;
+namespace {
+
+namespace fs = std::filesystem;
+
+// A randomized network of 2 layers, 2 inputs and 3 outputs whose output tables read level / 4.
+class ConsultTest : public DocumentTest {
+protected:
+    ConsultTest()
+    {
+        document.ChangeShape(2, 2, 3);
+        document.Model().Randomize();
+        for (int32_t entry = 0; entry < 3 * 256; ++entry)
+            document.Model().GetTable(Column::Output, 0)[entry] = (entry % 256) / 4.0;
+        hints.clear();
+        document.SetModifiedFlag(false);
     }
-    scripted.consultValues = {1.5, 0, 0, 0};
-    scripted.consultInputPath = "in.txt";
-    scripted.consultOutputPath = "out.txt";
+
+    // The report of one row, as printf writes it.
+    std::string Report(double a, double b)
+    {
+        const std::vector<double> outputs = document.Model().Consult(std::vector<double>{a, b});
+        std::string text;
+        for (size_t output = 0; output < outputs.size(); ++output) {
+            char line[64];
+            std::snprintf(line, sizeof line, "Output # %d, - \t%f\r\n", static_cast<int>(output), outputs[output]);
+            text += line;
+        }
+        return text;
+    }
+};
+
+TEST_F(ConsultTest, OnConsultRunsThePageThatWasShowingAndKeepsThePaths)
+{
+    scripted.consult = {{1.5, 0}, "in.txt", "out.txt"};
     scripted.consultOutcome = {false, ConsultPage::Plural};
     document.OnConsult();
     EXPECT_EQ(document.GetConsultInputPath(), "in.txt");
@@ -19,110 +47,140 @@ TEST_F(DocumentTest, OnConsultRunsThePageThatWasShowingAndKeepsThePaths)
 
     scripted.consultOutcome = {true, ConsultPage::Singular};
     document.OnConsult();
-    EXPECT_EQ(scripted.shownConsultPaths.back(), "in.txt|out.txt");
-    EXPECT_EQ(document.GetPatternBuffer().GetInputLevels()[0], 2);
-    char report[128];
-    std::snprintf(report, sizeof report, "Output # 0, - \t%f\r\nOutput # 1, - \t%f\r\n",
-                  document.GetPatternBuffer().GetOutput(0) / 4.0, document.GetPatternBuffer().GetOutput(1) / 4.0 + 1);
-    EXPECT_EQ(scripted.reports, std::vector<std::string>{report});
+    EXPECT_EQ(scripted.shownConsult.values, (std::vector<double>{1.5, 0}));
+    EXPECT_EQ(scripted.shownConsult.inputPath, "in.txt");
+    EXPECT_EQ(scripted.reports, std::vector<std::string>{Report(1.5, 0)});
+    EXPECT_EQ(document.Model().GetPatternBuffer().GetInputLevels()[0], 2);
     EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(hints.empty());
 }
 
-TEST_F(DocumentTest, ABatchWritesOneLinePerCompleteRow)
+struct BatchRow {
+    const char* name;
+    const char* text;
+    std::vector<std::pair<double, double>> rows;
+    const char* note;  // IN stands for the input's path
+};
+PRINTS_AS_NAME(BatchRow)
+
+class BatchTest : public ConsultTest, public testing::WithParamInterface<BatchRow> {};
+
+// Each complete row's line holds the outputs of a single consultation of it.
+TEST_P(BatchTest, WritesOneLinePerCompleteRow)
 {
-    document.ChangeShape(2, 2, 3);
-    document.OnRandomization();
-    for (int32_t entry = 0; entry < 3 * 256; ++entry)
-        document.GetTable(Column::Output, 0)[entry] = (entry % 256) / 3.0;
-    const struct {
-        const char* text;
-        std::vector<std::pair<double, double>> rows;
-        std::string note;
-    } cases[] = {{"1 2 3 4", {{1, 2}, {3, 4}}, ""},
-                 {"1 2\n3\n4 5", {{1, 2}, {3, 4}}, ""},
-                 {"1 2\n3 x 4", {{1, 2}}, "1 row read from IN; reading stopped at line 2 at \"x\", which is not a number."},
-                 {"", {}, ""}};
-    const std::string output = folder.Path("out.txt");
-    for (const auto& c : cases) {
-        const std::string input = DataFile("in.txt", c.text);
-        const BatchOutcome outcome = document.ConsultFile(input, output);
-        ASSERT_TRUE(outcome.written) << outcome.error;
-        EXPECT_EQ(outcome.rows, c.rows.size());
-        std::string note = c.note;
-        if (!note.empty())
-            note.replace(note.find("IN"), 2, input);
-        EXPECT_EQ(outcome.note, note);
-        // Each row's line holds the outputs of a single consultation of it.
-        std::string expected;
-        for (const auto& [a, b] : c.rows) {
-            document.GetConsultValues()[0] = a;
-            document.GetConsultValues()[1] = b;
-            document.ConsultSingle();
-            const PatternBuffer& buffer = document.GetPatternBuffer();
-            char line[96];
-            std::snprintf(line, sizeof line, "%g %g %g\n", buffer.GetOutput(0) / 3.0, buffer.GetOutput(1) / 3.0,
-                          buffer.GetOutput(2) / 3.0);
-            expected += line;
-        }
-        EXPECT_EQ(ReadFile(output), expected) << c.text;
+    const std::string input = DataFile("in.txt", GetParam().text);
+    const std::string output = DataFile("out.txt", "old answers\n1\n2\n3\n");
+    const NetworkModel::BatchOutcome outcome = document.Model().ConsultFile(input, output);
+    ASSERT_TRUE(outcome.written) << outcome.error;
+    EXPECT_EQ(outcome.rows, GetParam().rows.size());
+    std::string note = GetParam().note;
+    if (!note.empty())
+        note.replace(note.find("IN"), 2, input);
+    EXPECT_EQ(outcome.note, note);
+    std::string expected;
+    for (const auto& [a, b] : GetParam().rows) {
+        const std::vector<double> outputs = document.Model().Consult(std::vector<double>{a, b});
+        char line[96];
+        std::snprintf(line, sizeof line, "%g %g %g\n", outputs[0], outputs[1], outputs[2]);
+        expected += line;
     }
+    EXPECT_EQ(ReadFile(output), expected);
 }
 
-TEST_F(DocumentTest, ABatchOverwritesNothingItReadsAndLeavesTheOutputWhenItCannotRun)
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, BatchTest,
+    testing::Values(BatchRow{"TwoRows", "1 2 3 4", {{1, 2}, {3, 4}}, ""},
+                    BatchRow{"RowsAcrossLines", "1 2\n3\n4 5", {{1, 2}, {3, 4}}, ""},
+                    BatchRow{"NoNumber", "1 2\n3 x 4", {{1, 2}}, "1 row read from IN; reading stopped at line 2 at \"x\", which is not a number."},
+                    BatchRow{"Empty", "", {}, ""}),
+    RowName());
+
+struct RefusedBatchRow {
+    const char* name;
+    const char* input;  // in the test's folder; "" for no path
+    const char* output;
+    const char* error;
+};
+PRINTS_AS_NAME(RefusedBatchRow)
+
+class RefusedBatchTest : public ConsultTest, public testing::WithParamInterface<RefusedBatchRow> {};
+
+// A batch overwrites nothing it reads, under any spelling, and leaves the output alone when it
+// cannot run.
+TEST_P(RefusedBatchTest, WritesNothing)
 {
-    namespace fs = std::filesystem;
-    const std::string input = DataFile("in.txt", "1 2 3 4");
-    const std::string network = DataFile("net.cvn", "network");
+    DataFile("in.txt", "1 2 3 4");
+    DataFile("net.cvn", "network");
+    DataFile("out.txt", "old answers");
     fs::create_directory(folder.Path("sub"));
-    fs::create_symlink(input, folder.Path("input-link.txt"));
-    fs::create_hard_link(input, folder.Path("input-hard.txt"));
-    fs::create_symlink(network, folder.Path("net-link.cvn"));
-    fs::create_hard_link(network, folder.Path("net-hard.cvn"));
-    const std::string oldAnswers = DataFile("out.txt", "old answers");
-    document.SetPathName(network);
-    const struct {
-        std::string input, output, error;
-    } refusals[] = {
-        {input, input, "is the input file"},
-        {input, folder.Path("sub/../in.txt"), "is the input file"},
-        {input, folder.Path("input-link.txt"), "is the input file"},
-        {input, folder.Path("input-hard.txt"), "is the input file"},
-        {input, network, "is the network's own file"},
-        {input, folder.Path("./sub/../net.cvn"), "is the network's own file"},
-        {input, folder.Path("net-link.cvn"), "is the network's own file"},
-        {input, folder.Path("net-hard.cvn"), "is the network's own file"},
-        {folder.Path("missing.txt"), oldAnswers, "The input file " + folder.Path("missing.txt") +
-                                                     " cannot be read: No such file or directory."},
-        {folder.Path("sub"), oldAnswers, "cannot be read: Is a directory."},
-        {"", oldAnswers, "No input file was given."},
-        {input, folder.Path("no/such/folder/out.txt"), "cannot be written"},
-        {input, folder.Path("sub"), "It is not a regular file: it is a directory."},
-    };
-    for (const auto& c : refusals) {
-        SCOPED_TRACE(c.input + " -> " + c.output);
-        const BatchOutcome outcome = document.ConsultFile(c.input, c.output);
-        EXPECT_FALSE(outcome.written);
-        EXPECT_NE(outcome.error.find(c.error), std::string::npos) << outcome.error;
-        EXPECT_EQ(ReadFile(input), "1 2 3 4");
-        EXPECT_EQ(ReadFile(network), "network");
-        EXPECT_EQ(ReadFile(oldAnswers), "old answers");
-    }
-    if (fs::exists("/dev/full")) {
-        const BatchOutcome full = document.ConsultFile(input, "/dev/full");
-        EXPECT_EQ(full.error, "Writing the output file /dev/full failed. Writing failed: No space left on device.");
-    }
+    fs::create_hard_link(folder.Path("in.txt"), folder.Path("input-hard.txt"));
+    fs::create_symlink(folder.Path("net.cvn"), folder.Path("net-link.cvn"));
+    const auto before = DirectoryEntries(folder.Root());
+    const std::string input = *GetParam().input == '\0' ? "" : folder.Path(GetParam().input);
+    const NetworkModel::BatchOutcome outcome =
+        document.Model().ConsultFile(input, folder.Path(GetParam().output), folder.Path("net.cvn"));
+    EXPECT_FALSE(outcome.written);
+    EXPECT_NE(outcome.error.find(GetParam().error), std::string::npos) << outcome.error;
+    EXPECT_EQ(DirectoryEntries(folder.Root()), before);
+}
 
-    // The window reports a refusal in a box and where reading stopped in the status bar.
+INSTANTIATE_TEST_SUITE_P(
+    Paths, RefusedBatchTest,
+    testing::Values(RefusedBatchRow{"TheInput", "in.txt", "in.txt", "is the input file"},
+                    RefusedBatchRow{"AHardLinkToTheInput", "in.txt", "input-hard.txt", "is the input file"},
+                    RefusedBatchRow{"TheNetworkUnderAnotherName", "in.txt", "./sub/../net.cvn", "is the network's own file"},
+                    RefusedBatchRow{"ALinkToTheNetwork", "in.txt", "net-link.cvn", "is the network's own file"},
+                    RefusedBatchRow{"AMissingInput", "missing.txt", "out.txt", "missing.txt cannot be read: No such file or directory."},
+                    RefusedBatchRow{"NoInput", "", "out.txt", "No input file was given."},
+                    RefusedBatchRow{"AMissingFolder", "in.txt", "no/such/folder/out.txt", "cannot be written"},
+                    RefusedBatchRow{"AFolderAsOutput", "in.txt", "sub", "It is not a regular file: it is a directory."}),
+    RowName());
+
+TEST_F(ConsultTest, TheWindowReportsARefusalInABoxAndAnEarlyStopInTheStatusBar)
+{
+    if (fs::exists("/dev/full")) {
+        const std::string input = DataFile("in.txt", "1 2");
+        EXPECT_EQ(document.Model().ConsultFile(input, "/dev/full").error,
+                  "Writing the output file /dev/full failed. Writing failed: No space left on device.");
+    }
+    document.SetPathName(DataFile("net.cvn", "network"));
     scripted.consultOutcome = {true, ConsultPage::Plural};
-    scripted.consultInputPath = folder.Path("missing.txt");
-    scripted.consultOutputPath = folder.Path("new.txt");
+    scripted.consult = {{0, 0}, DataFile("stops.txt", "1 2 3 4 9,5"), document.GetPathName()};
     document.OnConsult();
     ASSERT_EQ(scripted.stopMessages.size(), 1u);
-    EXPECT_NE(scripted.stopMessages[0].find("missing.txt cannot be read"), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder.Path("new.txt")));
-    scripted.consultInputPath = DataFile("stops.txt", "1 2 3 4 5 6 7 8 9,5");
+    EXPECT_NE(scripted.stopMessages[0].find("the network's own file"), std::string::npos);
+    scripted.consult.outputPath = folder.Path("new.txt");
     document.OnConsult();
-    EXPECT_EQ(scripted.statusNotes, std::vector<std::string>{"2 rows read from " + scripted.consultInputPath +
+    EXPECT_EQ(scripted.statusNotes, std::vector<std::string>{"2 rows read from " + scripted.consult.inputPath +
                                                              "; reading stopped at line 1 at \"9,5\", which is not a number."});
     EXPECT_EQ(scripted.stopMessages.size(), 1u);
+    EXPECT_EQ(ReadFile(document.GetPathName()), "network");
 }
+
+// Consulting writes the same text under a decimal-comma locale as under the "C" locale.
+TEST_F(ConsultTest, NumbersAreWrittenWithADecimalPointWhateverTheLocale)
+{
+    for (double value : {0.0, -0.0, 0.5, 1.0 / 3.0, 1234567.0, -2.5e-7, 1e300}) {
+        char fixed[400], general[64];
+        std::snprintf(fixed, sizeof fixed, "%f", value);
+        std::snprintf(general, sizeof general, "%g", value);
+        EXPECT_EQ(FormatReal(value, RealNotation::Fixed), fixed);
+        EXPECT_EQ(FormatReal(value, RealNotation::General), general);
+    }
+    const std::string input = DataFile("in.txt", "0.5 1\n2 3\n");
+    scripted.consult = {{0.5, 1}, input, folder.Path("point.txt")};
+    scripted.consultOutcome = {true, ConsultPage::Singular};
+    document.OnConsult();
+    document.Model().ConsultFile(input, folder.Path("point.txt"));
+    ASSERT_NE(ReadFile(folder.Path("point.txt")).find('.'), std::string::npos) << "no fraction to write";
+
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    document.OnConsult();
+    document.Model().ConsultFile(input, folder.Path("comma.txt"));
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(scripted.reports.at(1), scripted.reports.at(0));
+    EXPECT_EQ(ReadFile(folder.Path("comma.txt")), ReadFile(folder.Path("point.txt")));
+}
+
+}  // namespace

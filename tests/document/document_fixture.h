@@ -2,55 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <optional>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "document/corvina_doc.h"
+#include "document/network_file.h"
+#include "document/training_import.h"
 #include "tests/framework/temp_dir.h"
-
-// Message boxes and dialogs answered from a script; what they show is recorded.
-class ScriptedUi : public MessageBoxes, public FileChooser, public NetworkDialogs {
-public:
-    // The n-th question gets the n-th answer; one more question throws.
-    Answer AskYesNo(const std::string& text) override
-    {
-        questions.push_back(text);
-        return answers.at(questions.size() - 1);
-    }
-    void ShowStopMessage(const std::string& text) override { stopMessages.push_back(text); }
-    SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
-    void ShowStatusNote(const std::string& text) override { statusNotes.push_back(text); }
-    bool ChooseFile(const FileChooserRequest&, std::string&) override { throw std::logic_error("file dialog"); }
-    bool RunShapeDialog(ShapeFields& fields) override
-    {
-        shownShapes.push_back(fields);
-        fields = shape.value_or(fields);
-        return shape.has_value();
-    }
-    bool RunTrainingDataDialog(TrainingDataFields& fields) override { fields = trainingData; return true; }
-    ConsultOutcome RunConsultSheet(ConsultFields& fields) override
-    {
-        shownConsultPaths.push_back(fields.inputPath + "|" + fields.outputPath);
-        fields.inputPath = consultInputPath;
-        fields.outputPath = consultOutputPath;
-        std::copy(consultValues.begin(), consultValues.end(), fields.values);
-        return consultOutcome;
-    }
-    void ShowReport(const std::string& text) override { reports.push_back(text); }
-
-    std::vector<Answer> answers;
-    std::optional<ShapeFields> shape;
-    TrainingDataFields trainingData;
-    std::string consultInputPath, consultOutputPath;
-    std::vector<double> consultValues;
-    ConsultOutcome consultOutcome;
-    std::vector<std::string> questions, stopMessages, statusNotes, reports, shownConsultPaths;
-    std::vector<ShapeFields> shownShapes;
-};
+#include "tests/support/scripted_ui.h"
+#include "tests/support/rows.h"
 
 // The little-endian bytes of 32-bit integers, as a file holds them.
 inline std::string Ints(std::initializer_list<int32_t> values)
@@ -61,38 +21,46 @@ inline std::string Ints(std::initializer_list<int32_t> values)
     return bytes;
 }
 
+// The file of an untrained network: zero weights, identity tables, no patterns or passes, the
+// reset average.
+inline std::string FreshFile(int32_t layers, int32_t inputs, int32_t outputs)
+{
+    std::string bytes = Ints({layers, inputs, outputs}) + std::string(static_cast<size_t>(4 * (layers * inputs + outputs)), '\0');
+    for (int32_t entry = 0; entry < 256 * (inputs + outputs); ++entry) {
+        const double value = entry % 256;
+        bytes.append(reinterpret_cast<const char*>(&value), 8);
+    }
+    return bytes + Ints({0, 0, 10922});
+}
+
 // A new default document on the scripted interface, with a temporary folder; the fixture is the
 // document's view and records the hints it gets.
 class DocumentTest : public testing::Test, public CView {
 protected:
     DocumentTest()
     {
-        document.GetRandomSource().Seed(12345);
+        document.Model().Random().Seed(12345);
         document.OnNewDocument();
         document.AddView(this);
     }
-    ~DocumentTest() override
-    {
-        document.RemoveView(this);
-    }
+    ~DocumentTest() override { document.RemoveView(this); }
     void OnUpdate(CView*, UpdateHint hint) override { hints.push_back(hint); }
 
-    std::string Save()
-    {
-        std::ostringstream out;
-        CArchive archive(out);
-        document.Serialize(archive);
-        return out.str();
-    }
+    std::string Save() const { return WriteNetwork(document.Model()); }
     std::string DataFile(const std::string& name, const std::string& text)
     {
         WriteFile(folder.Path(name), text);
         return folder.Path(name);
     }
+    // Makes the records of text the document's patterns, through its current tables.
+    void Import(const std::string& text, bool makeNewTables = false)
+    {
+        document.ImportTrainingData(DataFile("import.txt", text), makeNewTables);
+    }
 
     ScriptedUi scripted;
-    UserInterface ui{scripted, scripted, scripted};
-    CCorvinaDoc document{&ui};
+    UserInterface ui = scripted.Interface();
+    CCorvinaDoc document{ui};
     std::vector<UpdateHint> hints;
     TempDir folder;
 };

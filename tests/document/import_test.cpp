@@ -1,6 +1,5 @@
 #include <cmath>
 #include <filesystem>
-#include <limits>
 
 #include "document/number_reader.h"
 #include "document/transformation_tables.h"
@@ -8,83 +7,101 @@
 
 namespace {
 
+using Levels = std::vector<std::vector<uint8_t>>;
+
 // The levels of every pattern of a default document: four inputs, then two targets.
-std::vector<std::vector<uint8_t>> Patterns(const CCorvinaDoc& document)
+Levels Patterns(const CCorvinaDoc& document)
 {
-    std::vector<std::vector<uint8_t>> levels;
-    for (const auto& pattern : document.GetPatterns())
+    Levels levels;
+    for (const auto& pattern : document.Model().GetPatterns())
         levels.emplace_back(pattern->GetData(), pattern->GetData() + 6);
     return levels;
 }
 
-}  // namespace
+struct RecordsRow {
+    const char* name;
+    const char* text;
+    Levels patterns;
+};
+PRINTS_AS_NAME(RecordsRow)
 
-TEST_F(DocumentTest, CompleteRecordsBecomePatternsAndTheStatisticsAreReset)
+class RecordsTest : public DocumentTest, public testing::WithParamInterface<RecordsRow> {};
+
+// Through identity tables: complete records become patterns, reading ends at the first token
+// that is no number, and the statistics are reset.
+TEST_P(RecordsTest, CompleteRecordsBecomePatterns)
 {
-    const std::pair<const char*, std::vector<std::vector<uint8_t>>> cases[] = {
-        {"1 2 3 4 5 6 7 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
-        {"1\n2\n3\n4\n5\n6\n7", {{1, 2, 3, 4, 5, 6}}},
-        {"1 2 x 4 5 6", {}},
-        {"1 2 3 4 5 6 7abc 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}}},
-        {"+1 .5e1 5. -0 2.5 1e2 3 1e400 1 1 1 1", {{1, 5, 5, 0, 3, 100}}},
-        {"", {}},
-    };
-    document.SetPassesCount(9);
-    for (const auto& [text, patterns] : cases) {
-        document.ImportTrainingData(DataFile("d.txt", text), false);
-        EXPECT_EQ(Patterns(document), patterns) << text;
-    }
-    document.ImportTrainingData(folder.Path("missing.txt"), true);
-    EXPECT_TRUE(Patterns(document).empty());
-    EXPECT_EQ(document.Dequantize(7, Column::Input, 1), 7.0);
+    document.Model().RestoreStatistics(9, 500);
+    Import(GetParam().text);
+    EXPECT_EQ(Patterns(document), GetParam().patterns);
     EXPECT_EQ(document.GetPassesCount(), 0u);
     EXPECT_EQ(document.GetAverageError(), 10922);
-    EXPECT_EQ(hints, std::vector<UpdateHint>(std::size(cases) + 1, UpdateHint::All));
+    EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::All});
     EXPECT_FALSE(document.IsModified());
-
-    scripted.trainingData = {DataFile("e.txt", "1 2 3 4 5 6"), true};
-    document.OnSelectTd();
-    EXPECT_EQ(document.GetPatternsCount(), 1);
-    EXPECT_TRUE(document.IsModified());
-    EXPECT_TRUE(scripted.questions.empty());
 }
 
-TEST_F(DocumentTest, SelectTdKeepsTheDocumentWhenTheFileHoldsNoRecordAndNotesAnEarlyStop)
+INSTANTIATE_TEST_SUITE_P(
+    Files, RecordsTest,
+    testing::Values(RecordsRow{"TwoRecords", "1 2 3 4 5 6 7 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
+                    RecordsRow{"OneNumberALine", "1\n2\n3\n4\n5\n6\n7", {{1, 2, 3, 4, 5, 6}}},
+                    RecordsRow{"NoNumberInTheFirstRecord", "1 2 x 4 5 6", {}},
+                    RecordsRow{"NoNumberInTheSecond", "1 2 3 4 5 6 7abc 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}}},
+                    RecordsRow{"Notations", "+1 .5e1 5. -0 2.5 1e2 3 1e400 1 1 1 1", {{1, 5, 5, 0, 3, 100}}},
+                    RecordsRow{"BeyondTheTable", "-7 254 254.5 1e9 0 2.0001", {{0, 254, 255, 255, 0, 3}}},
+                    RecordsRow{"Empty", "", {}}),
+    RowName());
+
+struct RefusedFileRow {
+    const char* name;
+    const char* file;  // in the test's folder; "" for no path at all
+    const char* text;  // written there, unless null
+    const char* message;
+};
+PRINTS_AS_NAME(RefusedFileRow)
+
+class SelectTdRefusalTest : public DocumentTest, public testing::WithParamInterface<RefusedFileRow> {};
+
+// A file that cannot be read or holds no complete record is reported and changes nothing.
+TEST_P(SelectTdRefusalTest, KeepsTheDocument)
 {
     std::filesystem::create_directory(folder.Path("sub"));
-    document.ImportTrainingData(DataFile("old.txt", "1 2 3 4 5 6"), false);
-    document.SetPassesCount(5);
+    Import("1 2 3 4 5 6");
+    document.Model().RestoreStatistics(5, 100);
     document.SetModifiedFlag(false);
     const std::string before = Save();
     hints.clear();
-    const std::pair<std::string, std::string> refusals[] = {
-        {folder.Path("missing.txt"), "The training data file " + folder.Path("missing.txt") +
-                                         " cannot be read: No such file or directory."},
-        {"", "No training data file was given."},
-        {folder.Path("sub"), "cannot be read: Is a directory."},
-        {DataFile("empty.txt", ""), "holds no complete record of 6 numbers."},
-        {DataFile("x.txt", "1 2 x 4 5 6"), "holds no complete record of 6 numbers; reading stopped at line 1 at \"x\""},
-    };
-    for (const auto& [path, message] : refusals) {
-        SCOPED_TRACE(path);
-        scripted.trainingData = {path, true};
-        scripted.stopMessages.clear();
-        document.OnSelectTd();
-        ASSERT_EQ(scripted.stopMessages.size(), 1u);
-        EXPECT_NE(scripted.stopMessages[0].find(message), std::string::npos) << scripted.stopMessages[0];
-        EXPECT_TRUE(Save() == before);
-        EXPECT_FALSE(document.IsModified());
-        EXPECT_TRUE(hints.empty());
-    }
+    const RefusedFileRow& row = GetParam();
+    const std::string path = *row.file == '\0' ? "" : row.text ? DataFile(row.file, row.text) : folder.Path(row.file);
+    scripted.trainingData = {path, true};
+    document.OnSelectTd();
+    ASSERT_EQ(scripted.stopMessages.size(), 1u);
+    EXPECT_NE(scripted.stopMessages[0].find(row.message), std::string::npos) << scripted.stopMessages[0];
+    EXPECT_TRUE(Save() == before);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(hints.empty());
     EXPECT_TRUE(scripted.statusNotes.empty());
+}
 
+INSTANTIATE_TEST_SUITE_P(
+    Files, SelectTdRefusalTest,
+    testing::Values(RefusedFileRow{"Missing", "missing.txt", nullptr, "missing.txt cannot be read: No such file or directory."},
+                    RefusedFileRow{"NoPath", "", nullptr, "No training data file was given."},
+                    RefusedFileRow{"Folder", "sub", nullptr, "cannot be read: Is a directory."},
+                    RefusedFileRow{"Empty", "empty.txt", "", "holds no complete record of 6 numbers."},
+                    RefusedFileRow{"NoNumber", "x.txt", "1 2 x 4 5 6",
+                                   "holds no complete record of 6 numbers; reading stopped at line 1 at \"x\""}),
+    RowName());
+
+TEST_F(DocumentTest, SelectTdImportsAndNotesAnEarlyStop)
+{
     const std::string stops = DataFile("stops.txt", "\xEF\xBB\xBF" "1 2 3 4 5 6\r\n7 8 9 10 11 12\n1,5 2 3 4 5 6\n");
     scripted.trainingData = {stops, false};
     document.OnSelectTd();
-    EXPECT_EQ(Patterns(document), (std::vector<std::vector<uint8_t>>{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}));
+    EXPECT_EQ(Patterns(document), (Levels{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}));
     EXPECT_EQ(scripted.statusNotes, std::vector<std::string>{"2 records read from " + stops +
                                                              "; reading stopped at line 3 at \"1,5\", which is not a number."});
     EXPECT_TRUE(document.IsModified());
+    EXPECT_TRUE(scripted.questions.empty());
 }
 
 TEST_F(DocumentTest, NewTablesHoldTheRanksOfTheSortedColumns)
@@ -92,30 +109,17 @@ TEST_F(DocumentTest, NewTablesHoldTheRanksOfTheSortedColumns)
     std::string text;
     for (int32_t value = 1000; value >= 1; --value)
         text += std::to_string(value) + " 0 0 0 0 " + std::to_string(-value) + "\n";
-    document.ImportTrainingData(DataFile("d.txt", text), true);
-    const double* table = document.GetTable(Column::Input, 0);
+    Import(text, true);
+    const double* table = document.Model().GetTable(Column::Input, 0);
     EXPECT_EQ(table[0], 1.0);
     EXPECT_EQ(table[128], 501.0);
     EXPECT_EQ(table[255], 997.0);
-    EXPECT_EQ(document.GetTable(Column::Output, 1)[0], -1000.0);
+    EXPECT_EQ(document.Model().GetTable(Column::Output, 1)[0], -1000.0);
     EXPECT_EQ(Patterns(document).front(), (std::vector<uint8_t>{255, 0, 0, 0, 0, 0}));
     EXPECT_EQ(document.Dequantize(document.Quantize(table[77], Column::Input, 0), Column::Input, 0), table[77]);
-}
-
-TEST(NumberReaderTest, OnlyWholeFiniteDecimalTokensAreNumbers)
-{
-    const std::pair<const char*, std::optional<double>> cases[] = {
-        {"1", 1},          {"-1.5", -1.5},   {"+2", 2},         {".5", 0.5},      {"5.", 5},
-        {"1e2", 100},      {"-3E-1", -0.3},  {"nan", {}},       {"inf", {}},      {"-Infinity", {}},
-        {"0x1p3", {}},     {"1.5abc", {}},   {"1e400", {}},     {".", {}},        {"-", {}},
-        {"1e", {}},        {"e5", {}},       {"1..2", {}},      {"++1", {}},
-    };
-    for (const auto& [token, expected] : cases) {
-        double value = 0;
-        const std::string text = token;
-        const bool accepted = ParseDecimalToken(text.data(), text.data() + text.size(), value);
-        EXPECT_EQ(accepted ? std::optional<double>(value) : std::nullopt, expected) << text;
-    }
+    // No record keeps the tables, even when new ones are asked for.
+    Import("", true);
+    EXPECT_EQ(document.Model().GetTable(Column::Input, 0)[128], 501.0);
 }
 
 TEST(NumberReaderTest, TokensSpanningBufferBoundariesReadWhole)
@@ -134,44 +138,49 @@ TEST(NumberReaderTest, TokensSpanningBufferBoundariesReadWhole)
     EXPECT_FALSE(reader.Stop().IsEarly());
 }
 
-TEST(NumberReaderTest, ReadingEndsAtTheFirstByteNoNumberHasAndSaysWhere)
+struct StopRow {
+    const char* name;
+    std::string text;
+    size_t count;
+    ReadingStop::Cause cause;
+    int64_t line;
+    std::string detail;
+};
+PRINTS_AS_NAME(StopRow)
+
+class ReadingStopTest : public testing::TestWithParam<StopRow> {};
+
+// Reading ends at the first byte no number has, or at the longest token, and says where.
+TEST_P(ReadingStopTest, SaysWhereReadingEnded)
 {
-    using enum ReadingStop::Cause;
-    const std::string longest(NumberReader::MaxTokenLength, '0');
-    const struct {
-        std::string text;
-        size_t count;
-        ReadingStop::Cause cause;
-        int64_t line;
-        std::string detail;
-    } cases[] = {
-        {"\xEF\xBB\xBF" "1 2", 2, EndOfFile, 1, ""},
-        {"1 \xEF\xBB\xBF" "2", 1, NotANumber, 1, "\\xEF\\xBB\\xBF2"},
-        {"1\n2\r\n3,5 4", 2, NotANumber, 3, "3,5"},
-        {"1 2\n\n7abc", 2, NotANumber, 3, "7abc"},
-        {std::string("5").append(3, '\0'), 0, NotANumber, 1, "5\\x00\\x00\\x00"},
-        {std::string(longest).append(" 3"), 2, EndOfFile, 1, ""},
-        {std::string(longest).append("1 3"), 0, NotANumber, 1, std::string(32, '0')},
-        {std::string(200000, '7'), 0, NotANumber, 1, std::string(32, '7')},
-        {std::string("1 ").append(100, 'x'), 1, NotANumber, 1, std::string(32, 'x')},
-        {"\"quoted\\", 0, NotANumber, 1, "\\x22quoted\\x5C"},
-    };
     TempDir folder;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 40));
-        WriteFile(folder.Path("n.txt"), c.text);
-        NumberReader reader(folder.Path("n.txt"));
-        double value = 0;
-        size_t count = 0;
-        while (reader.Next(value))
-            ++count;
-        EXPECT_EQ(count, c.count);
-        EXPECT_EQ(reader.Stop().cause, c.cause);
-        EXPECT_EQ(reader.Stop().line, c.line);
-        EXPECT_EQ(reader.Stop().detail, c.detail);
-        EXPECT_FALSE(reader.Next(value)) << "reading has ended for good";
-    }
+    WriteFile(folder.Path("n.txt"), GetParam().text);
+    NumberReader reader(folder.Path("n.txt"));
+    double value = 0;
+    size_t count = 0;
+    while (reader.Next(value))
+        ++count;
+    EXPECT_EQ(count, GetParam().count);
+    EXPECT_EQ(reader.Stop().cause, GetParam().cause);
+    EXPECT_EQ(reader.Stop().line, GetParam().line);
+    EXPECT_EQ(reader.Stop().detail, GetParam().detail);
+    EXPECT_FALSE(reader.Next(value)) << "reading has ended for good";
 }
+
+using enum ReadingStop::Cause;
+const std::string longest(NumberReader::MaxTokenLength, '0');
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadingStopTest,
+    testing::Values(StopRow{"ByteOrderMark", "\xEF\xBB\xBF" "1 2", 2, EndOfFile, 1, ""},
+                    StopRow{"LateByteOrderMark", "1 \xEF\xBB\xBF" "2", 1, NotANumber, 1, "\\xEF\\xBB\\xBF2"},
+                    StopRow{"CommaOnLineThree", "1\n2\r\n3,5 4", 2, NotANumber, 3, "3,5"},
+                    StopRow{"Letters", "1 2\n\n7abc", 2, NotANumber, 3, "7abc"},
+                    StopRow{"Nuls", std::string("5").append(3, '\0'), 0, NotANumber, 1, "5\\x00\\x00\\x00"},
+                    StopRow{"LongestToken", std::string(longest).append(" 3"), 2, EndOfFile, 1, ""},
+                    StopRow{"TooLongToken", std::string(longest).append("1 3"), 0, NotANumber, 1, std::string(32, '0')},
+                    StopRow{"DigitsWithoutEnd", std::string(200000, '7'), 0, NotANumber, 1, std::string(32, '7')},
+                    StopRow{"Quotes", "\"quoted\\", 0, NotANumber, 1, "\\x22quoted\\x5C"}),
+    RowName());
 
 TEST(TransformationTablesTest, SortingIsATotalOrderAndTheIndexIsWide)
 {
@@ -190,21 +199,4 @@ TEST(TransformationTablesTest, SortingIsATotalOrderAndTheIndexIsWide)
     EXPECT_EQ(table[255], static_cast<double>(255 * n / 256));
 }
 
-TEST(TransformationTablesTest, ALevelIsTheFirstEntryNotBelowTheValue)
-{
-    std::vector<double> table(256);
-    FillIdentityTables(table.data(), 1);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::pair<double, int32_t> cases[] = {{2.5, 3},   {3, 3},       {0, 0},     {-7, 0},
-                                                {254, 254}, {254.5, 255}, {1e9, 255}, {nan, 255}};
-    for (const auto& [value, level] : cases)
-        EXPECT_EQ(QuantizeThroughTable(table.data(), value), level) << value;
-    // With repeated entries, and once one entry breaks the order, the quantizer gives what the scan gives.
-    for (bool sorted : {true, false}) {
-        for (int32_t level = 0; level < 256; ++level)
-            table[static_cast<size_t>(level)] = !sorted && level == 100 ? -100 : (level / 3) * 0.5 - 20;
-        const TableQuantizer quantizer(table.data());
-        for (double value : {-1000.0, -20.0, -19.9, 0.0, 0.25, 5.0, 22.5, 1e9, nan, -0.0})
-            EXPECT_EQ(quantizer(value), QuantizeThroughTable(table.data(), value)) << value;
-    }
-}
+}  // namespace

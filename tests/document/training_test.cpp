@@ -1,5 +1,7 @@
 #include "tests/document/document_fixture.h"
 
+namespace {
+
 TEST_F(DocumentTest, APassTrainsOnAPatternCountsAndSendsHintTwo)
 {
     document.TrainPass();
@@ -10,58 +12,71 @@ TEST_F(DocumentTest, APassTrainsOnAPatternCountsAndSendsHintTwo)
 
     // With every weight zero the outputs do not depend on the inputs: a pattern whose targets
     // are those outputs makes no error, one that misses them does.
-    document.ConsultSingle();
-    const PatternBuffer& buffer = document.GetPatternBuffer();
-    const std::string second = std::to_string(buffer.GetOutput(1));
-    const std::string met = "10 20 30 40 " + std::to_string(buffer.GetOutput(0)) + ' ' + second;
-    const std::string missed = "10 20 30 40 " + std::to_string((buffer.GetOutput(0) + 128) % 256) + ' ' + second;
-    document.ImportTrainingData(DataFile("d.txt", met), false);
+    const std::vector<double> outputs = document.Model().Consult(std::vector<double>(4, 0.0));
+    const auto pattern = [&](double firstTarget) {
+        return "10 20 30 40 " + std::to_string(firstTarget) + ' ' + std::to_string(outputs[1]);
+    };
+    Import(pattern(outputs[0]));
     EXPECT_TRUE(document.OnUpdateEraseTd());
     EXPECT_TRUE(document.OnUpdateTrain(false));
     EXPECT_FALSE(document.OnUpdateTrain(true));
     hints.clear();
     document.TrainPass();
-    EXPECT_EQ(document.GetErrorHistory().GetEntry(0), 0);
+    EXPECT_EQ(document.Model().GetErrorHistory().GetEntry(0), 0);
     EXPECT_EQ(document.GetPassesCount(), 1u);
     EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::TrainingPass});
     EXPECT_TRUE(document.IsModified());
+    // The pass set the pattern's inputs.
+    EXPECT_EQ(std::vector<uint8_t>(document.Model().GetPatternBuffer().GetInputLevels(),
+                                   document.Model().GetPatternBuffer().GetInputLevels() + 4),
+              (std::vector<uint8_t>{10, 20, 30, 40}));
 
-    document.ImportTrainingData(DataFile("d.txt", missed), false);
-    document.SetPassesCount(UINT32_MAX);
+    Import(pattern(static_cast<int32_t>(outputs[0] + 128) % 256));
+    document.Model().RestoreStatistics(UINT32_MAX, 10922);
     document.TrainPass();
-    EXPECT_GT(document.GetErrorHistory().GetEntry(0), 0);
+    EXPECT_GT(document.Model().GetErrorHistory().GetEntry(0), 0);
     EXPECT_EQ(document.GetPassesCount(), 0u);
 }
 
-TEST_F(DocumentTest, TheDrawReachesEveryPattern)
+// How many patterns there are, the draws the source gives, and the pattern drawn.
+struct DrawRow {
+    const char* name;
+    int32_t count;
+    std::vector<int32_t> draws;
+    int32_t drawn;
+};
+PRINTS_AS_NAME(DrawRow)
+
+class PatternDrawTest : public DocumentTest, public testing::WithParamInterface<DrawRow> {};
+
+// Up to 32768 patterns one draw is taken modulo the count; beyond, two draws make a 30-bit
+// number, drawn again when it falls in the range that would favour the first patterns.
+TEST_P(PatternDrawTest, TheDrawReachesEveryPattern)
 {
-    // Up to 32768 patterns one draw is taken modulo the count; beyond, two draws make a 30-bit
-    // number, drawn again when it falls in the range that would favour the first patterns.
-    const struct {
-        int32_t count;
-        std::vector<int32_t> draws;
-        int32_t drawn;
-    } cases[] = {{3, {32767}, 1}, {32768, {32767}, 32767}, {40000, {32767, 32767, 1, 7000}, 32768 + 7000}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.count);
-        std::string data;
-        for (int32_t i = 0; i < c.count; ++i)
-            data += std::to_string(i % 256) + " " + std::to_string(i / 256) + " 0 0 0 0\n";
-        document.ImportTrainingData(DataFile("d.txt", data), false);
-        ASSERT_EQ(document.GetPatternsCount(), c.count);
-        // The case's draws, then zeros.
-        std::vector<int32_t> script = c.draws;
-        document.GetRandomSource() = RandomSource(
-            [](void* context, uint16_t* draws, size_t count) {
-                auto& values = *static_cast<std::vector<int32_t>*>(context);
-                for (size_t k = 0; k < count; ++k)
-                    draws[k] = static_cast<uint16_t>(k < values.size() ? values[k] : 0);
-                values.clear();
-            },
-            &script);
-        document.TrainPass();
-        const uint8_t* levels = document.GetPatternBuffer().GetInputLevels();
-        EXPECT_EQ(levels[0] + 256 * levels[1], c.drawn);
-        document.GetRandomSource().Seed(12345);
-    }
+    const DrawRow& row = GetParam();
+    std::string data;
+    for (int32_t i = 0; i < row.count; ++i)
+        data += std::to_string(i % 256) + " " + std::to_string(i / 256) + " 0 0 0 0\n";
+    Import(data);
+    ASSERT_EQ(document.GetPatternsCount(), row.count);
+    // The row's draws, then zeros.
+    std::vector<int32_t> script = row.draws;
+    document.Model().Random() = RandomSource(
+        [](void* context, uint16_t* draws, size_t count) {
+            auto& values = *static_cast<std::vector<int32_t>*>(context);
+            for (size_t k = 0; k < count; ++k)
+                draws[k] = static_cast<uint16_t>(k < values.size() ? values[k] : 0);
+            values.clear();
+        },
+        &script);
+    document.TrainPass();
+    const uint8_t* levels = document.Model().GetPatternBuffer().GetInputLevels();
+    EXPECT_EQ(levels[0] + 256 * levels[1], row.drawn);
 }
+
+INSTANTIATE_TEST_SUITE_P(Counts, PatternDrawTest,
+                         testing::Values(DrawRow{"Three", 3, {32767}, 1}, DrawRow{"OneDrawWide", 32768, {32767}, 32767},
+                                         DrawRow{"TwoDrawsWide", 40000, {32767, 32767, 1, 7000}, 32768 + 7000}),
+                         RowName());
+
+}  // namespace

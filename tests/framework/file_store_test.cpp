@@ -7,16 +7,18 @@
 
 #include <csignal>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 
 #include "framework/output_file.h"
 #include "tests/framework/temp_dir.h"
+#include "tests/support/rows.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using P = fs::perms;
+using Entries = std::map<std::string, std::string>;
 
 void WriteWithMode(const std::string& path, const std::string& bytes, fs::perms mode)
 {
@@ -34,68 +36,71 @@ protected:
     mode_t savedMask;
 };
 
-// Read-only targets, FIFOs, devices and planted files: the bad-input cases of corvina-cli.
-TEST_F(FileStoreTest, TheSavePolicy)
+// A folder as a case prepares it, the file saved there, the error (empty: the save succeeds) and
+// every entry of the folder afterwards: no temporary file is left, nothing else is touched.
+struct SaveRow {
+    const char* name;
+    void (*prepare)(const TempDir&);
+    std::string target;
+    const char* error;
+    Entries after;
+};
+PRINTS_AS_NAME(SaveRow)
+
+class SavePolicyTest : public FileStoreTest, public testing::WithParamInterface<SaveRow> {};
+
+TEST_P(SavePolicyTest, LeavesTheFolderAsItShould)
 {
-    using P = fs::perms;
-    const std::string longName = std::string(250, 'n');
-    struct Case {
-        std::string name;
-        std::function<void(const TempDir&)> prepare;
-        std::string target;
-        std::string error;  // empty: the save succeeds
-        std::map<std::string, std::string> after;
-    };
-    const std::vector<Case> cases = {
-        {"a new file gets the usual permissions", [](const TempDir&) {}, "net.cvn", "",
-         {{"net.cvn", "file 0644 new"}}},
-        {"a replacement keeps the old permissions",
-         [](const TempDir& d) { WriteWithMode(d.Path("net.cvn"), "old", P::owner_read | P::owner_write); },
-         "net.cvn", "", {{"net.cvn", "file 0600 new"}}},
-        {"a link is saved through and stays a link",
-         [](const TempDir& d) {
-             WriteWithMode(d.Path("real.cvn"), "old", P::owner_read | P::owner_write | P::group_read);
-             fs::create_symlink("real.cvn", d.Path("link.cvn"));
-         },
-         "link.cvn", "", {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0640 new"}}},
-        {"a dangling link makes the file it names",
-         [](const TempDir& d) { fs::create_symlink("real.cvn", d.Path("link.cvn")); }, "link.cvn", "",
-         {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0644 new"}}},
-        {"a name of 250 bytes", [](const TempDir&) {}, longName, "", {{longName, "file 0644 new"}}},
-        {"a directory is refused", [](const TempDir& d) { fs::create_directory(d.Path("net.cvn")); }, "net.cvn",
-         "It is not a regular file: it is a directory", {{"net.cvn", "directory"}}},
-        {"a link to a FIFO is refused",
-         [](const TempDir& d) {
-             ASSERT_EQ(mkfifo(d.Path("fifo").c_str(), 0644), 0);
-             fs::create_symlink("fifo", d.Path("net.cvn"));
-         },
-         "net.cvn", "it is a FIFO", {{"net.cvn", "link -> fifo"}, {"fifo", "fifo"}}},
-        {"a folder that does not exist", [](const TempDir&) {}, "missing/net.cvn",
-         "missing cannot be opened: No such file or directory", {}},
-        {"a loop of links",
-         [](const TempDir& d) {
-             fs::create_symlink("b", d.Path("a"));
-             fs::create_symlink("a", d.Path("b"));
-         },
-         "a", "Too many levels of symbolic links", {{"a", "link -> b"}, {"b", "link -> a"}}},
-        {"another hard link keeps the old contents",
-         [](const TempDir& d) {
-             WriteFile(d.Path("net.cvn"), "old");
-             fs::create_hard_link(d.Path("net.cvn"), d.Path("other.cvn"));
-         },
-         "net.cvn", "", {{"net.cvn", "file 0644 new"}, {"other.cvn", "file 0644 old"}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir caseDir;
-        c.prepare(caseDir);
-        std::string error;
-        const bool written = LocalFileStore().WriteWholeFile(caseDir.Path(c.target), "new", error);
-        EXPECT_EQ(written, c.error.empty()) << error;
-        EXPECT_NE(error.find(c.error), std::string::npos) << error;
-        EXPECT_EQ(DirectoryEntries(caseDir.Root()), c.after) << "no temporary file is left, nothing else is touched";
-    }
+    GetParam().prepare(dir);
+    std::string error;
+    const bool written = LocalFileStore().WriteWholeFile(dir.Path(GetParam().target), "new", error);
+    EXPECT_EQ(written, *GetParam().error == '\0') << error;
+    EXPECT_NE(error.find(GetParam().error), std::string::npos) << error;
+    EXPECT_EQ(DirectoryEntries(dir.Root()), GetParam().after);
 }
+
+const std::string longName(250, 'n');
+INSTANTIATE_TEST_SUITE_P(
+    Targets, SavePolicyTest,
+    testing::Values(
+        SaveRow{"NewFile", [](const TempDir&) {}, "net.cvn", "", {{"net.cvn", "file 0644 new"}}},
+        SaveRow{"KeepsPermissions",
+                [](const TempDir& d) { WriteWithMode(d.Path("net.cvn"), "old", P::owner_read | P::owner_write); },
+                "net.cvn", "", {{"net.cvn", "file 0600 new"}}},
+        SaveRow{"ThroughALink",
+                [](const TempDir& d) {
+                    WriteWithMode(d.Path("real.cvn"), "old", P::owner_read | P::owner_write | P::group_read);
+                    fs::create_symlink("real.cvn", d.Path("link.cvn"));
+                },
+                "link.cvn", "", {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0640 new"}}},
+        SaveRow{"DanglingLink", [](const TempDir& d) { fs::create_symlink("real.cvn", d.Path("link.cvn")); },
+                "link.cvn", "", {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0644 new"}}},
+        SaveRow{"LongName", [](const TempDir&) {}, longName, "", {{longName, "file 0644 new"}}},
+        SaveRow{"ReadOnly", [](const TempDir& d) { WriteWithMode(d.Path("net.cvn"), "old", P::owner_read); },
+                "net.cvn", "Permission denied: the file is read-only.", {{"net.cvn", "file 0400 old"}}},
+        SaveRow{"Folder", [](const TempDir& d) { fs::create_directory(d.Path("net.cvn")); }, "net.cvn",
+                "It is not a regular file: it is a directory", {{"net.cvn", "directory"}}},
+        SaveRow{"LinkToAFifo",
+                [](const TempDir& d) {
+                    ASSERT_EQ(mkfifo(d.Path("fifo").c_str(), 0644), 0);
+                    fs::create_symlink("fifo", d.Path("net.cvn"));
+                },
+                "net.cvn", "it is a FIFO", {{"net.cvn", "link -> fifo"}, {"fifo", "fifo"}}},
+        SaveRow{"MissingFolder", [](const TempDir&) {}, "missing/net.cvn",
+                "missing cannot be opened: No such file or directory", {}},
+        SaveRow{"LoopOfLinks",
+                [](const TempDir& d) {
+                    fs::create_symlink("b", d.Path("a"));
+                    fs::create_symlink("a", d.Path("b"));
+                },
+                "a", "Too many levels of symbolic links", {{"a", "link -> b"}, {"b", "link -> a"}}},
+        SaveRow{"OtherHardLinkKeepsTheOldContents",
+                [](const TempDir& d) {
+                    WriteFile(d.Path("net.cvn"), "old");
+                    fs::create_hard_link(d.Path("net.cvn"), d.Path("other.cvn"));
+                },
+                "net.cvn", "", {{"net.cvn", "file 0644 new"}, {"other.cvn", "file 0644 old"}}}),
+    RowName());
 
 TEST_F(FileStoreTest, AReplacementKeepsTheOwner)
 {
@@ -132,7 +137,7 @@ TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
     EXPECT_FALSE(streamed);
     for (const std::string& error : {storeError, outputError})
         EXPECT_EQ(error, "Writing failed: File too large.");
-    EXPECT_EQ(DirectoryEntries(dir.Root()), (std::map<std::string, std::string>{{"net.cvn", "file 0644 old contents"}}));
+    EXPECT_EQ(DirectoryEntries(dir.Root()), (Entries{{"net.cvn", "file 0644 old contents"}}));
 }
 
 }  // namespace

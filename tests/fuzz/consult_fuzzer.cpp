@@ -46,35 +46,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int32_t inputs = 1 + (data[0] & 3);
     const int32_t outputs = std::min(inputs / 3 + 1 + ((data[0] >> 2) & 3), 3 * inputs - 1);
     FUZZ_CHECK(document.ChangeShape(1 + ((data[0] >> 4) & 1), inputs, outputs));
-    SetWeights(document.GetNet());
+    SetWeights(document.Model().GetNet());
     // Then one byte per table entry, input columns first, and the rest is the input file.
     size_t at = 1;
     for (Column column : {Column::Input, Column::Output}) {
         for (int32_t index = 0; index < (column == Column::Input ? inputs : outputs); ++index) {
-            double* table = document.GetTable(column, index);
+            double* table = document.Model().GetTable(column, index);
             for (int32_t level = 0; level < 256; ++level)
                 table[level] = EntryOf(at < size ? data[at++] : static_cast<uint8_t>(level));
         }
     }
     const std::string text(reinterpret_cast<const char*>(data) + at, size - at);
-    session.user.consultInput = WriteScratch("rows.txt", text);
-    session.user.consultOutput = ScratchPath("answers.txt");
-    session.user.Clear();
+    session.user.consult.inputPath = WriteScratch("rows.txt", text);
+    session.user.consult.outputPath = ScratchPath("answers.txt");
+    session.user.consultOutcome = {true, ConsultPage::Plural};
+    session.Clear();
     document.SetModifiedFlag(false);
 
     document.OnConsult();
-    FUZZ_CHECK(session.user.stops.empty());
+    FUZZ_CHECK(session.user.stopMessages.empty());
     FUZZ_CHECK(!document.IsModified());
-    const RawRecords rows = ReadRawRecords(session.user.consultInput, inputs);
+    const RawRecords rows = ReadRawRecords(session.user.consult.inputPath, inputs);
     std::string expected;
     for (size_t row = 0; row < rows.GetRecordCount(); ++row) {
+        std::vector<double> values;
         for (int32_t i = 0; i < inputs; ++i)
-            document.GetConsultValues()[i] = rows.GetValue(row, static_cast<size_t>(i));
-        document.ConsultSingle();
+            values.push_back(rows.GetValue(row, static_cast<size_t>(i)));
+        const std::vector<double> answers = document.Model().Consult(values);
         for (int32_t j = 0; j < outputs; ++j) {
             char value[32];
-            std::snprintf(value, sizeof value, j + 1 < outputs ? "%g " : "%g\n",
-                          document.Dequantize(document.GetPatternBuffer().GetOutput(j), Column::Output, j));
+            std::snprintf(value, sizeof value, j + 1 < outputs ? "%g " : "%g\n", answers[static_cast<size_t>(j)]);
             expected += value;
         }
     }

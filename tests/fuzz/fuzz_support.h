@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "document/corvina_doc.h"
+#include "document/network_file.h"
 #include "framework/document_manager.h"
 #include "framework/file_store.h"
+#include "tests/support/scripted_ui.h"
 
 // Stops the run with the broken expectation, so libFuzzer keeps the input that broke it.
 #define FUZZ_CHECK(condition)                                                                  \
@@ -64,55 +66,27 @@ inline std::string ReadScratch(const std::string& name)
 }
 
 // The bytes Save writes for the document.
-inline std::string DocumentBytes(CCorvinaDoc& document)
+inline std::string DocumentBytes(const CCorvinaDoc& document)
 {
-    std::ostringstream out;
-    CArchive archive(out);
-    document.Serialize(archive);
-    return out.str();
+    return WriteNetwork(document.Model());
 }
-
-// A user who answers every question Yes, confirms the dialogs with what a run sets, and whose
-// messages are counted.
-class ScriptedUser : public MessageBoxes, public FileChooser, public NetworkDialogs {
-public:
-    Answer AskYesNo(const std::string&) override { return Answer::Yes; }
-    void ShowStopMessage(const std::string& text) override { stops.push_back(text); }
-    SaveChangesAnswer AskSaveChanges(const std::string&) override { return SaveChangesAnswer::Discard; }
-    void ShowStatusNote(const std::string& text) override { notes.push_back(text); }
-    bool ChooseFile(const FileChooserRequest&, std::string&) override { return false; }
-    bool RunShapeDialog(ShapeFields&) override { return false; }
-    bool RunTrainingDataDialog(TrainingDataFields& fields) override
-    {
-        fields = trainingData;
-        return true;
-    }
-    ConsultOutcome RunConsultSheet(ConsultFields& fields) override
-    {
-        fields.inputPath = consultInput;
-        fields.outputPath = consultOutput;
-        return {true, ConsultPage::Plural};
-    }
-    void ShowReport(const std::string&) override {}
-
-    void Clear()
-    {
-        stops.clear();
-        notes.clear();
-    }
-
-    std::vector<std::string> stops, notes;
-    TrainingDataFields trainingData;
-    std::string consultInput, consultOutput;
-};
 
 // A document with the framework around it, as the window has it.
 struct Session {
-    Session() { document.OnNewDocument(); }
+    Session()
+    {
+        user.fallback = Answer::Yes;
+        document.OnNewDocument();
+    }
+    void Clear()
+    {
+        user.stopMessages.clear();
+        user.statusNotes.clear();
+    }
 
-    ScriptedUser user;
-    UserInterface ui{user, user, user};
-    CCorvinaDoc document{&ui};
+    ScriptedUi user;
+    UserInterface ui = user.Interface();
+    CCorvinaDoc document{ui};
     LocalFileStore store;
     CDocumentManager manager{document, user, user, store, {"Corvina Files (*.cvn)", "cvn"}};
 };

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::string path = WriteScratch("data.txt", text);
     session.user.trainingData = {path, makeNewTables};
-    session.user.Clear();
+    session.Clear();
     const std::string before = DocumentBytes(document);
 
     document.OnSelectTd();
@@ -32,24 +32,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const RawRecords records = ReadRawRecords(path, count);
     const size_t n = records.GetRecordCount();
     if (n == 0) {
-        FUZZ_CHECK(session.user.stops.size() == 1);
+        FUZZ_CHECK(session.user.stopMessages.size() == 1);
         FUZZ_CHECK(DocumentBytes(document) == before);
         FUZZ_CHECK(!document.IsModified());
         return 0;
     }
-    FUZZ_CHECK(session.user.stops.empty());
-    FUZZ_CHECK(session.user.notes.size() == 1);
-    FUZZ_CHECK(session.user.notes[0].empty() == !records.stop.IsEarly());
+    FUZZ_CHECK(session.user.stopMessages.empty());
+    FUZZ_CHECK(session.user.statusNotes.size() == 1);
+    FUZZ_CHECK(session.user.statusNotes[0].empty() == !records.stop.IsEarly());
     FUZZ_CHECK(document.IsModified());
     FUZZ_CHECK(static_cast<size_t>(document.GetPatternsCount()) == n);
     FUZZ_CHECK(document.GetPassesCount() == 0 && document.GetAverageError() == 10922);
     for (int32_t j = 0; j < count; ++j) {
-        const double* table = j < inputs ? document.GetTable(Column::Input, j) : document.GetTable(Column::Output, j - inputs);
+        const double* table = j < inputs ? document.Model().GetTable(Column::Input, j)
+                                         : document.Model().GetTable(Column::Output, j - inputs);
         if (makeNewTables)
             FUZZ_CHECK(IsNonDecreasing(table));
         for (size_t record = 0; record < n; ++record) {
             const uint8_t level = QuantizeThroughTable(table, records.GetValue(record, static_cast<size_t>(j)));
-            FUZZ_CHECK(document.GetPatterns()[record]->GetLevel(j) == level);
+            FUZZ_CHECK(document.Model().GetPatterns()[record]->GetLevel(j) == level);
         }
     }
 

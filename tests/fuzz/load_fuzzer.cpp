@@ -23,18 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string path = WriteScratch("load.cvn", bytes);
     session.document.OnNewDocument();
-    session.user.Clear();
+    session.Clear();
 
     const bool opened = session.manager.OpenDocumentFile(path);
     const std::string saved = DocumentBytes(session.document);
-    FUZZ_CHECK(session.user.notes.empty());
+    FUZZ_CHECK(session.user.statusNotes.empty());
     if (!opened || size == 0) {
         // Refused: a message and a new document. Empty: taken without a load.
-        FUZZ_CHECK(session.user.stops.size() == (opened ? 0u : 1u));
+        FUZZ_CHECK(session.user.stopMessages.size() == (opened ? 0u : 1u));
         FUZZ_CHECK(saved == fresh);
         return 0;
     }
-    FUZZ_CHECK(session.user.stops.empty());
+    FUZZ_CHECK(session.user.stopMessages.empty());
     const int64_t layers = Int32At(data, 0), inputs = Int32At(data, 4), outputs = Int32At(data, 8);
     const int64_t columns = inputs + outputs;
     const size_t patternsAt = static_cast<size_t>(12 + 4 * (layers * inputs + outputs) + 2048 * columns);

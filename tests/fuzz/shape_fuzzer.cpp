@@ -3,19 +3,22 @@
 // ratio window; then what the engine builds. A shape accepted builds with its neuron count.
 #include <cstring>
 
+#include "document/network_model.h"
 #include "document/shape_rules.h"
 #include "engine/network_shape.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
-// 0 for text that is no unsigned decimal, 1 for one out of range, 2 for one within 1..100000.
+// 0 for text that is no unsigned decimal, 1 for one out of range, 2 for one within 1..100000;
+// blanks around the digits are allowed.
 int Classify(std::string text, uint32_t& value)
 {
-    const size_t first = text.find_first_not_of(" \t");
+    const char* const blanks = " \t\r\n\v\f";
+    const size_t first = text.find_first_not_of(blanks);
     if (first == std::string::npos)
         return 0;
-    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    text = text.substr(first, text.find_last_not_of(blanks) - first + 1);
     if (text.find_first_not_of("0123456789") != std::string::npos)
         return 0;
     const size_t significant = text.find_first_not_of('0');
@@ -71,9 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(!refusal && layers == l && inputs == n && outputs == m);
     // Building is checked where it is quick.
     if (neurons <= 4096) {
-        CCorvinaDoc document;
-        document.CreateNetwork(static_cast<int32_t>(l), static_cast<int32_t>(n), static_cast<int32_t>(m));
-        FUZZ_CHECK(document.GetNet().GetNeuronCount() == neurons);
+        NetworkModel model;
+        model.CreateNetwork(static_cast<int32_t>(l), static_cast<int32_t>(n), static_cast<int32_t>(m));
+        FUZZ_CHECK(model.GetNet().GetNeuronCount() == neurons);
     }
     return 0;
 }

@@ -6,6 +6,12 @@
 
 namespace {
 
+void MovePointer(QWidget& window, QPoint place)
+{
+    QMouseEvent move(QEvent::MouseMove, place, window.mapToGlobal(place), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &move);
+}
+
 // An idle loop whose hook records the counts it is called with.
 class IdleLoopTest : public testing::Test {
 protected:
@@ -13,26 +19,19 @@ protected:
     {
         window.resize(100, 100);
         window.show();
-        RunEventsFor(20);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         loop = std::make_unique<IdleLoop>([this](int32_t count) {
             counts.push_back(count);
             return keepGoing;
         });
     }
 
-    // The counts of the calls made while the loop runs until there have been at least calls.
+    // The counts of the calls made until there have been at least calls.
     std::vector<int32_t> NextCounts(size_t calls = 3)
     {
         counts.clear();
         EXPECT_TRUE(RunEventsUntil([&] { return counts.size() >= calls; }));
         return counts;
-    }
-
-    void MovePointerTo(QPoint place)
-    {
-        QMouseEvent move(QEvent::MouseMove, place, window.mapToGlobal(place), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&window, &move);
     }
 
     QWidget window;
@@ -41,47 +40,49 @@ protected:
     bool keepGoing = true;
 };
 
-TEST_F(IdleLoopTest, CountRisesFromZeroWhileTheHookAsksForMore)
+TEST_F(IdleLoopTest, CountRisesFromZeroWhileTheHookAsksForMoreThenWaitsForInput)
 {
-    const std::vector<int32_t> seen = NextCounts(5);
-    for (size_t index = 0; index < seen.size(); ++index)
-        EXPECT_EQ(seen[index], static_cast<int32_t>(index));
-}
-
-TEST_F(IdleLoopTest, HookThatAsksForNoMoreWaitsForInput)
-{
+    const std::vector<int32_t> rising = NextCounts(5);
+    for (size_t call = 0; call < rising.size(); ++call)
+        EXPECT_EQ(rising[call], static_cast<int32_t>(call));
     keepGoing = false;
+    loop->Restart();
     EXPECT_EQ(NextCounts(1), std::vector<int32_t>{0});
-    RunEventsFor(30);
+    EXPECT_TRUE(RunEventsUntil([&] { return !loop->IsRunning(); }));
     EXPECT_EQ(counts.size(), 1u);
     QTest::mouseClick(&window, Qt::LeftButton);
     EXPECT_EQ(NextCounts(1).front(), 0);
 }
 
-TEST_F(IdleLoopTest, UserInputRestartsTheCountButRepaintsTimersAndStillPointersDoNot)
+struct HappeningRow {
+    const char* name;
+    void (*happen)(QWidget&);
+    bool restarts;
+};
+PRINTS_AS_NAME(HappeningRow)
+
+class IdleRestartTest : public IdleLoopTest, public testing::WithParamInterface<HappeningRow> {};
+
+// User input restarts the count; repaints, timers and a pointer that did not move do not.
+TEST_P(IdleRestartTest, OnlyUserInputRestartsTheCount)
 {
-    const struct {
-        const char* name;
-        std::function<void()> happen;
-        bool restarts;
-    } cases[] = {
-        {"repaint", [&] { window.repaint(); }, false},
-        {"update", [&] { window.update(); }, false},
-        {"timer", [] { QTimer::singleShot(0, [] {}); }, false},
-        {"pointer moved", [&] { MovePointerTo({10, 10}); }, true},
-        {"pointer still", [&] { MovePointerTo({10, 10}); }, false},
-        {"key", [&] { QTest::keyClick(&window, Qt::Key_A); }, true},
-        {"click", [&] { QTest::mouseClick(&window, Qt::LeftButton, {}, {20, 20}); }, true},
-    };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.name);
-        NextCounts();
-        counts.clear();
-        each.happen();
-        RunEventsFor(10);
-        ASSERT_TRUE(RunEventsUntil([&] { return counts.size() >= 3; }));
-        EXPECT_EQ(std::count(counts.begin(), counts.end(), 0) != 0, each.restarts);
-    }
+    MovePointer(window, {10, 10});
+    NextCounts();
+    counts.clear();
+    GetParam().happen(window);
+    ASSERT_TRUE(RunEventsUntil([&] { return counts.size() >= 3; }));
+    EXPECT_EQ(std::count(counts.begin(), counts.end(), 0) != 0, GetParam().restarts);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Happenings, IdleRestartTest,
+    testing::Values(HappeningRow{"Repaint", [](QWidget& w) { w.repaint(); }, false},
+                    HappeningRow{"Update", [](QWidget& w) { w.update(); }, false},
+                    HappeningRow{"Timer", [](QWidget&) { QTimer::singleShot(0, [] {}); }, false},
+                    HappeningRow{"PointerStill", [](QWidget& w) { MovePointer(w, {10, 10}); }, false},
+                    HappeningRow{"PointerMoved", [](QWidget& w) { MovePointer(w, {30, 30}); }, true},
+                    HappeningRow{"Key", [](QWidget& w) { QTest::keyClick(&w, Qt::Key_A); }, true},
+                    HappeningRow{"Click", [](QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, {20, 20}); }, true}),
+    RowName());
 
 }  // namespace

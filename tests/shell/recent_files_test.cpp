@@ -73,6 +73,8 @@ struct FailedEntryCase {
     bool dropped;
 };
 
+PRINTS_AS_NAME(FailedEntryCase)
+
 class FailedRecentEntryTest : public ShellTest, public testing::WithParamInterface<FailedEntryCase> {};
 
 // An entry whose file cannot be opened leaves the list, whatever happened to the document shown
@@ -107,21 +109,9 @@ TEST_P(FailedRecentEntryTest, EntryLeavesTheListOnlyWhenItsFileFailed)
 INSTANTIATE_TEST_SUITE_P(
     Entries, FailedRecentEntryTest,
     testing::Values(FailedEntryCase{"GoneAfterDiscard", FileState::Gone, true, QMessageBox::No, true},
-                    FailedEntryCase{"Damaged", FileState::Damaged, false, QMessageBox::No, true},
                     FailedEntryCase{"DamagedAfterDiscard", FileState::Damaged, true, QMessageBox::No, true},
                     FailedEntryCase{"FolderAfterDiscard", FileState::Folder, true, QMessageBox::No, true},
                     FailedEntryCase{"SaveQuestionCancelled", FileState::Gone, true, QMessageBox::Cancel, false}),
-    [](const testing::TestParamInfo<FailedEntryCase>& row) { return std::string(row.param.name); });
-
-TEST_F(RecentFilesTest, EntryWhoseFileIsGoneIsReportedAndDropped)
-{
-    app->RecentFiles().Add(TempPath("gone.cvn"));
-    app->Actions()->ShowRecentFiles(app->RecentFiles().Paths());
-    const BoxAnswer message(QMessageBox::Ok);
-    app->Router().Execute(ID_FILE_MRU_FILE1);
-    EXPECT_TRUE(message.text.contains("gone.cvn")) << message.text.toStdString();
-    EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
-    EXPECT_EQ(Action(ID_FILE_MRU_FILE1)->text(), "Recent File");
-}
+    RowName());
 
 }  // namespace

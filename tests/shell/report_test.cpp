@@ -2,7 +2,6 @@
 #include <QPainter>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
 #include <vector>
@@ -35,7 +34,6 @@ public:
 
 using ReportTest = ShellTest;
 
-// The lines' texts with a document's data are checked with the command line's status report.
 TEST_F(ReportTest, NewDocumentReportHasEightLinesOnTheirRowsOfCharacterHeight)
 {
     const std::pair<int, const char*> rows[] = {
@@ -79,11 +77,17 @@ TEST_F(ReportTest, PainterCanvasUsesTheDevicesFontHeightAndCellTops)
     EXPECT_LE(ink.bottom(), 50 + metrics.height());
 }
 
-TEST_F(ReportTest, PrintingToAPdfWritesOnePage)
+TEST_F(ReportTest, PrintWritesOnePageAndACancelledDialogNothing)
 {
     const QString pdf = TempPath("report.pdf");
     app->Printer().setOutputFormat(QPrinter::PdfFormat);
     app->Printer().setOutputFileName(pdf);
+    {
+        const ModalResponder cancel([](QWidget& dialog) { static_cast<QDialog&>(dialog).reject(); }, "QPrintDialog");
+        app->Router().Execute(ID_FILE_PRINT);
+        EXPECT_TRUE(cancel.Answered());
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
     app->Router().Execute(ID_FILE_PRINT_DIRECT);
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -92,48 +96,9 @@ TEST_F(ReportTest, PrintingToAPdfWritesOnePage)
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 1);
 }
 
-TEST_F(ReportTest, CancelledPrintDialogPrintsNothingAndPreviewOpens)
-{
-    const QString pdf = TempPath("cancelled.pdf");
-    app->Printer().setOutputFormat(QPrinter::PdfFormat);
-    app->Printer().setOutputFileName(pdf);
-    const auto reject = [](QWidget& dialog) { static_cast<QDialog&>(dialog).reject(); };
-    {
-        const ModalResponder responder(reject, "QPrintDialog");
-        app->Router().Execute(ID_FILE_PRINT);
-        EXPECT_TRUE(responder.Answered());
-    }
-    EXPECT_FALSE(QFile::exists(pdf));
-    const ModalResponder preview(reject, "QPrintPreviewDialog");
-    app->Router().Execute(ID_FILE_PRINT_PREVIEW);
-    EXPECT_TRUE(preview.Answered());
-}
-
-// Collects what Qt writes to standard error (warnings and worse) while it lives.
-class QtMessages {
-public:
-    QtMessages() { previous = qInstallMessageHandler(&QtMessages::Collect); }
-    ~QtMessages() { qInstallMessageHandler(previous); }
-    static QStringList& Collected()
-    {
-        static QStringList messages;
-        return messages;
-    }
-
-private:
-    static void Collect(QtMsgType type, const QMessageLogContext&, const QString& message)
-    {
-        // The offscreen platform's note on every window that opens is no fault of the program.
-        if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("propagateSizeHints"))
-            Collected() << message;
-    }
-    QtMessageHandler previous;
-};
-
 TEST_F(ReportTest, PreviewToolbarEndsWithCloseThatEndsThePreview)
 {
-    QString closeTip;
-    QString closePrompt;
+    QString closeTip, closePrompt;
     const ModalResponder responder([&](QWidget& dialog) {
         auto& preview = static_cast<CPrintPreview&>(dialog);
         QAction* last = preview.findChild<QToolBar*>()->actions().constLast();
@@ -151,88 +116,37 @@ TEST_F(ReportTest, PreviewToolbarEndsWithCloseThatEndsThePreview)
     EXPECT_EQ(closePrompt, "Close print preview mode");
 }
 
-struct PageSetupCase {
-    const char* name;
-    QPageSize::PageSizeId paper;
-    QPageLayout::Orientation orientation;
-    bool confirmed;
-};
+QStringList qtWarnings;
 
-class PageSetupTest : public ShellTest, public testing::WithParamInterface<PageSetupCase> {
-protected:
-    // Answers the next page setup dialog with the row's paper and orientation.
-    ModalResponder AnswerPageSetup()
-    {
-        return ModalResponder([row = GetParam()](QWidget& dialog) {
-            auto& setup = static_cast<CPageSetupDlg&>(dialog);
-            setup.PaperSizes()->setCurrentIndex(setup.PaperSizes()->findText(QPageSize::name(row.paper)));
-            setup.Orientations()->button(row.orientation)->click();
-            if (row.confirmed)
-                setup.accept();
-            else
-                setup.reject();
-        }, "CPageSetupDlg");
-    }
+void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    // The offscreen platform's note on every window that opens is no fault of the program.
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.contains("propagateSizeHints"))
+        qtWarnings << message;
+}
 
-    void ExpectLayout(const QPrinter& printer)
-    {
-        const PageSetupCase& row = GetParam();
-        EXPECT_EQ(printer.pageLayout().pageSize().id(), row.confirmed ? row.paper : QPageSize::A4);
-        EXPECT_EQ(printer.pageLayout().orientation(), row.confirmed ? row.orientation : QPageLayout::Portrait);
-    }
-};
-
-// Print Setup on a printer that writes PDF files sets the paper and orientation, and Qt has
-// nothing to warn about.
-TEST_P(PageSetupTest, PrintSetupSetsThePageWithoutAWarning)
+// Print Setup on a printer that writes PDF files sets the paper and orientation when confirmed,
+// and Qt has nothing to warn about.
+TEST_F(ReportTest, PrintSetupSetsThePageWithoutAWarning)
 {
     QPrinter& printer = app->Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    const QtMessages messages;
-    QtMessages::Collected().clear();
-    {
-        const ModalResponder responder = AnswerPageSetup();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarnings);
+    for (const bool confirmed : {false, true}) {
+        const ModalResponder responder([confirmed](QWidget& dialog) {
+            auto& setup = static_cast<CPageSetupDlg&>(dialog);
+            setup.PaperSizes()->setCurrentIndex(setup.PaperSizes()->findText(QPageSize::name(QPageSize::Letter)));
+            setup.Orientations()->button(QPageLayout::Landscape)->click();
+            confirmed ? setup.accept() : setup.reject();
+        }, "CPageSetupDlg");
         app->Router().Execute(ID_FILE_PRINT_SETUP);
         EXPECT_TRUE(responder.Answered());
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), confirmed ? QPageSize::Letter : QPageSize::A4);
+        EXPECT_EQ(printer.pageLayout().orientation(), confirmed ? QPageLayout::Landscape : QPageLayout::Portrait);
     }
-    ExpectLayout(printer);
-    EXPECT_EQ(QtMessages::Collected(), QStringList());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(qtWarnings, QStringList());
 }
-
-// The preview's own page setup button shows the same dialog and turns the page it shows.
-TEST_P(PageSetupTest, PreviewPageSetupTurnsThePreviewWithoutAWarning)
-{
-    QPrinter& printer = app->Printer();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    const QtMessages messages;
-    QtMessages::Collected().clear();
-    QPageLayout::Orientation shown = QPageLayout::Portrait;
-    const ModalResponder preview([&](QWidget& dialog) {
-        auto& window = static_cast<CPrintPreview&>(dialog);
-        {
-            const ModalResponder responder = AnswerPageSetup();
-            ASSERT_NE(window.PageSetupAction(), nullptr);
-            window.PageSetupAction()->trigger();
-            EXPECT_TRUE(responder.Answered());
-        }
-        shown = window.findChild<QPrintPreviewWidget*>()->orientation();
-        window.CloseAction()->trigger();
-    }, "CPrintPreview");
-    app->Router().Execute(ID_FILE_PRINT_PREVIEW);
-    EXPECT_TRUE(preview.Answered());
-    ExpectLayout(printer);
-    EXPECT_EQ(shown, printer.pageLayout().orientation());
-    EXPECT_EQ(QtMessages::Collected(), QStringList());
-}
-
-INSTANTIATE_TEST_SUITE_P(Choices, PageSetupTest,
-                         testing::Values(PageSetupCase{"LetterLandscape", QPageSize::Letter, QPageLayout::Landscape, true},
-                                         PageSetupCase{"A3Portrait", QPageSize::A3, QPageLayout::Portrait, true},
-                                         PageSetupCase{"Cancelled", QPageSize::Legal, QPageLayout::Landscape, false}),
-                         [](const testing::TestParamInfo<PageSetupCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

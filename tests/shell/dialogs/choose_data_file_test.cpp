@@ -6,7 +6,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include "modal_driver.h"
+#include "tests/support/modal.h"
+#include "tests/support/rows.h"
 #include "shell/dialogs/choose_data_file.h"
 #include "shell/dialogs/qt_file_chooser.h"
 
@@ -28,63 +29,69 @@ protected:
     QtFileChooser chooser{nullptr};
 };
 
-}  // namespace
+struct ChoiceRow {
+    const char* name;
+    FileDialogMode mode;
+    const char* typed;   // "" cancels the dialog
+    const char* chosen;
+};
+PRINTS_AS_NAME(ChoiceRow)
 
-TEST_F(DataFileDialog, OffersTheDataFiltersOnThePathAndGivesANameWithoutExtensionDat)
+class DataFileChoiceTest : public DataFileDialog, public testing::WithParamInterface<ChoiceRow> {};
+
+TEST_P(DataFileChoiceTest, OffersTheDataFiltersOnThePathAndGivesANameWithoutExtensionDat)
 {
-    const struct { FileDialogMode mode; QString typed; QString chosen; } cases[] = {
-        {FileDialogMode::Open, "", ""},  // cancelled
-        {FileDialogMode::SaveAs, "", ""},
-        {FileDialogMode::Open, "results", "results.dat"},  // a file to open need not exist
-        {FileDialogMode::SaveAs, "results", "results.dat"},
-        {FileDialogMode::SaveAs, "table.txt", "table.txt"},
-    };
-    for (const auto& each : cases) {
-        const bool opening = each.mode == FileDialogMode::Open;
-        SCOPED_TRACE((opening ? "open " : "save ") + each.typed.toStdString());
-        OnNextModal([&](QWidget& window) {
-            auto* dialog = qobject_cast<QFileDialog*>(&window);
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->nameFilters(), QStringList({"Data Files (*.dat)", "Text Files (*.txt)", "All Files (*)"}));
-            EXPECT_EQ(dialog->selectedNameFilter(), "Data Files (*.dat)");
-            EXPECT_EQ(dialog->windowTitle(), opening ? "Open" : "Save As");
-            EXPECT_EQ(dialog->acceptMode(), opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-            EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), "start.dat");
-            EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
-            if (each.typed.isEmpty())
-                dialog->reject();
-            else
-                Accept(*dialog, each.typed);
-        });
-        std::string path = InFolder("start.dat");
-        EXPECT_EQ(ChooseDataFile(chooser, each.mode, path), !each.typed.isEmpty());
-        EXPECT_EQ(path, InFolder(each.typed.isEmpty() ? "start.dat" : each.chosen));
-    }
+    const ChoiceRow& row = GetParam();
+    const bool opening = row.mode == FileDialogMode::Open;
+    const ModalResponder responder([&](QWidget& window) {
+        auto* dialog = qobject_cast<QFileDialog*>(&window);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->nameFilters(), QStringList({"Data Files (*.dat)", "Text Files (*.txt)", "All Files (*)"}));
+        EXPECT_EQ(dialog->selectedNameFilter(), "Data Files (*.dat)");
+        EXPECT_EQ(dialog->windowTitle(), opening ? "Open" : "Save As");
+        EXPECT_EQ(dialog->acceptMode(), opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), "start.dat");
+        EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
+        if (*row.typed == '\0')
+            dialog->reject();
+        else
+            Accept(*dialog, row.typed);
+    });
+    std::string path = InFolder("start.dat");
+    EXPECT_EQ(ChooseDataFile(chooser, row.mode, path), *row.typed != '\0');
+    EXPECT_EQ(path, InFolder(*row.typed == '\0' ? "start.dat" : row.chosen));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, DataFileChoiceTest,
+    testing::Values(ChoiceRow{"OpenCancelled", FileDialogMode::Open, "", ""},
+                    ChoiceRow{"SaveCancelled", FileDialogMode::SaveAs, "", ""},
+                    ChoiceRow{"OpenANewName", FileDialogMode::Open, "results", "results.dat"},  // need not exist
+                    ChoiceRow{"SaveANewName", FileDialogMode::SaveAs, "results", "results.dat"},
+                    ChoiceRow{"SaveWithAnExtension", FileDialogMode::SaveAs, "table.txt", "table.txt"}),
+    RowName());
 
 TEST_F(DataFileDialog, SaveAsAsksBeforeReplacingAnExistingFile)
 {
     ASSERT_TRUE(QFile(folder.filePath("old.dat")).open(QIODevice::WriteOnly));
     for (const auto& [typed, replace] : {std::pair{"old.dat", false}, std::pair{"old", true}}) {
-        SCOPED_TRACE(typed);
         QString question;
-        OnNextModal([&, typed = QString(typed), replace = replace](QWidget& window) {
+        const ModalResponder responder([&, typed = QString(typed), replace = replace](QWidget& window) {
             auto* dialog = static_cast<QFileDialog*>(&window);
-            OnNextModal([&question, dialog, replace](QWidget& box) {
-                question = static_cast<QMessageBox&>(box).text();
-                static_cast<QMessageBox&>(box).button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-                // Declining keeps the file dialog open; the user then cancels it.
-                if (!replace)
-                    QTimer::singleShot(0, dialog, [dialog] {
-                        EXPECT_TRUE(dialog->isVisible());
-                        dialog->reject();
-                    });
-            });
+            const BoxAnswer box(replace ? QMessageBox::Yes : QMessageBox::No);
             Accept(*dialog, typed);
+            question = box.text;
+            // Declining keeps the file dialog open; the user then cancels it.
+            if (!replace) {
+                EXPECT_TRUE(dialog->isVisible());
+                dialog->reject();
+            }
         });
         std::string path = InFolder("start.dat");
         EXPECT_EQ(ChooseDataFile(chooser, FileDialogMode::SaveAs, path), replace);
-        EXPECT_TRUE(question.contains("old.dat")) << question.toStdString();
-        EXPECT_EQ(path, InFolder(replace ? "old.dat" : "start.dat"));
+        EXPECT_TRUE(question.contains("old.dat")) << typed << ": " << question.toStdString();
+        EXPECT_EQ(path, InFolder(replace ? "old.dat" : "start.dat")) << typed;
     }
 }
+
+}  // namespace

@@ -7,7 +7,8 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "modal_driver.h"
+#include "tests/framework/fakes.h"
+#include "tests/support/modal.h"
 #include "shell/dialogs/consult_dlg.h"
 #include "shell/dialogs/consult_file_page.h"
 #include "shell/dialogs/consult_one_page.h"
@@ -23,11 +24,11 @@ class ConsultSheet : public testing::Test {
 protected:
     ConsultOutcome Run(Values initial, std::function<void(CConsultDlg&)> script)
     {
-        values = std::move(initial);
-        fields.count = static_cast<int32_t>(values.size());
-        fields.values = values.data();
-        OnNextModal([script](QWidget& window) { script(static_cast<CConsultDlg&>(window)); });
-        return dialogs.RunConsultSheet(fields);
+        fields.values = std::move(initial);
+        const ModalResponder responder([script](QWidget& window) { script(static_cast<CConsultDlg&>(window)); });
+        const ConsultOutcome outcome = dialogs.RunConsultSheet(fields);
+        values = fields.values;
+        return outcome;
     }
 
     static QListWidget& List(CConsultDlg& sheet) { return *Control<QListWidget>(sheet, CConsultOnePage::InputsListId); }
@@ -48,7 +49,7 @@ protected:
     ScriptedUser chooser;
     QtNetworkDialogs dialogs{chooser, nullptr};
     Values values;
-    ConsultFields fields{0, nullptr, "old-in.dat", "old-out.dat"};
+    ConsultFields fields{{}, "old-in.dat", "old-out.dat"};
 };
 
 }  // namespace
@@ -81,38 +82,41 @@ TEST_F(ConsultSheet, TypingRewritesTheSelectedItemButCancelKeepsTheValues)
 TEST_F(ConsultSheet, EveryKeystrokeIsValidatedAndARefusedTextKeepsTheValue)
 {
     Run({4.0, 0.0}, [](CConsultDlg& sheet) {
-        SeenBox cleared;
-        PressOnNextBox(cleared, QMessageBox::Ok);
-        Value(sheet).selectAll();
-        QTest::keyClick(&Value(sheet), Qt::Key_Backspace);
-        EXPECT_EQ(cleared.text, "Please enter a number.");
-        EXPECT_EQ(cleared.title, "Corvina");
-        EXPECT_EQ(cleared.buttons, QMessageBox::Ok);
-        EXPECT_EQ(Item(sheet, 0), "4.000000");
-        EXPECT_EQ(sheet.focusWidget(), &Value(sheet));
-
-        // A lone sign is not a number yet either; the next digit makes one.
-        SeenBox sign;
-        PressOnNextBox(sign, QMessageBox::Ok);
-        QTest::keyClick(&Value(sheet), Qt::Key_Minus);
-        EXPECT_TRUE(sign.shown);
-        EXPECT_EQ(Value(sheet).selectedText(), "-");
-        EXPECT_EQ(Item(sheet, 0), "4.000000");
+        {
+            const BoxAnswer cleared(QMessageBox::Ok);
+            Value(sheet).selectAll();
+            QTest::keyClick(&Value(sheet), Qt::Key_Backspace);
+            EXPECT_EQ(cleared.text, "Please enter a number.");
+            EXPECT_EQ(cleared.title, "Corvina");
+            EXPECT_EQ(cleared.buttons, QMessageBox::Ok);
+            EXPECT_EQ(Item(sheet, 0), "4.000000");
+            EXPECT_EQ(sheet.focusWidget(), &Value(sheet));
+        }
+        {
+            // A lone sign is not a number yet either; the next digit makes one.
+            const BoxAnswer sign(QMessageBox::Ok);
+            QTest::keyClick(&Value(sheet), Qt::Key_Minus);
+            EXPECT_TRUE(sign.Answered());
+            EXPECT_EQ(Value(sheet).selectedText(), "-");
+            EXPECT_EQ(Item(sheet, 0), "4.000000");
+        }
         Value(sheet).end(false);
         QTest::keyClick(&Value(sheet), Qt::Key_7);
         EXPECT_EQ(Item(sheet, 0), "-7.000000");
 
         // A text that is not a number keeps the user on the page, whether leaving it or confirming.
         Value(sheet).setText("abc");
-        SeenBox leaving;
-        PressOnNextBox(leaving, QMessageBox::Ok);
-        sheet.Pages().setCurrentIndex(CConsultDlg::PluralPage);
-        EXPECT_EQ(leaving.text, "Please enter a number.");
-        EXPECT_EQ(sheet.Pages().currentIndex(), CConsultDlg::SingularPage);
-        SeenBox confirming;
-        PressOnNextBox(confirming, QMessageBox::Ok);
-        Click(sheet, 1);
-        EXPECT_TRUE(confirming.shown);
+        {
+            const BoxAnswer leaving(QMessageBox::Ok);
+            sheet.Pages().setCurrentIndex(CConsultDlg::PluralPage);
+            EXPECT_EQ(leaving.text, "Please enter a number.");
+            EXPECT_EQ(sheet.Pages().currentIndex(), CConsultDlg::SingularPage);
+        }
+        {
+            const BoxAnswer confirming(QMessageBox::Ok);
+            Click(sheet, 1);
+            EXPECT_TRUE(confirming.Answered());
+        }
         EXPECT_TRUE(sheet.isVisible());
         Value(sheet).setText("-7");
         Click(sheet, 1);
@@ -120,10 +124,12 @@ TEST_F(ConsultSheet, EveryKeystrokeIsValidatedAndARefusedTextKeepsTheValue)
     EXPECT_EQ(values, Values({-7.0, 0.0}));
 }
 
-TEST_F(ConsultSheet, OkWritesTheListBackFromEitherPageAndReportsThePage)
+class ConsultSheetPageTest : public ConsultSheet, public testing::WithParamInterface<ConsultPage> {};
+
+TEST_P(ConsultSheetPageTest, OkWritesTheListBackFromEitherPageAndReportsThePage)
 {
-    for (const ConsultPage page : {ConsultPage::Singular, ConsultPage::Plural}) {
-        fields.outputPath = "old-out.dat";
+    const ConsultPage page = GetParam();
+    {
         const ConsultOutcome outcome = Run({1.0, 2.0, 3.0}, [page](CConsultDlg& sheet) {
             List(sheet).setCurrentRow(2);
             Type(sheet, "1.23456789");
@@ -139,6 +145,11 @@ TEST_F(ConsultSheet, OkWritesTheListBackFromEitherPageAndReportsThePage)
         EXPECT_EQ(fields.outputPath, page == ConsultPage::Plural ? "answers.txt" : "old-out.dat");
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Pages, ConsultSheetPageTest, testing::Values(ConsultPage::Singular, ConsultPage::Plural),
+                         [](const testing::TestParamInfo<ConsultPage>& page) {
+                             return page.param == ConsultPage::Plural ? "Plural" : "Singular";
+                         });
 
 TEST_F(ConsultSheet, PathsAreBrowsedAndGoBackAsLastExchangedAlsoOnCancel)
 {

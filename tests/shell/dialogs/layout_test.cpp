@@ -8,8 +8,9 @@
 #include <QLabel>
 #include <QTabWidget>
 
-#include "qt_printing.h"
 #include "tests/framework/fakes.h"
+#include "tests/support/modal.h"
+#include "tests/support/rows.h"
 #include "shell/dialogs/about_box.h"
 #include "shell/dialogs/consult_dlg.h"
 #include "shell/dialogs/dialog_template.h"
@@ -48,8 +49,6 @@ void ExpectTidyForm(QWidget& form, const char* name)
     }
 }
 
-}  // namespace
-
 TEST(DialogLayout, EveryFormKeepsItsControlsApartAndWhole)
 {
     ScriptedUser chooser;
@@ -73,10 +72,12 @@ TEST(DialogLayout, EveryFormKeepsItsControlsApartAndWhole)
 // The shape dialog's labels stand on the rows of their fields, their text centred on them; the
 // fields keep their template rectangles.
 struct ShapeLabelRow {
-    const char* text;
+    const char* name;
     int fieldId;
     DialogUnitRect field;
 };
+
+PRINTS_AS_NAME(ShapeLabelRow)
 
 class ShapeLabelTest : public testing::TestWithParam<ShapeLabelRow> {};
 
@@ -85,7 +86,7 @@ TEST_P(ShapeLabelTest, LabelIsCentredOnItsField)
     CNewNetDlg shape;
     QLabel* label = nullptr;
     for (QLabel* each : shape.findChildren<QLabel*>())
-        if (each->text() == GetParam().text)
+        if (each->text() == GetParam().name)
             label = each;
     ASSERT_NE(label, nullptr);
     const QRect field = shape.findChild<QWidget*>(ControlName(GetParam().fieldId))->geometry();
@@ -99,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(ShapeDialog, ShapeLabelTest,
                          testing::Values(ShapeLabelRow{"Layers count", CNewNetDlg::LayersEditId, {78, 7, 50, 13}},
                                          ShapeLabelRow{"Input count", CNewNetDlg::InputsEditId, {78, 25, 50, 13}},
                                          ShapeLabelRow{"Output count", CNewNetDlg::OutputsEditId, {78, 42, 50, 13}}),
-                         [](const testing::TestParamInfo<ShapeLabelRow>& row) { return std::to_string(row.param.fieldId); });
+                         [](const testing::TestParamInfo<ShapeLabelRow>& label) { return std::to_string(label.param.fieldId); });
 
 // A label above its field, as in the Training Data dialog, keeps the top of its text where the
 // template puts it.
@@ -113,23 +114,16 @@ TEST(DialogLayout, LabelAboveAFieldKeepsItsTemplatePlace)
     EXPECT_TRUE(labels[0]->alignment() & Qt::AlignTop);
 }
 
-TEST(DialogLayout, DialogUnitsAreRoundedFractionsOfTheFontsAverageLetter)
+// Forms are laid out in dialog units of an 8-point font: the shape dialog's fixed size and its OK
+// button come from its template.
+TEST(DialogLayout, TemplatesAreLaidOutInDialogUnits)
 {
-    const QFont font = DialogFont();
-    const QFontMetrics metrics(font);
-    const DialogUnits units(font);
-    EXPECT_EQ(font.pointSize(), 8);
-    EXPECT_EQ(units.BaseHeight(), metrics.height());
-    EXPECT_GT(units.BaseWidth(), metrics.horizontalAdvance('i'));
-    EXPECT_LT(units.BaseWidth(), metrics.horizontalAdvance('W'));
-    // A quarter of the width and an eighth of the height, each to the nearest pixel.
-    for (const int count : {1, 2, 3, 5, 50, 137}) {
-        EXPECT_EQ(units.ToPixelsX(count), std::lround(count * units.BaseWidth() / 4.0)) << count;
-        EXPECT_EQ(units.ToPixelsY(count), std::lround(count * units.BaseHeight() / 8.0)) << count;
-    }
-    // The shape dialog is laid out in them: its fixed size and its OK button.
+    const DialogUnits units(DialogFont());
+    EXPECT_EQ(DialogFont().pointSize(), 8);
     CNewNetDlg shape;
     EXPECT_EQ(shape.minimumSize(), units.ToPixels(137, 87));
     EXPECT_EQ(shape.maximumSize(), units.ToPixels(137, 87));
     EXPECT_EQ(shape.findChild<QWidget*>(ControlName(1))->geometry(), units.ToPixels(DialogUnitRect{7, 60, 50, 14}));
 }
+
+}  // namespace

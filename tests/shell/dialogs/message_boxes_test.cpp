@@ -1,82 +1,82 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QTest>
 
-#include "modal_driver.h"
 #include "shell/dialogs/qt_user_interface.h"
+#include "tests/support/modal.h"
+#include "tests/support/rows.h"
 
 namespace {
 
-class MessageBoxTest : public testing::Test {
+using Box = QMessageBox;
+
+// A kind of box, the button pressed (NoButton: the Escape key), the answer, and what it shows.
+struct BoxRow {
+    const char* name;
+    int (*ask)(MessageBoxes&);
+    Box::StandardButton press;
+    int answer;
+    const char* text;
+    Box::Icon icon;
+    Box::StandardButtons buttons;
+};
+PRINTS_AS_NAME(BoxRow)
+
+class MessageBoxTest : public testing::TestWithParam<BoxRow> {
 protected:
     QWidget mainWindow;
     QtUserInterface userInterface{&mainWindow};
     MessageBoxes& messages = userInterface.Interface().messages;
 };
 
-}  // namespace
-
-TEST_F(MessageBoxTest, EachKindHasItsTextIconButtonsAndAnswers)
+TEST_P(MessageBoxTest, HasItsTextIconButtonsAndAnswersAndBelongsToTheWindow)
 {
-    using Box = QMessageBox;
-    const auto yesNo = [this] { return static_cast<int>(messages.AskYesNo("Destroy the experience?")); };
-    const auto stop = [this] { messages.ShowStopMessage("Cannot open the file."); return 0; };
-    const auto save = [this] { return static_cast<int>(messages.AskSaveChanges("Untitled")); };
-    const Box::StandardButtons saveButtons = Box::Yes | Box::No | Box::Cancel;
-    const struct {
-        std::function<int()> ask;
-        Box::StandardButton press;  // NoButton: the Escape key
-        int answer;
-        const char* text;
-        Box::Icon icon;
-        Box::StandardButtons buttons;
-    } cases[] = {
-        {yesNo, Box::Yes, int(Answer::Yes), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
-        {yesNo, Box::No, int(Answer::No), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
-        {stop, Box::Ok, 0, "Cannot open the file.", Box::Critical, Box::Ok},
-        {save, Box::Yes, int(SaveChangesAnswer::Save), "Save changes to Untitled?", Box::Warning, saveButtons},
-        {save, Box::No, int(SaveChangesAnswer::Discard), "Save changes to Untitled?", Box::Warning, saveButtons},
-        {save, Box::Cancel, int(SaveChangesAnswer::Cancel), "Save changes to Untitled?", Box::Warning, saveButtons},
-        {save, Box::NoButton, int(SaveChangesAnswer::Cancel), "Save changes to Untitled?", Box::Warning, saveButtons},
-    };
-    for (const auto& each : cases) {
-        SCOPED_TRACE(each.text + (" / " + std::to_string(each.press)));
-        SeenBox seen;
-        OnNextModal([&seen, press = each.press](QWidget& window) {
-            auto& box = static_cast<QMessageBox&>(window);
-            seen = {true, box.windowTitle(), box.text(), box.icon(), box.standardButtons(), box.parentWidget()};
-            if (press == Box::NoButton)
-                QTest::keyClick(&box, Qt::Key_Escape);
-            else
-                box.button(press)->click();
-        });
-        EXPECT_EQ(each.ask(), each.answer);
-        ASSERT_TRUE(seen.shown);
-        EXPECT_EQ(seen.title, "Corvina");
-        EXPECT_EQ(seen.text, each.text);
-        EXPECT_EQ(seen.icon, each.icon);
-        EXPECT_EQ(seen.buttons, each.buttons);
-        EXPECT_EQ(seen.owner, &mainWindow);
-    }
+    const BoxAnswer seen(GetParam().press);
+    EXPECT_EQ(GetParam().ask(messages), GetParam().answer);
+    ASSERT_TRUE(seen.Answered());
+    EXPECT_EQ(seen.title, "Corvina");
+    EXPECT_EQ(seen.text, GetParam().text);
+    EXPECT_EQ(seen.icon, GetParam().icon);
+    EXPECT_EQ(seen.buttons, GetParam().buttons);
+    EXPECT_EQ(seen.owner, &mainWindow);
 }
 
-TEST_F(MessageBoxTest, BoxesBelongToTheOpenDialogOrTheMovedParentWindow)
+int YesNo(MessageBoxes& messages) { return static_cast<int>(messages.AskYesNo("Destroy the experience?")); }
+int Stop(MessageBoxes& messages) { messages.ShowStopMessage("Cannot open the file."); return 0; }
+int SaveQuestion(MessageBoxes& messages) { return static_cast<int>(messages.AskSaveChanges("Untitled")); }
+const Box::StandardButtons SaveButtons = Box::Yes | Box::No | Box::Cancel;
+const char* const SaveText = "Save changes to Untitled?";
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, MessageBoxTest,
+    testing::Values(BoxRow{"Yes", YesNo, Box::Yes, int(Answer::Yes), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
+                    BoxRow{"No", YesNo, Box::No, int(Answer::No), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
+                    BoxRow{"Stop", Stop, Box::Ok, 0, "Cannot open the file.", Box::Critical, Box::Ok},
+                    BoxRow{"Save", SaveQuestion, Box::Yes, int(SaveChangesAnswer::Save), SaveText, Box::Warning, SaveButtons},
+                    BoxRow{"Discard", SaveQuestion, Box::No, int(SaveChangesAnswer::Discard), SaveText, Box::Warning, SaveButtons},
+                    BoxRow{"Escape", SaveQuestion, Box::NoButton, int(SaveChangesAnswer::Cancel), SaveText, Box::Warning, SaveButtons}),
+    RowName());
+
+TEST(MessageBoxOwnerTest, ABoxBelongsToTheOpenDialogOrTheMovedParentWindow)
 {
+    QWidget mainWindow;
+    QtUserInterface userInterface{&mainWindow};
     QDialog dialog(&mainWindow);
-    SeenBox inside;
-    OnNextModal([&](QWidget& window) {
-        PressOnNextBox(inside, QMessageBox::Ok);
-        messages.ShowStopMessage("inside");
+    QWidget* insideOwner = nullptr;
+    const ModalResponder responder([&](QWidget& window) {
+        const BoxAnswer inside(QMessageBox::Ok);
+        userInterface.Interface().messages.ShowStopMessage("inside");
+        insideOwner = inside.owner;
         static_cast<QDialog&>(window).accept();
-    });
+    }, "QDialog");
     dialog.exec();
-    EXPECT_EQ(inside.owner, &dialog);
+    EXPECT_EQ(insideOwner, &dialog);
 
     QWidget otherWindow;
     userInterface.SetParentWindow(&otherWindow);
-    SeenBox moved;
-    PressOnNextBox(moved, QMessageBox::No);
-    messages.AskYesNo("Moved?");
+    const BoxAnswer moved(QMessageBox::No);
+    userInterface.Interface().messages.AskYesNo("Moved?");
     EXPECT_EQ(moved.owner, &otherWindow);
 }
+
+}  // namespace

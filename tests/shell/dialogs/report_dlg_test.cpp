@@ -1,32 +1,39 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
-#include <QTest>
 
-#include "modal_driver.h"
 #include "shell/dialogs/qt_network_dialogs.h"
 #include "shell/dialogs/report_dlg.h"
+#include "tests/framework/fakes.h"
+#include "tests/support/modal.h"
 
-TEST(ReportDialog, ShowsTheReportLinesReadOnlyAndClosesOnEnterOrEscape)
+namespace {
+
+class ReportDialogTest : public testing::TestWithParam<Qt::Key> {};
+
+TEST_P(ReportDialogTest, ShowsTheLinesReadOnlyAndClosesOnTheKey)
 {
     ScriptedUser chooser;
     QtNetworkDialogs dialogs(chooser, nullptr);
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        SCOPED_TRACE(key);
-        QString title;
-        QString text;
-        bool readOnly = false;
-        OnNextModal([&](QWidget& window) {
-            auto* edit = Control<QPlainTextEdit>(window, CReportDlg::TextId);
-            title = window.windowTitle();
-            text = edit->toPlainText();
-            readOnly = edit->isReadOnly();
-            QTest::keyClick(edit, key);
-        });
-        // Returns only once the key has closed the report.
-        dialogs.ShowReport("Output # 0, - \t3.000000\r\nOutput # 1, - \t-0.500000\r\n");
-        EXPECT_EQ(title, "One consult report");
-        EXPECT_EQ(text, "Output # 0, - \t3.000000\nOutput # 1, - \t-0.500000\n");
-        EXPECT_TRUE(readOnly);
-    }
+    QString title, text;
+    bool readOnly = false;
+    const ModalResponder responder([&](QWidget& window) {
+        auto* edit = Control<QPlainTextEdit>(window, CReportDlg::TextId);
+        title = window.windowTitle();
+        text = edit->toPlainText();
+        readOnly = edit->isReadOnly();
+        QTest::keyClick(edit, GetParam());
+    });
+    // Returns only once the key has closed the report.
+    dialogs.ShowReport("Output # 0, - \t3.000000\r\nOutput # 1, - \t-0.500000\r\n");
+    EXPECT_EQ(title, "One consult report");
+    EXPECT_EQ(text, "Output # 0, - \t3.000000\nOutput # 1, - \t-0.500000\n");
+    EXPECT_TRUE(readOnly);
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, ReportDialogTest, testing::Values(Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape),
+                         [](const testing::TestParamInfo<Qt::Key>& key) {
+                             return key.param == Qt::Key_Return ? "Return" : key.param == Qt::Key_Enter ? "Enter" : "Escape";
+                         });
+
+}  // namespace

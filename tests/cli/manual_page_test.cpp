@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "cli/command_table.h"
+#include "cli/manual_page.h"
+
+namespace {
+
+// roff's spelling of text with minus signs.
+std::string Roff(std::string_view text)
+{
+    std::string out;
+    for (char c : text)
+        out += c == '-' ? std::string("\\-") : std::string(1, c);
+    return out;
+}
+
+TEST(ManualPage, HoldsEverySectionCommandAndOption)
+{
+    const std::string page = ManualPage("9.8");
+    EXPECT_EQ(page.rfind(".TH CORVINA\\-CLI 1 \"\" \"Corvina 9.8\" \"User Commands\"\n", 0), 0u);
+    for (const char* section : {".SH NAME\ncorvina\\-cli \\- ", ".SH SYNOPSIS\n", ".SH DESCRIPTION\n", ".SH COMMANDS\n",
+                                ".SH EXIT STATUS\n", ".SH EXAMPLES\n", ".SH SEE ALSO\n"})
+        EXPECT_NE(page.find(section), std::string::npos) << section;
+    for (const CommandSpec& command : Commands()) {
+        EXPECT_NE(page.find(".SS \"" + std::string(command.name) + "\"\n"), std::string::npos) << command.name;
+        for (const OptionSpec& option : command.options)
+            EXPECT_NE(page.find(".TP\n" + Roff("--" + std::string(option.name))), std::string::npos) << option.name;
+    }
+    // No text line may start with a roff control character.
+    for (size_t line = page.find('\n'); line != std::string::npos; line = page.find('\n', line + 1)) {
+        if (line + 1 < page.size() && page[line + 1] == '\'')
+            ADD_FAILURE() << page.substr(line + 1, 40);
+    }
+}
+
+TEST(BashCompletion, OffersEveryCommandAndItsOptions)
+{
+    const std::string script = BashCompletion();
+    EXPECT_NE(script.find("complete -o filenames -F _corvina_cli corvina-cli\n"), std::string::npos);
+    for (const CommandSpec& command : Commands()) {
+        std::string options;
+        for (const OptionSpec& option : command.options)
+            options += "--" + std::string(option.name) + " ";
+        EXPECT_NE(script.find(std::string(command.name) + ") options=\"" + options + "--help\""), std::string::npos)
+            << command.name;
+    }
+    EXPECT_NE(script.find("--c) COMPREPLY=($(compgen -d"), std::string::npos);
+}
+
+}  // namespace

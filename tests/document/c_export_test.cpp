@@ -1,0 +1,419 @@
+// The exported C code is compiled with real C compilers and run on thousands of rows: every
+// table entry and its neighbouring doubles, infinities, NaN and -0. Its answers must equal the
+// model's own, bit for bit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "document/c_export.h"
+#include "document/c_export_adapter.h"
+#include "document/c_export_files.h"
+#include "document/network_model.h"
+#include "document/training_import.h"
+#include "document/transformation_tables.h"
+#include "engine/random_source.h"
+#include "tests/framework/temp_dir.h"
+
+namespace {
+
+// How the tables of a test network are made.
+enum class Tables {
+    Built,    // from many records: mostly distinct entries
+    Few,      // from fewer records than levels: runs of equal entries
+    Damaged,  // as a damaged file may hold them: out of order, NaN, infinities, -0
+};
+
+struct ExportShape {
+    const char* name;
+    int32_t layers;
+    int32_t inputs;
+    int32_t outputs;
+    Tables tables;
+};
+
+struct Compiler {
+    const char* name;
+    const char* path;  // empty when the build found none
+    const char* flags;
+};
+
+void PrintTo(const ExportShape& shape, std::ostream* out)
+{
+    *out << shape.name;
+}
+
+void PrintTo(const Compiler& compiler, std::ostream* out)
+{
+    *out << compiler.name;
+}
+
+constexpr ExportShape Shapes[] = {
+    {"Default", 5, 4, 2, Tables::Built},
+    {"Iris", 3, 4, 3, Tables::Few},
+    {"OneInput", 1, 1, 1, Tables::Built},
+    {"OneInputTwoOutputs", 4, 1, 2, Tables::Few},
+    {"MoreOutputsThanInputs", 2, 2, 5, Tables::Built},
+    {"Deep", 60, 3, 2, Tables::Built},
+    {"Wide", 2, 257, 90, Tables::Built},
+    {"DamagedTables", 2, 3, 2, Tables::Damaged},
+};
+
+const Compiler Compilers[] = {
+    {"gcc", CORVINA_GCC, ""},
+    {"clang", CORVINA_CLANG, ""},
+    {"gcc32", CORVINA_GCC, "-m32"},
+};
+
+constexpr const char* StrictFlags = "-std=c99 -Wall -Wextra -Werror -pedantic -O2";
+
+int Shell(const std::string& command)
+{
+    return std::system(command.c_str());
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
+
+// True when the compiler builds and runs a trivial program with these flags (a 32-bit run
+// needs the multilib packages).
+bool CompilerWorks(const Compiler& compiler, const TempDir& dir)
+{
+    if (std::strlen(compiler.path) == 0)
+        return false;
+    WriteFile(dir.Path("probe.c"), "int main(void) { return 0; }\n");
+    return Shell(Quoted(compiler.path) + " " + compiler.flags + " " + Quoted(dir.Path("probe.c")) + " -o " +
+               Quoted(dir.Path("probe")) + " >/dev/null 2>&1 && " + Quoted(dir.Path("probe"))) == 0;
+}
+
+// Training data for a shape: real values of very different scales per column, some rounded so
+// that values repeat.
+std::string WriteRecords(const TempDir& dir, const ExportShape& shape, int records, uint32_t seed)
+{
+    std::mt19937 random(seed);
+    std::normal_distribution<double> normal;
+    std::string text;
+    const int32_t columns = shape.inputs + shape.outputs;
+    for (int record = 0; record < records; ++record) {
+        for (int32_t column = 0; column < columns; ++column) {
+            const double scale = std::pow(10.0, column % 7 - 3);
+            double value = normal(random) * scale + (column % 3 - 1) * scale;
+            if (column % 4 == 3)
+                value = std::round(value / scale * 4) * scale / 4;
+            char number[40];
+            std::snprintf(number, sizeof number, "%.17g ", value);
+            text += number;
+        }
+        text += "\n";
+    }
+    const std::string path = dir.Path("records.txt");
+    WriteFile(path, text);
+    return path;
+}
+
+// Puts out-of-order entries, NaN, infinities and both zeros into the tables, and makes output 0
+// answer -0, NaN and infinity for most levels.
+void DamageTables(NetworkModel& network)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    double* input0 = network.GetTable(Column::Input, 0);
+    input0[10] = nan;
+    input0[20] = -infinity;
+    input0[30] = input0[200];
+    double* input1 = network.GetTable(Column::Input, 1);
+    input1[0] = -0.0;
+    input1[1] = 0.0;
+    input1[2] = -0.0;
+    input1[254] = infinity;
+    double* output0 = network.GetTable(Column::Output, 0);
+    const double specials[4] = {output0[0], -0.0, nan, -infinity};
+    for (int32_t level = 0; level < TableLength; ++level)
+        output0[level] = level % 4 == 0 ? output0[level] : specials[level % 4];
+    network.GetTable(Column::Output, 1)[255] = -nan;
+}
+
+void MakeNetwork(NetworkModel& network, const ExportShape& shape, const TempDir& dir)
+{
+    network.CreateNetwork(shape.layers, shape.inputs, shape.outputs);
+    RandomSource random(static_cast<uint64_t>(shape.layers * 1000 + shape.inputs * 10 + shape.outputs));
+    network.GetNet().Randomize(random);
+    const int records = shape.tables == Tables::Few ? 100 : 1500;
+    const std::string path = WriteRecords(dir, shape, records, static_cast<uint32_t>(shape.inputs));
+    network.ImportRecords(ReadRawRecords(path, shape.inputs + shape.outputs), true);
+    if (shape.tables == Tables::Damaged)
+        DamageTables(network);
+}
+
+// Every entry of the table and the doubles on either side of it, and a few values far out.
+std::vector<double> BoundaryValues(const double* table)
+{
+    std::vector<double> values = {0.0, -0.0, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::min()};
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (int32_t level = 0; level < TableLength; ++level) {
+        if (!std::isfinite(table[level]))
+            continue;
+        for (double value : {table[level], std::nextafter(table[level], -infinity),
+                             std::nextafter(table[level], infinity)}) {
+            if (std::isfinite(value))
+                values.push_back(value);
+        }
+    }
+    return values;
+}
+
+using Rows = std::vector<std::vector<double>>;
+
+// Rows that put every boundary value of every column through the network, in varying company.
+Rows FiniteRows(const NetworkModel& network)
+{
+    const int32_t inputs = network.GetInputCount();
+    std::vector<std::vector<double>> columns;
+    size_t longest = 0;
+    for (int32_t input = 0; input < inputs; ++input) {
+        columns.push_back(BoundaryValues(network.GetTable(Column::Input, input)));
+        longest = std::max(longest, columns.back().size());
+    }
+    Rows rows;
+    for (size_t row = 0; row < 3 * longest; ++row) {
+        std::vector<double> values;
+        for (int32_t input = 0; input < inputs; ++input) {
+            const std::vector<double>& column = columns[static_cast<size_t>(input)];
+            values.push_back(column[(row * static_cast<size_t>(2 * input + 1) + static_cast<size_t>(input) * 7) %
+                                    column.size()]);
+        }
+        rows.push_back(values);
+    }
+    return rows;
+}
+
+// Rows with an infinity or a NaN in each column in turn, and rows of nothing else.
+Rows SpecialRows(const NetworkModel& network, const Rows& company)
+{
+    const double specials[4] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                                std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()};
+    Rows rows;
+    for (double special : specials) {
+        rows.emplace_back(static_cast<size_t>(network.GetInputCount()), special);
+        for (int32_t input = 0; input < network.GetInputCount(); ++input) {
+            std::vector<double> row = company[(rows.size() * 37) % company.size()];
+            row[static_cast<size_t>(input)] = special;
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+template <typename Real>
+void WriteRaw(const std::string& path, const Rows& rows)
+{
+    std::string bytes;
+    for (const std::vector<double>& row : rows) {
+        for (double value : row) {
+            const auto real = static_cast<Real>(value);
+            bytes.append(reinterpret_cast<const char*>(&real), sizeof real);
+        }
+    }
+    WriteFile(path, bytes);
+}
+
+std::string RowsAsText(const Rows& rows)
+{
+    std::string text;
+    for (const std::vector<double>& row : rows) {
+        for (double value : row) {
+            char number[40];
+            std::snprintf(number, sizeof number, "%.17g ", value);
+            text += number;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+template <typename Real>
+std::vector<uint64_t> BitsOf(const std::vector<Real>& values)
+{
+    std::vector<uint64_t> bits;
+    for (Real value : values) {
+        uint64_t word = 0;
+        std::memcpy(&word, &value, sizeof value);
+        bits.push_back(word);
+    }
+    return bits;
+}
+
+template <typename Real>
+std::vector<Real> ReadRaw(const std::string& path)
+{
+    const std::string bytes = ReadFile(path);
+    std::vector<Real> values(bytes.size() / sizeof(Real));
+    std::memcpy(values.data(), bytes.data(), values.size() * sizeof(Real));
+    return values;
+}
+
+class CExportRun : public testing::TestWithParam<std::tuple<ExportShape, Compiler>> {
+protected:
+    void SetUp() override
+    {
+        shape = std::get<0>(GetParam());
+        compiler = std::get<1>(GetParam());
+        if (!CompilerWorks(compiler, dir))
+            GTEST_SKIP() << compiler.name << " cannot build and run programs here";
+        MakeNetwork(network, shape, dir);
+    }
+
+    // Exports the document as "net", compiles it with the strict flags and links the harness.
+    void Build(CTableType tables)
+    {
+        CExportOptions options{"net", tables};
+        std::string error;
+        ASSERT_TRUE(WriteCExportFiles(dir.Root().string(), "net", GenerateCExport(CExportModelOf(network, "net.cvn"), options),
+                                      error))
+            << error;
+        const std::string command = Quoted(compiler.path) + " " + StrictFlags + " " + compiler.flags +
+                                    (tables == CTableType::Float ? " -DREAL=float" : "") + " -I " +
+                                    Quoted(dir.Root().string()) + " " + Quoted(dir.Path("net.c")) + " " +
+                                    Quoted(std::string(CORVINA_TEST_DATA) + "/c_export_harness.c") + " -o " +
+                                    Quoted(dir.Path("harness")) + " 2>" + Quoted(dir.Path("compile.log"));
+        ASSERT_EQ(Shell(command), 0) << ReadFile(dir.Path("compile.log"));
+    }
+
+    // Runs the harness on rows and returns the raw answers, leaving the text in answers.txt.
+    template <typename Real>
+    std::vector<Real> Consult(const Rows& rows)
+    {
+        WriteRaw<Real>(dir.Path("rows.bin"), rows);
+        EXPECT_EQ(Shell(Quoted(dir.Path("harness")) + " consult " + Quoted(dir.Path("rows.bin")) + " " +
+                      Quoted(dir.Path("answers.bin")) + " " + Quoted(dir.Path("answers.txt"))),
+                  0);
+        return ReadRaw<Real>(dir.Path("answers.bin"));
+    }
+
+    ExportShape shape{};
+    Compiler compiler{};
+    TempDir dir;
+    NetworkModel network;
+};
+
+TEST_P(CExportRun, ConsultAnswersAsTheModelBitForBit)
+{
+    ASSERT_NO_FATAL_FAILURE(Build(CTableType::Double));
+    const Rows finite = FiniteRows(network);
+    ASSERT_GE(finite.size(), 2000u);
+
+    // The batch consultation reads finite decimal numbers only; its file must match byte for byte.
+    WriteFile(dir.Path("rows.txt"), RowsAsText(finite));
+    const NetworkModel::BatchOutcome batch = network.ConsultFile(dir.Path("rows.txt"), dir.Path("network.txt"));
+    ASSERT_TRUE(batch.written) << batch.error;
+    EXPECT_EQ(batch.rows, finite.size());
+    const std::vector<double> raw = Consult<double>(finite);
+    EXPECT_TRUE(ReadFile(dir.Path("answers.txt")) == ReadFile(dir.Path("network.txt")));
+
+    Rows all = finite;
+    const Rows specials = SpecialRows(network, finite);
+    all.insert(all.end(), specials.begin(), specials.end());
+    std::vector<double> expected;
+    for (const std::vector<double>& row : all) {
+        const std::vector<double> answer = network.Consult(row);
+        expected.insert(expected.end(), answer.begin(), answer.end());
+    }
+    const std::vector<double> answers = Consult<double>(all);
+    EXPECT_TRUE(BitsOf(answers) == BitsOf(expected)) << "rows: " << all.size();
+    EXPECT_TRUE(BitsOf(raw) == BitsOf(std::vector<double>(expected.begin(), expected.begin() +
+                                                          static_cast<std::ptrdiff_t>(raw.size()))));
+}
+
+TEST_P(CExportRun, ForwardGivesTheEngineOutputLevels)
+{
+    ASSERT_NO_FATAL_FAILURE(Build(CTableType::Double));
+    std::mt19937 random(7);
+    std::string rows;
+    std::vector<uint8_t> expected;
+    PatternBuffer& buffer = network.GetPatternBuffer();
+    for (int row = 0; row < 2000; ++row) {
+        for (int32_t input = 0; input < shape.inputs; ++input) {
+            // The first rows are all 0 and all 255, the rest random.
+            const auto level = static_cast<uint8_t>(row == 0 ? 0 : row == 1 ? 255 : random() % 256);
+            buffer.SetInput(input, level);
+            rows += static_cast<char>(level);
+        }
+        network.GetNet().Forward();
+        for (int32_t output = 0; output < shape.outputs; ++output)
+            expected.push_back(buffer.GetOutput(output));
+    }
+    WriteFile(dir.Path("levels.bin"), rows);
+    ASSERT_EQ(Shell(Quoted(dir.Path("harness")) + " forward " + Quoted(dir.Path("levels.bin")) + " " +
+                  Quoted(dir.Path("answers.bin"))),
+              0);
+    const std::string answers = ReadFile(dir.Path("answers.bin"));
+    EXPECT_TRUE(std::vector<uint8_t>(answers.begin(), answers.end()) == expected);
+}
+
+// With float tables, every float input gets the level of the entries rounded to float, which is
+// the document's level except where the documented loss says; outputs are rounded entries.
+TEST_P(CExportRun, FloatTablesLoseOnlyWhatTheHeaderSays)
+{
+    ASSERT_NO_FATAL_FAILURE(Build(CTableType::Float));
+    Rows rows = FiniteRows(network);
+    const Rows specials = SpecialRows(network, rows);
+    rows.insert(rows.end(), specials.begin(), specials.end());
+    for (std::vector<double>& row : rows) {
+        for (double& value : row)
+            value = static_cast<float>(value);
+    }
+    // Rows that sit on every rounded entry of every column.
+    for (int32_t level = 0; level < TableLength; ++level) {
+        std::vector<double> row;
+        for (int32_t input = 0; input < shape.inputs; ++input)
+            row.push_back(static_cast<float>(network.GetTable(Column::Input, input)[level]));
+        rows.push_back(row);
+    }
+
+    std::vector<float> expected;
+    size_t documentedLosses = 0;
+    for (const std::vector<double>& row : rows) {
+        for (int32_t input = 0; input < shape.inputs; ++input) {
+            const double* table = network.GetTable(Column::Input, input);
+            double rounded[TableLength];
+            bool movedUpToValue = false;
+            for (int32_t level = 0; level < TableLength; ++level) {
+                rounded[level] = static_cast<float>(table[level]);
+                movedUpToValue = movedUpToValue || (level < TableLength - 1 && rounded[level] > table[level] &&
+                                                    rounded[level] == row[static_cast<size_t>(input)]);
+            }
+            const uint8_t level = QuantizeThroughTable(rounded, row[static_cast<size_t>(input)]);
+            const uint8_t exact = network.Quantize(row[static_cast<size_t>(input)], Column::Input, input);
+            if (level != exact) {
+                EXPECT_TRUE(movedUpToValue && level < exact) << row[static_cast<size_t>(input)];
+                ++documentedLosses;
+            }
+            network.GetPatternBuffer().SetInput(input, level);
+        }
+        network.GetNet().Forward();
+        for (int32_t output = 0; output < shape.outputs; ++output)
+            expected.push_back(static_cast<float>(
+                network.Dequantize(network.GetPatternBuffer().GetOutput(output), Column::Output, output)));
+    }
+    EXPECT_TRUE(BitsOf(Consult<float>(rows)) == BitsOf(expected));
+    RecordProperty("documented_losses", static_cast<int>(documentedLosses));
+}
+
+std::string CaseName(const testing::TestParamInfo<std::tuple<ExportShape, Compiler>>& info)
+{
+    return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, CExportRun, testing::Combine(testing::ValuesIn(Shapes), testing::ValuesIn(Compilers)),
+                         CaseName);
+
+}  // namespace

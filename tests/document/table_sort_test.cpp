@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "document/transformation_tables.h"
+
+namespace {
+
+// The table by a plain comparison sort: entry t is the value of rank t * n / 256.
+std::vector<uint64_t> TableBySorting(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end(), [](double a, double b) {
+        return a == b ? std::signbit(a) && !std::signbit(b) : a < b;
+    });
+    std::vector<uint64_t> table;
+    for (uint64_t level = 0; level < TableLength; ++level)
+        table.push_back(std::bit_cast<uint64_t>(values[level * values.size() / TableLength]));
+    return table;
+}
+
+// Values with repeats, both zeros, both signs, tiny and huge magnitudes.
+std::vector<double> MixedValues(size_t n, std::mt19937_64& random)
+{
+    const double specials[] = {0.0, -0.0, 1.0, -1.0, 5e-324, -5e-324, 1e308, -1e308, 0.5};
+    std::vector<double> values(n);
+    for (double& value : values) {
+        const uint64_t pick = random() % 4;
+        value = pick == 0 ? specials[random() % 9]
+              : pick == 1 ? static_cast<double>(random() % 7) - 3
+                          : std::ldexp(static_cast<double>(random() % 1000000) - 500000, static_cast<int>(random() % 60) - 30);
+    }
+    return values;
+}
+
+}  // namespace
+
+TEST(TableSortTest, TablesHoldTheRanksAComparisonSortGives)
+{
+    std::mt19937_64 random(3);
+    for (size_t n : {1, 2, 3, 255, 256, 257, 1000, 70000}) {
+        SCOPED_TRACE(n);
+        const std::vector<double> values = MixedValues(n, random);
+        std::vector<double> table(TableLength);
+        BuildTableFromColumn(values.data(), n, table.data());
+        std::vector<uint64_t> bits;
+        for (double entry : table)
+            bits.push_back(std::bit_cast<uint64_t>(entry));
+        EXPECT_EQ(bits, TableBySorting(values));
+    }
+}
+
+TEST(TableSortTest, BisectionFindsTheLevelTheScanFinds)
+{
+    std::mt19937_64 random(5);
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (int32_t trial = 0; trial < 40; ++trial) {
+        // Sorted tables with runs of equal entries, entry 255 anywhere (it is never compared).
+        std::vector<double> table = MixedValues(TableLength, random);
+        std::sort(table.begin(), table.end());
+        if (trial % 2 == 0)
+            std::fill(table.begin() + trial, table.begin() + 3 * trial, table[static_cast<size_t>(trial)]);
+        table.back() = trial % 3 == 0 ? -infinity : table.back();
+        const TableQuantizer quantizer(table.data());
+        std::vector<double> probes = {infinity, -infinity, std::nan(""), 0.0, -0.0};
+        for (double entry : table)
+            probes.insert(probes.end(), {entry, std::nextafter(entry, -infinity), std::nextafter(entry, infinity)});
+        for (double value : probes)
+            ASSERT_EQ(quantizer(value), QuantizeThroughTable(table.data(), value)) << trial << " " << value;
+    }
+}

@@ -1,0 +1,103 @@
+#include "screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cstdio>
+
+#include "dialog_gallery.h"
+#include "shell/corvina_app.h"
+#include "shell/main_frame.h"
+#include "shell/page_setup_dlg.h"
+#include "shell/print_preview.h"
+
+namespace {
+
+// Lets the event loop run for a while, as the user would leave the window alone.
+void RunEventsFor(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+bool Save(QWidget& widget, const QDir& folder, const QString& name)
+{
+    const QString path = folder.filePath(name + QStringLiteral(".png"));
+    if (widget.grab().save(path))
+        return true;
+    std::fprintf(stderr, "corvina: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// A training-data file: four inputs and two outputs per record, outputs a smooth function of
+// the inputs, so that the network has something to learn.
+QString WriteSampleData(const QTemporaryDir& directory)
+{
+    const QString path = directory.filePath(QStringLiteral("sample.dat"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return {};
+    QTextStream out(&file);
+    for (int record = 0; record < 200; ++record) {
+        const double a = record % 10, b = (record / 10) % 10, c = record % 7, d = record % 3;
+        out << a << ' ' << b << ' ' << c << ' ' << d << ' ' << (a + b) << ' ' << (c * d) << '\n';
+    }
+    return path;
+}
+
+bool RenderPrintPreview(CCorvinaApp& corvina, const QDir& folder)
+{
+    QPrinter& printer = corvina.Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    CPrintPreview preview(printer, corvina.Document(), corvina.Frame());
+    preview.resize(preview.size().expandedTo(QSize(640, 760)));
+    preview.show();
+    RunEventsFor(300);
+    bool saved = Save(preview, folder, QStringLiteral("print_preview"));
+    preview.close();
+
+    CPageSetupDlg pageSetup(printer, corvina.Frame());
+    pageSetup.show();
+    RunEventsFor(50);
+    saved = Save(pageSetup, folder, QStringLiteral("page_setup")) && saved;
+    pageSetup.close();
+    return saved;
+}
+
+}  // namespace
+
+bool RenderScreenshots(const QString& folderPath)
+{
+    const QDir folder(folderPath);
+    if (!QDir().mkpath(folderPath)) {
+        std::fprintf(stderr, "corvina: cannot create %s\n", qPrintable(folderPath));
+        return false;
+    }
+    // The same pictures on every run.
+    CCorvinaApp corvina;
+    corvina.Document().Model().Random().Seed(1);
+    if (!corvina.CreateMainWindow({}))
+        return false;
+    CMainFrame& frame = *corvina.Frame();
+    frame.show();
+    RunEventsFor(200);
+    bool saved = Save(frame, folder, QStringLiteral("main_window_new"));
+
+    const QTemporaryDir data;
+    corvina.Document().ImportTrainingData(WriteSampleData(data).toStdString(), true);
+    corvina.Router().Execute(ID_TRAIN);
+    RunEventsFor(1500);
+    saved = Save(frame, folder, QStringLiteral("main_window_training")) && saved;
+    corvina.Router().Execute(ID_PAUSE);
+
+    saved = RenderPrintPreview(corvina, folder) && saved;
+    saved = !RenderDialogs(folderPath).isEmpty() && saved;
+    // Nothing is to be saved: the screenshots leave no question behind.
+    corvina.Document().SetModifiedFlag(false);
+    return saved;
+}
