@@ -53,6 +53,27 @@ TEST(ForwardExamples, ChainOfWidthOneAndInversionByParity)
     EXPECT_EQ(std::tuple(odd.sum, odd.level, pair.buffer.GetOutput(0)), std::tuple(162690u, 254, 255));
 }
 
+class FirstThreshold : public ::testing::TestWithParam<EnginePath> {};
+
+// A sum of exactly t[0] = 10512 (48 * 219) gives level 0 and output level 1, on every path: eight
+// first-layer output neurons, so that the vector paths take them as one band.
+TEST_P(FirstThreshold, SumAtTheFirstThresholdGivesOutputOne)
+{
+    TestNetwork network(8, 8, 8, 0);
+    SKIP_UNLESS_PATH(network, GetParam());
+    for (int32_t j = 0; j < 8; ++j) {
+        network.SetWeights(j, {0, 48, 0, 0});
+        network.buffer.SetInput(j, j % 2 == 0 ? 36 : 219);
+    }
+    network.net.Forward();
+    for (int32_t t = 0; t < 8; ++t) {
+        EXPECT_EQ(std::tuple(network.net.GetNeuron(t).sum, network.net.GetNeuron(t).level, network.buffer.GetOutput(t)),
+                  std::tuple(10512u, 0, 1)) << "output " << t;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, FirstThreshold, AllPaths, [](const auto& param) { return std::string(EnginePathName(param.param)); });
+
 TEST(WeightAccess, SetWeightKeepsTheLowByteOfItsSlotOnly)
 {
     TestNetwork network(1, 2, 1);
