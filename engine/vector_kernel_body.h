@@ -110,9 +110,13 @@ void Forward(const ForwardJob& job)
             const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
             const VUint lo = hi + (VUint)(hi > 0u);
             StoreBytes(job.levels + j, (VInt)lo);
-            GatherLevelEntries((VInt)lo, job.levelEntries + j);
             Store(job.errors + j, VInt{});
         }
+    }
+    // The level entries for the learning, after the last band: gathered in the bands' loop, they
+    // held up the chain from each band to the next.
+    for (int32_t j = 0; j < job.neuronCount; j += Lanes) {
+        GatherLevelEntries(LoadBytes(job.levels + j), job.levelEntries + j);
     }
 }
 
