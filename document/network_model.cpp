@@ -21,6 +21,11 @@ constexpr int32_t MaxPassError = 65025;
 // Answers gathered before they are written: a few pages of text.
 constexpr size_t OutputChunk = size_t{1} << 16;
 
+// Consultation runs the network on batches of rows: up to MaxBatchRows, and about BatchBytes of
+// input and output levels at most.
+constexpr size_t MaxBatchRows = 1024;
+constexpr size_t BatchBytes = size_t{1} << 18;
+
 }  // namespace
 
 NetworkModel::NetworkModel(RandomSource randomSource) : random(std::move(randomSource))
@@ -220,27 +225,46 @@ NetworkModel::BatchOutcome NetworkModel::ConsultFile(const std::string& inputPat
     std::vector<TableQuantizer> columns;
     for (int32_t i = 0; i < inputs; ++i)
         columns.emplace_back(GetTable(Column::Input, i));
+    // Rows go through the network a batch at a time, side by side; an output's text depends only
+    // on its level, so each is formatted once, when first met.
+    const size_t batchRows = std::clamp<size_t>(BatchBytes / static_cast<size_t>(inputs + outputs), 1, MaxBatchRows);
+    std::vector<uint8_t> inputRows(batchRows * static_cast<size_t>(inputs));
+    std::vector<uint8_t> outputRows(batchRows * static_cast<size_t>(outputs));
+    std::vector<std::string> answers(static_cast<size_t>(outputs) * 256);
     std::string text;
-    int32_t column = 0;
-    double value = 0;
     bool written = true;
-    while (written && reader.Next(value)) {
-        patternBuffer->SetInput(column, columns[static_cast<size_t>(column)](value));
-        if (++column < inputs)
-            continue;
-        column = 0;
-        net->Forward();
-        // One line per row: the outputs in %g, separated by single blanks.
-        for (int32_t j = 0; j < outputs; ++j) {
-            text += FormatReal(Dequantize(patternBuffer->GetOutput(j), Column::Output, j), RealNotation::General);
-            text += j + 1 < outputs ? ' ' : '\n';
+    const auto runBatch = [&](size_t rows) {
+        net->ForwardRows(inputRows.data(), static_cast<int64_t>(rows), outputRows.data());
+        const uint8_t* levels = outputRows.data();
+        for (size_t row = 0; row < rows; ++row) {
+            // One line per row: the outputs in %g, separated by single blanks.
+            for (int32_t j = 0; j < outputs; ++j) {
+                std::string& answer = answers[static_cast<size_t>(j) * 256 + *levels];
+                if (answer.empty())
+                    answer = FormatReal(Dequantize(*levels, Column::Output, j), RealNotation::General);
+                ++levels;
+                text += answer;
+                text += j + 1 < outputs ? ' ' : '\n';
+            }
         }
-        ++outcome.rows;
+        outcome.rows += rows;
         if (text.size() >= OutputChunk) {
             written = output.Write(text, error);
             text.clear();
         }
+    };
+    size_t filled = 0;
+    double value = 0;
+    while (written && reader.Next(value)) {
+        const size_t column = filled % static_cast<size_t>(inputs);
+        inputRows[filled++] = columns[column](value);
+        if (filled == inputRows.size()) {
+            runBatch(batchRows);
+            filled = 0;
+        }
     }
+    if (written && filled >= static_cast<size_t>(inputs))
+        runBatch(filled / static_cast<size_t>(inputs));
     written = written && output.Write(text, error) && output.Close(error);
     if (!written) {
         outcome.error = "Writing the output file " + outputPath + " failed. " + error;

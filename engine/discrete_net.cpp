@@ -7,6 +7,7 @@
 #include "engine/learn_scratch.h"
 #include "engine/network_shape.h"
 #include "engine/row_scratch.h"
+#include "engine/vector_kernels.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ DiscreteNet::DiscreteNet(int32_t count, PatternBuffer& buffer)
       bandSources(std::make_unique<uint8_t[]>(static_cast<size_t>(buffer.GetInputCount()) + 2 + 64))
 {
     LoadActivationTable();
+    SetPath(path);
 }
 
 DiscreteNet::~DiscreteNet() = default;
@@ -81,6 +83,9 @@ bool DiscreteNet::SetPath(EnginePath newPath)
         return false;
     }
     path = newPath;
+    if (UsesVectors() && inputCount <= PassKernels().lanes) {
+        NarrowTurns(inputCount, PassKernels().lanes, narrowTurns);
+    }
     return true;
 }
 

@@ -13,6 +13,7 @@
 
 struct LearnScratch;
 struct RowScratch;
+struct VectorKernels;
 
 // A feed-forward network of byte-level neurons with three inputs and a bias each, built on a
 // PatternBuffer that it reads inputs from and writes output levels to (it does not own it).
@@ -51,8 +52,9 @@ public:
     void SetTarget(int32_t output, uint8_t level);
 
     // Teaches the pattern of the last Forward towards the targets; returns the pattern's error.
-    // Every stochastic division draws from random: 5 * N + 1 draws in classic rounding, about
-    // 17.06 * N + 1 in precise rounding (learning_rules.h gives the layout and the exact count).
+    // Every stochastic division draws from random: 5 * N + 1 draws in classic rounding, 10 * N + 1
+    // in precise rounding, with two more once in about 2^30 divisions (learning_rules.h gives the
+    // layout and the exact count).
     int32_t Learn(int32_t rate, RandomSource& random, Rounding rounding = Rounding::Classic);
 
     uint8_t GetWeight(int32_t neuron, int32_t index) const;
@@ -84,7 +86,14 @@ private:
     // Copies band - 1's levels (or the pattern inputs for band 0) with its first two again after
     // its last, so that column c reads columns c, c + 1 and c + 2 without wrapping.
     const uint8_t* BandSources(int32_t band);
-    bool UsesVectors() const { return path != EnginePath::Scalar && inputCount >= 8; }
+    // Whether Forward and Learn take the vector kernels, and which: bands up to 8 wide take the
+    // 8-lane kernels of either vector path, which waste the fewest lanes.
+    bool UsesVectors() const { return path != EnginePath::Scalar && inputCount >= MinVectorWidth; }
+    const VectorKernels& PassKernels() const;
+    // Whether ForwardRows runs a band's columns side by side (else one pattern per lane).
+    bool RowsUseBands() const { return path != EnginePath::Scalar && inputCount >= 8; }
+    static constexpr int32_t MinVectorWidth = 2;
+    static constexpr int32_t ScalarForwardWidth = 4;
 
     const std::array<uint32_t, 256>* activationTable = nullptr;
     uint8_t* outputLevels;
@@ -96,6 +105,9 @@ private:
     std::unique_ptr<uint8_t[]> targets;
     std::unique_ptr<uint8_t[]> bandSources;
     EnginePath path = FastestEnginePath();
+    // The wiring as lane permutations for the kernels of the path (NarrowTurns), when bands fit in
+    // one vector.
+    alignas(64) int32_t narrowTurns[5 * 16] = {};
     // Scratch of learning and of ForwardRows, made on first use.
     std::unique_ptr<LearnScratch> learnScratch;
     std::unique_ptr<RowScratch> rowScratch;

@@ -13,7 +13,7 @@ enum class EnginePath : uint8_t { Scalar = 0, Avx2 = 1, Avx512 = 2 };
 // True when this program and processor can run path.
 bool IsEnginePathSupported(EnginePath path);
 
-// The fastest supported path; new networks start on it.
+// The fastest supported path, or the one CORVINA_ENGINE_PATH names; new networks start on it.
 EnginePath FastestEnginePath();
 
 // Its name in lower case ("scalar", "avx2", "avx512").

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/discrete_net.h"
@@ -13,10 +14,22 @@ void DiscreteNet::ForwardRows(const uint8_t* inputRows, int64_t rowCount, uint8_
     if (rowCount <= 0) {
         return;
     }
-    if (UsesVectors()) {
-        if (!rowScratch) {
+    // The scratch of the vector paths is about as large as the network; where there is no room
+    // for it, the rows run one at a time.
+    if (path != EnginePath::Scalar && !rowScratch) {
+        try {
             rowScratch = std::make_unique<RowScratch>(static_cast<size_t>(neuronCount), width, outputs);
+        } catch (const std::bad_alloc&) {
+            rowScratch.reset();
         }
+    }
+    if (path == EnginePath::Scalar || !rowScratch) {
+        for (int64_t row = 0; row < rowCount - 1; ++row) {
+            std::memcpy(inputLevels, inputRows + static_cast<size_t>(row) * width, width);
+            Forward();
+            std::memcpy(outputRows + static_cast<size_t>(row) * outputs, outputLevels, outputs);
+        }
+    } else if (RowsUseBands()) {
         ForwardRowsJob job{};
         for (size_t m = 0; m < 4; ++m) {
             job.weights[m] = neurons.weights[m];
@@ -43,11 +56,8 @@ void DiscreteNet::ForwardRows(const uint8_t* inputRows, int64_t rowCount, uint8_
                 }
             }
         }
-    } else if (path != EnginePath::Scalar) {
+    } else {
         // Bands too narrow for a vector: a pattern in each lane instead.
-        if (!rowScratch) {
-            rowScratch = std::make_unique<RowScratch>(static_cast<size_t>(neuronCount), width, outputs);
-        }
         const VectorKernels& kernels = KernelsOf(path);
         ForwardAcrossJob job{};
         for (size_t m = 0; m < 4; ++m) {
@@ -63,12 +73,6 @@ void DiscreteNet::ForwardRows(const uint8_t* inputRows, int64_t rowCount, uint8_
             job.inputRows = inputRows + static_cast<size_t>(first) * width;
             job.outputRows = outputRows + static_cast<size_t>(first) * outputs;
             kernels.forwardAcross(job);
-        }
-    } else {
-        for (int64_t row = 0; row < rowCount - 1; ++row) {
-            std::memcpy(inputLevels, inputRows + static_cast<size_t>(row) * width, width);
-            Forward();
-            std::memcpy(outputRows + static_cast<size_t>(row) * outputs, outputLevels, outputs);
         }
     }
     const auto last = static_cast<size_t>(rowCount - 1);

@@ -7,22 +7,12 @@
 
 namespace {
 
-constexpr std::array<uint32_t, 256> MakeWidths()
+constexpr std::array<uint64_t, 256> MakeLevelEntries()
 {
-    std::array<uint32_t, 256> table{};
+    std::array<uint64_t, 256> table{};
     for (size_t level = 0; level < table.size(); ++level) {
         const LevelWidth& entry = LevelWidths[level < LevelWidths.size() ? level : LevelWidths.size() - 1];
-        table[level] = entry.width | (entry.magnitudeShift << 16);
-    }
-    return table;
-}
-
-constexpr std::array<uint32_t, 256> MakeMultipliers()
-{
-    std::array<uint32_t, 256> table{};
-    for (size_t level = 0; level < table.size(); ++level) {
-        const LevelWidth& entry = LevelWidths[level < LevelWidths.size() ? level : LevelWidths.size() - 1];
-        table[level] = static_cast<uint32_t>(entry.magnitudeMultiplier);
+        table[level] = entry.width | (uint64_t{entry.magnitudeShift} << 16) | (entry.magnitudeMultiplier << 32);
     }
     return table;
 }
@@ -39,11 +29,11 @@ constexpr bool FitsTheKernels()
 }
 static_assert(FitsTheKernels());
 
-alignas(64) constexpr auto Widths = MakeWidths();
-alignas(64) constexpr auto Multipliers = MakeMultipliers();
+alignas(64) constexpr auto LevelEntries = MakeLevelEntries();
+
 
 } // namespace
 
 const uint32_t* const KernelBuckets = level_lookup_detail::Buckets.data();
-const uint32_t* const KernelLevelWidths = Widths.data();
-const uint32_t* const KernelLevelMultipliers = Multipliers.data();
+const uint64_t* const KernelLevelEntries = LevelEntries.data();
+

@@ -9,8 +9,9 @@
 // (threshold inside the bucket, or none) << 9 | thresholds before the bucket.
 extern const uint32_t* const KernelBuckets;
 
-// Per level 0..255 (255 repeats 254): the level's width in the low 16 bits and the shift of its
-// reciprocal above them; and the reciprocal multiplier: (x * multiplier) >> shift is x div width
-// for every x below 2^31.
-extern const uint32_t* const KernelLevelWidths;
-extern const uint32_t* const KernelLevelMultipliers;
+// Per level 0..255 (255 repeats 254), one 64-bit entry: the level's width in bits 0..15, the
+// shift of its reciprocal in bits 16..31 and the reciprocal multiplier in bits 32..63, so that
+// (x * multiplier) >> shift is x div width for every x below 2^31. One entry, so that a single
+// gather fetches all three.
+extern const uint64_t* const KernelLevelEntries;
+

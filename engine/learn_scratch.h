@@ -3,29 +3,22 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/learning_rules.h"
+#include "engine/learning_constants.h"
+#include "engine/vector_kernels.h"
 
-// The working memory of Learn, kept with the network so that a pass allocates nothing.
+// The working memory of the vector paths' Learn, kept with the network so that a pass allocates
+// nothing after the first.
 struct LearnScratch {
-    // Room after a chunk for a whole vector of the widest kernel.
-    static constexpr int32_t Spare = 16;
+    // Room after a chunk for whole vectors of the widest kernel.
+    static constexpr int32_t Spare = 64;
 
-    ChunkUniforms uniforms;
-    // The errors the chunk's neurons send through inputs 1..3: [m - 1][p + m - 1] for neuron p,
-    // so that the three arrays added position by position give each source's total.
-    int32_t contributions[3][LearnChunk + 2 + Spare];
+    // A chunk's deltas, and its contributions to the band before, by position.
+    int32_t deltas[LearnChunk + Spare];
+    int32_t sent[LearnChunk + Spare];
+    // The chunk's steps that the kernel left to the scalar rule, a bit per position.
+    uint64_t undecided[4][LearnChunk / 64];
     // The target of each output neuron, in neuron order.
     std::vector<uint8_t> targetsByNeuron;
-
-    // A chunk's last, partial vector, copied out so that a kernel can run on a whole vector.
-    struct Staging {
-        uint8_t levels[Spare];
-        uint8_t inputs[3][Spare];
-        uint8_t weights[4][Spare];
-        int32_t errors[Spare];
-        uint8_t targets[Spare];
-        uint32_t deltaUniforms[Spare];
-        uint32_t stepUniforms[4][Spare];
-        int32_t contributions[3][Spare + 2];
-    } staging;
+    // The kernels' job, whose fields for the network are set on first use.
+    LearnChunksJob job{};
 };

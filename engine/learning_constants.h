@@ -27,3 +27,23 @@ static_assert(StepDivisor == 163837500);
 // StepDivisor: the truncated quotient is 0 and a step is 0 or 1.
 inline constexpr uint32_t SmallStepBase = StepDivisor / 255;
 static_assert(SmallStepBase * 255 == StepDivisor);
+
+// (x * StepReciprocal) >> StepReciprocalShift is x div StepDivisor for every x below 2^31:
+// ceil(2^(31 + 28) / StepDivisor), StepDivisor being below 2^28.
+inline constexpr uint32_t StepReciprocalShift = 31 + 28;
+inline constexpr uint32_t StepReciprocal =
+    static_cast<uint32_t>(((uint64_t{1} << StepReciprocalShift) + StepDivisor - 1) / StepDivisor);
+static_assert(StepDivisor < (1u << 28) && StepDivisor > (1u << 27));
+
+// While |delta * rate| stays at most this, every step product (at most times 255) plus
+// StepDivisor - 1 stays below 2^31, where 32-bit arithmetic with StepReciprocal is exact.
+inline constexpr uint32_t MediumStepBase = ((uint32_t{1} << 31) - StepDivisor) / 255;
+
+// The draws of a Learn (learning_rules.h gives the layout): neurons per chunk, and draws per
+// neuron in each rounding (precise: the fixed draws).
+inline constexpr int32_t LearnChunk = 256;
+inline constexpr int32_t ClassicNeuronDraws = 5;
+inline constexpr int32_t PreciseNeuronDraws = 10;
+// Slots of a precise neuron's fixed draws: the delta draw, and the first of each step's pair.
+inline constexpr int32_t PreciseDeltaSlot = 0;
+inline constexpr int32_t PreciseStepSlot[4] = {2, 4, 6, 8};

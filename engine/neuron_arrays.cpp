@@ -20,7 +20,8 @@ NeuronArrays::NeuronArrays(size_t neuronCount)
 {
     const size_t byteArray = ArrayBytes(neuronCount, 1);
     const size_t wordArray = ArrayBytes(neuronCount, 4);
-    const size_t total = 8 * byteArray + 2 * wordArray;
+    const size_t longArray = ArrayBytes(neuronCount, 8);
+    const size_t total = 8 * byteArray + 2 * wordArray + longArray;
     storage.reset(static_cast<std::byte*>(::operator new(total, Alignment)));
     std::memset(storage.get(), 0, total);
     std::byte* next = storage.get();
@@ -38,6 +39,7 @@ NeuronArrays::NeuronArrays(size_t neuronCount)
     levels = reinterpret_cast<uint8_t*>(take(byteArray));
     sums = reinterpret_cast<uint32_t*>(take(wordArray));
     errors = reinterpret_cast<int32_t*>(take(wordArray));
+    levelEntries = reinterpret_cast<uint64_t*>(take(longArray));
 }
 
 NeuronArrays::~NeuronArrays() = default;

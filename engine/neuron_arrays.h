@@ -18,11 +18,30 @@ public:
     NeuronArrays(const NeuronArrays&) = delete;
     NeuronArrays& operator=(const NeuronArrays&) = delete;
 
+    // The array pointers by value, for loops to keep in registers: a store to a byte array
+    // could otherwise change them for all the compiler knows.
+    struct Fields {
+        uint8_t* weights[4];
+        uint8_t* inputs[3];
+        uint8_t* levels;
+        uint32_t* sums;
+        int32_t* errors;
+        uint64_t* levelEntries;
+    };
+    Fields View() const
+    {
+        return {{weights[0], weights[1], weights[2], weights[3]}, {inputs[0], inputs[1], inputs[2]}, levels, sums, errors,
+                levelEntries};
+    }
+
     uint8_t* weights[4];   // weight 0 multiplies the constant 128, weight m input m
     uint8_t* inputs[3];    // inputs 1..3 as the last forward pass multiplied them, after inversion
     uint8_t* levels;       // own level of the last forward pass, 0..254
     uint32_t* sums;        // weighted sum of the last forward pass
     int32_t* errors;       // error accumulator of learning, then the neuron's delta
+    // The KernelLevelEntries entry of the level (kernel_tables.h), which the forward pass leaves for
+    // the vector paths' learning (the scalar path leaves it alone).
+    uint64_t* levelEntries;
 
 private:
     struct AlignedDelete {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 
 #include "engine/xoshiro_lanes.h"
 
@@ -26,8 +27,8 @@ void RandomSource::Seed(uint64_t seed)
     SeededState(seed, state);
     fill = nullptr;
     fillContext = nullptr;
-    next = 0;
-    count = 0;
+    next = TakeHeadroom;
+    count = TakeHeadroom;
     made = 0;
 }
 
@@ -40,21 +41,22 @@ void RandomSource::SeedFromClock()
 void RandomSource::Refill(size_t size)
 {
     const size_t kept = count - next;
-    std::copy(block.begin() + static_cast<std::ptrdiff_t>(next), block.begin() + static_cast<std::ptrdiff_t>(count),
-              block.begin());
     // Whole generator outputs, at least one block's worth, so that the four draws of an output
     // are never split between refills.
     const size_t words = (std::max(size - std::min(size, kept), BlockDraws) + 3) / 4;
     const size_t added = words * 4;
-    if (block.size() < kept + added + TakeSlack) {
-        block.resize(kept + added + TakeSlack);
+    if (block.size() < TakeHeadroom + kept + added + TakeSlack) {
+        block.resize(TakeHeadroom + kept + added + TakeSlack);
     }
+    // The draws not yet taken move to the front, after the headroom.
+    std::memmove(block.data() + TakeHeadroom, block.data() + next, kept * sizeof(uint16_t));
+    uint16_t* fresh = block.data() + TakeHeadroom + kept;
     if (fill != nullptr) {
-        fill(fillContext, block.data() + kept, added);
+        fill(fillContext, fresh, added);
     } else {
-        GenerateDraws(state, block.data() + kept, words, FastestEnginePath());
+        GenerateDraws(state, fresh, words, FastestEnginePath());
     }
-    next = 0;
-    count = kept + added;
+    next = TakeHeadroom;
+    count = TakeHeadroom + kept + added;
     made += added;
 }

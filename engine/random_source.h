@@ -20,7 +20,10 @@ class RandomSource {
 public:
     // Largest value a draw takes.
     static constexpr int32_t Max = 32767;
+    // Draws that may be read after, and before, those that Take and Peek hand out (the vector
+    // kernels load whole vectors across either end); their values are of no use.
     static constexpr size_t TakeSlack = 32;
+    static constexpr size_t TakeHeadroom = 96;
 
     // Writes count values 0..Max into draws; context is the pointer given with it.
     using FillFunction = void (*)(void* context, uint16_t* draws, size_t count);
@@ -48,8 +51,8 @@ public:
         return block[next++];
     }
 
-    // The next count draws, in order, contiguous; valid until the next Draw or Take. At least
-    // TakeSlack more draws after them may be read (the vector kernels load them in whole vectors).
+    // The next count draws, in order, contiguous; valid until the next Draw or Take. TakeSlack
+    // draws after them and TakeHeadroom before them may be read too.
     const uint16_t* Take(size_t size)
     {
         if (count - next < size) {
@@ -82,7 +85,7 @@ private:
     FillFunction fill = nullptr;  // nullptr: the generator
     void* fillContext = nullptr;
     std::vector<uint16_t> block;
-    size_t next = 0;   // index of the next draw in block
-    size_t count = 0;  // draws held in block
+    size_t next = TakeHeadroom;   // index of the next draw in block
+    size_t count = TakeHeadroom;  // end of the draws held in block
     uint64_t made = 0; // draws made since the last Seed
 };

@@ -1,42 +1,26 @@
 #include "engine/stochastic_divide.h"
 
-#include "engine/uniform_draw.h"
+#include "engine/pair_rounding.h"
 
 namespace {
 
-// A value uniform on 0..divisor - 1 for a divisor above 2^30, from three draws at a time (45
-// bits), rejecting values at or above the largest multiple of the divisor.
-uint64_t UniformBelowWide(uint64_t divisor, RandomSource& random)
+uint32_t NextPair(RandomSource& random)
 {
-    const uint64_t limit = (uint64_t{1} << 45) / divisor * divisor;
-    for (;;) {
-        uint64_t value = 0;
-        for (int part = 0; part < 3; ++part) {
-            value = (value << 15) | static_cast<uint64_t>(random.Draw());
-        }
-        if (value < limit) {
-            return value % divisor;
-        }
-    }
-}
-
-// The value the remainder is compared with.
-uint64_t RandomBelow(uint64_t divisor, RandomSource& random, Rounding rounding)
-{
-    if (rounding == Rounding::Precise && divisor > RandomSource::Max + 1u) {
-        return divisor <= UniformMaxDivisor ? UniformBelow(static_cast<uint32_t>(divisor), random)
-                                            : UniformBelowWide(divisor, random);
-    }
-    return static_cast<uint64_t>(random.Draw()) % divisor;
+    const auto first = static_cast<uint32_t>(random.Draw());
+    return PairValue(first, static_cast<uint32_t>(random.Draw()));
 }
 
 // The rule on a magnitude: truncated quotient, raised by one when the remainder exceeds the
-// random value.
+// random value below the divisor.
 uint64_t DivideMagnitude(uint64_t magnitude, uint64_t divisor, RandomSource& random, Rounding rounding)
 {
     const uint64_t quotient = magnitude / divisor;
     const uint64_t remainder = magnitude % divisor;
-    return remainder > RandomBelow(divisor, random, rounding) ? quotient + 1 : quotient;
+    if (rounding == Rounding::Precise && divisor > RandomSource::Max + 1u) {
+        const bool raises = PairRaises(remainder, divisor, NextPair(random), [&random] { return NextPair(random); });
+        return quotient + (raises ? 1 : 0);
+    }
+    return remainder > static_cast<uint64_t>(random.Draw()) % divisor ? quotient + 1 : quotient;
 }
 
 } // namespace

@@ -8,8 +8,8 @@
 // Divides dividend by divisor (> 0), truncating towards zero, and raises the magnitude of the
 // quotient by one when the remainder exceeds a random value below the divisor: in classic
 // rounding one draw reduced modulo the divisor (exactly one draw on every call); in precise
-// rounding, for a divisor above 32768, a value uniform on 0..divisor - 1 made from pairs of draws
-// (three draws at a time for a divisor above 2^30). Defined for every int32_t dividend.
+// rounding, for a divisor above 32768, the value of pair_rounding.h (two draws, and two more
+// with chance 2^-30). Defined for every int32_t dividend.
 int32_t StochasticDivide(int32_t dividend, int32_t divisor, RandomSource& random,
                          Rounding rounding = Rounding::Classic);
 

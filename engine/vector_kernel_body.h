@@ -5,12 +5,22 @@
 //   VInt IntegersOf(VHalfDouble low, VHalfDouble high): both halves truncated back to integers;
 //   VHalfDouble Floor(VHalfDouble);
 //   VUint Gather(const uint32_t* table, VUint index);
+//   void GatherLevelEntries(VInt level, uint64_t* at): each lane's KernelLevelEntries entry, stored
+//     at at[0..Lanes);
+//   void LoadLevelEntries(const uint64_t* at, VUint& width, VUint& multiplier, VUint& shift): the
+//     fields of the entries at at[0..Lanes);
 //   VUint MultiplyShift(VUint value, VUint multiplier, VUint shift): (value * multiplier) >> shift
 //     with the product exact in 64 bits and the result below 2^32;
+//   VUint MultiplyConstantShift<Shift>(VUint value, uint32_t multiplier): the same for one
+//     multiplier and a shift of 0..63 known at compile time;
 //   bool AnyLane(VInt mask);
-//   void SortClassicVector(const uint16_t* draws, uint32_t* delta, uint32_t* const* step, int32_t p):
-//     the classic draws of the Lanes neurons p.. (draws starts at the draws of the last of them,
-//     five each, the last neuron first) into delta[0..Lanes) and step[m][p..p + Lanes);
+//   VInt ClassicDraws(const uint16_t* draws, int k): draw k of Lanes neurons whose classic draws
+//     (five each, in teaching order) start at draws, the last lane's neuron first;
+//   VInt Permute(VInt values, VInt index): lane L takes lane index[L] of values;
+//   VUint ThresholdsReached(VUint sum): the number of activation thresholds at or below each sum
+//     (of at most MaxNeuronSum);
+//   VInt ShiftIn<Count>(VInt current, VInt previous): the last Count lanes of previous, then the
+//     first Lanes - Count lanes of current;
 //   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;
 //   VInt LoadWords(const uint16_t* at): Lanes 16-bit words, zero-extended;
 //   uint32_t LaneBits(VInt mask): bit L set for every lane L of the mask that is set;
@@ -103,6 +113,11 @@ void Forward(const ForwardJob& job)
             Store(job.errors + j, VInt{});
         }
     }
+    // The level entries for the learning, after the last band: gathered in the bands' loop, they
+    // held up the chain from each band to the next.
+    for (int32_t j = 0; j < job.neuronCount; j += Lanes) {
+        GatherLevelEntries(LoadBytes(job.levels + j), job.levelEntries + j);
+    }
 }
 
 void ForwardRows(const ForwardRowsJob& job)
@@ -180,6 +195,149 @@ void ForwardAcross(const ForwardAcrossJob& job)
     }
 }
 
+
+// Learning, chunk by chunk (learning_rules.h): a first pass over the chunk makes the deltas, a
+// second propagates them and steps the weights, so that the propagation, known to be free of
+// saturation from the deltas' largest magnitude, may add in any order.
+
+// All lanes set where the lane is below count.
+inline VInt LanesBelow(int32_t count)
+{
+    return LaneNumbers() < count;
+}
+
+// All lanes set where the lane's neuron (the first being first) is even, and so inverts its
+// inputs 1 and 3.
+inline VInt EvenNeurons(int32_t first)
+{
+    return ((LaneNumbers() + first) & 1) == 0;
+}
+
+inline uint32_t LargestLane(VUint values)
+{
+    uint32_t largest = 0;
+    for (int lane = 0; lane < Lanes; ++lane) {
+        largest = values[lane] > largest ? values[lane] : largest;
+    }
+    return largest;
+}
+
+inline int64_t SumOfLanes(VInt values)
+{
+    int64_t sum = 0;
+    for (int lane = 0; lane < Lanes; ++lane) {
+        sum += values[lane];
+    }
+    return sum;
+}
+
+// (value * divisor) >> 30: the part of the comparison of pair_rounding.h that a pair settles.
+inline VUint PairQuotient(VUint pair, uint32_t divisor)
+{
+    return MultiplyConstantShift<30>(pair, divisor);
+}
+
+struct Chunk {
+    int32_t bandStart;
+    int32_t bottom;
+    int32_t size;
+    const uint16_t* draws;  // its own: classic from its top neuron's, precise its fixed draws
+    bool outputs;           // an output band's: the accumulators come from the targets
+    bool propagates;        // the band before takes the errors
+};
+
+// Draw k of the classic draws of the Lanes neurons from position p of the chunk.
+inline VInt ClassicDrawsAt(const Chunk& chunk, int32_t p, int k)
+{
+    return ClassicDraws(chunk.draws + 5 * (chunk.size - p - Lanes), k);
+}
+
+// The 30-bit pair of slots slot and slot + 1 for the Lanes neurons from position p.
+inline VUint PairAt(const Chunk& chunk, int32_t slot, int32_t p)
+{
+    const uint16_t* high = chunk.draws + slot * chunk.size + p;
+    return ((VUint)LoadWords(high) << 15) | (VUint)LoadWords(high + chunk.size);
+}
+
+// The deltas of the Lanes neurons from position p of the chunk, at levels level, from their final
+// accumulators (0 in idle lanes); false when a precise delta's pair leaves it undecided.
+template <bool Precise>
+inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, const uint64_t* entries, VInt accumulator, VInt active,
+                         VInt& delta)
+{
+    // The doubled accumulator saturates at the limit; its magnitude is what is divided.
+    const VInt negative = accumulator < 0;
+    const VUint magnitude = (VUint)(negative ? -accumulator : accumulator);
+    const VUint doubled = magnitude > 0x3FFFFFFFu ? VUint{} + 0x7FFFFFFFu : magnitude * 2u;
+
+    VUint width;
+    VUint multiplier;
+    VUint shift;
+    LoadLevelEntries(entries, width, multiplier, shift);
+    const VUint quotient = MultiplyShift(doubled, multiplier, shift);
+    const VUint remainder = doubled - quotient * width;
+    const VUint draw = Precise ? (VUint)LoadWords(chunk.draws + p) : (VUint)ClassicDrawsAt(chunk, p, 0);
+    const VUint uniform = draw - MultiplyShift(draw, multiplier, shift) * width;
+    VInt raises = (VInt)(remainder > uniform);
+    if (Precise) {
+        // Level 254's width exceeds a draw: the delta draw is the high half of a pair.
+        const VInt wide = active & (level == static_cast<int32_t>(PreciseWideLevel));
+        if (AnyLane(wide)) {
+            const VUint pair = (draw << 15) | (VUint)LoadWords(chunk.draws + chunk.size + p);
+            const VUint settled = PairQuotient(pair, PreciseWideWidth);
+            const VUint low = (pair * PreciseWideWidth) & ((1u << 30) - 1u);
+            const VInt undecided =
+                wide & (VInt)(settled + 1u == remainder) & (VInt)(low > (1u << 30) - PreciseWideWidth);
+            if (AnyLane(undecided)) {
+                return false;
+            }
+            raises = wide != 0 ? (VInt)(settled < remainder) : raises;
+        }
+    }
+    const VUint deltaMagnitude = quotient - (VUint)raises;
+    delta = negative != 0 ? -(VInt)deltaMagnitude : (VInt)deltaMagnitude;
+    return true;
+}
+
+// The accumulators of the Lanes neurons from neuron i, 0 in idle lanes: an output's from its
+// target, adding its squared error to squares.
+inline VInt FinalAccumulators(const LearnChunksJob& job, const Chunk& chunk, int32_t i, VInt level, VInt active,
+                              VInt& squares)
+{
+    if (chunk.outputs) {
+        const VInt error = active & (level - LoadBytes(job.targets + (i - job.firstOutput)));
+        squares += error * error;
+        return error * OutputErrorScale;
+    }
+    return active & Load<VInt>(job.errors + i);
+}
+
+// The chunk's deltas into job.deltas, with their largest magnitude and the sum of the squared
+// output errors; false when a precise delta's pair leaves it undecided.
+template <bool Precise>
+inline bool ChunkDeltas(const LearnChunksJob& job, const Chunk& chunk, uint32_t& maxDelta, int64_t& squaredErrors)
+{
+    VInt squares{};
+    VInt largest{};
+    for (int32_t p = 0; p < chunk.size; p += Lanes) {
+        const int32_t i = chunk.bottom + p;
+        // Lanes past the chunk are idle: accumulator 0, hence delta 0.
+        const VInt active = LanesBelow(chunk.size - p);
+        const VInt level = LoadBytes(job.levels + i);
+        VInt delta;
+        if (!VectorDeltas<Precise>(chunk, p, level, job.levelEntries + i,
+                                   FinalAccumulators(job, chunk, i, level, active, squares), active, delta)) {
+            return false;
+        }
+        Store(job.deltas + p, delta);
+        const VInt magnitude = delta < 0 ? -delta : delta;
+        largest = magnitude > largest ? magnitude : largest;
+    }
+    maxDelta = LargestLane((VUint)largest);
+    squaredErrors = chunk.outputs ? SumOfLanes(squares) : 0;
+    return true;
+}
+
 // The weights of one input after a small step (0 or 1 in each lane): lowered in the lanes of
 // lower, raised elsewhere, never past 0 or 255.
 inline VInt StepWeights(VInt weights, VInt step, VInt lower)
@@ -189,14 +347,35 @@ inline VInt StepWeights(VInt weights, VInt step, VInt lower)
     return weights + down - up;
 }
 
-// Steps of the full rule for products that may reach the step divisor, half a vector at a time:
-// the truncated quotient of product + StepDivisor - 1 - uniform (SteppedWeight explains why),
-// capped at 255. In double precision a sum below 2^53 is exact, and its quotient by the divisor is
-// either an integer or at least 1 / StepDivisor (6.1e-9) below the next one, while multiplying by
-// the rounded reciprocal errs by less than 257 * 2^-52 (6e-14) wherever the step is not already
-// 255: no quotient crosses an integer, and ExactMultiplesStayWhole shows that the reciprocal never
-// puts an exact multiple below its integer. A larger product, exact or not, gives a quotient of at
-// least 255, where every step ends at the same clamp.
+// The weights of one input after steps of 0..255: lowered in the lanes of lower, raised
+// elsewhere, never past 0 or 255.
+inline VInt MovedWeights(VInt weights, VInt steps, VInt lower)
+{
+    const VInt lowered = weights - steps;
+    const VInt raised = weights + steps;
+    return lower != 0 ? (lowered > 0 ? lowered : VInt{}) : (raised < 255 ? raised : VInt{} + 255);
+}
+
+// The steps of one input for products that may reach the step divisor: the truncated quotient of
+// product + StepDivisor - 1 - uniform, which is the quotient raised when the remainder exceeds
+// uniform (ClassicSteppedWeight explains why), capped at 255. uniform is the classic draw, or the
+// value that a precise pair settles (PairQuotient).
+//
+// Medium products, of at most MediumProductLimit, take exact 32-bit arithmetic: the sum stays
+// below 2^31, where StepReciprocal divides exactly.
+inline VInt MediumSteps(VInt product, VUint uniform)
+{
+    const VUint raised = (VUint)product + ((StepDivisor - 1u) - uniform);
+    return (VInt)MultiplyConstantShift<StepReciprocalShift>(raised, StepReciprocal);
+}
+
+// Larger products take double precision, half a vector at a time. A sum below 2^53 is exact, and
+// its quotient by the divisor is either an integer or at least 1 / StepDivisor (6.1e-9) below the
+// next one, while multiplying by the rounded reciprocal errs by less than 257 * 2^-52 (6e-14)
+// wherever the step is not already 255: no quotient crosses an integer, and
+// ExactMultiplesStayWhole shows that the reciprocal never puts an exact multiple below its
+// integer. A larger product, exact or not, gives a quotient of at least 255, where every step
+// ends at the same clamp.
 constexpr bool ExactMultiplesStayWhole()
 {
     const double divisor = StepDivisor;
@@ -209,209 +388,383 @@ constexpr bool ExactMultiplesStayWhole()
 }
 static_assert(ExactMultiplesStayWhole());
 
-inline VHalfDouble WideSteps(VHalfDouble product, VHalfDouble uniform)
+// The raised sum of WideSteps, and its quotient before the cap.
+inline VHalfDouble WideRaised(VHalfDouble product, VHalfDouble uniform)
+{
+    return product + ((static_cast<double>(StepDivisor) - 1.0) - uniform);
+}
+
+inline VHalfDouble WideQuotient(VHalfDouble raised)
+{
+    return Floor(raised * (1.0 / static_cast<double>(StepDivisor)));
+}
+
+inline VInt WideSteps(VHalfDouble productLow, VHalfDouble productHigh, VInt uniform)
+{
+    const VHalfDouble cap = VHalfDouble{} + 255.0;
+    const VHalfDouble low = WideQuotient(WideRaised(productLow, LowHalf(uniform)));
+    const VHalfDouble high = WideQuotient(WideRaised(productHigh, HighHalf(uniform)));
+    return IntegersOf(low < cap ? low : cap, high < cap ? high : cap);
+}
+
+// For a precise step by WideSteps with the settled value: all lanes set where the raised sum is
+// an exact multiple of the divisor (so that the step would be one less with the settled value one
+// higher, and the pair may not decide it), or where the quotient is 254 or more (the arithmetic
+// may not be exact there; the scalar rule settles those).
+inline VInt WideUnsettled(VHalfDouble productLow, VHalfDouble productHigh, VInt settled)
 {
     const double divisor = StepDivisor;
-    const VHalfDouble raised = product + ((divisor - 1.0) - uniform);
-    const VHalfDouble quotient = Floor(raised * (1.0 / divisor));
-    const VHalfDouble clamp = VHalfDouble{} + 255.0;
-    return quotient < clamp ? quotient : clamp;
+    const VHalfDouble one = VHalfDouble{} + 1.0;
+    const VHalfDouble raisedLow = WideRaised(productLow, LowHalf(settled));
+    const VHalfDouble raisedHigh = WideRaised(productHigh, HighHalf(settled));
+    const VHalfDouble quotientLow = WideQuotient(raisedLow);
+    const VHalfDouble quotientHigh = WideQuotient(raisedHigh);
+    const VHalfDouble flagLow = (quotientLow >= 254.0) | (raisedLow - quotientLow * divisor == 0.0) ? one : VHalfDouble{};
+    const VHalfDouble flagHigh =
+        (quotientHigh >= 254.0) | (raisedHigh - quotientHigh * divisor == 0.0) ? one : VHalfDouble{};
+    return IntegersOf(flagLow, flagHigh) != 0;
 }
 
-// The weights of one input after WideSteps: lowered in the lanes of lower, raised elsewhere,
-// never past 0 or 255.
-inline VInt WideStepWeights(VInt weights, VHalfDouble baseLow, VHalfDouble baseHigh, VInt input, VInt uniform,
-                            VInt lower)
+// Steps the four weights of the Lanes neurons from position p of the chunk (neuron i) by their
+// deltas. Precise steps whose first pair may leave them undecided are not made but marked in
+// job.undecided; returns the lanes that have any.
+template <bool Precise>
+inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p, int32_t i, VInt delta)
 {
-    const VInt steps = IntegersOf(WideSteps(baseLow * LowHalf(input), LowHalf(uniform)),
-                                  WideSteps(baseHigh * HighHalf(input), HighHalf(uniform)));
-    const VInt lowered = weights - steps;
-    const VInt raised = weights + steps;
-    return lower != 0 ? (lowered > 0 ? lowered : VInt{}) : (raised < 255 ? raised : VInt{} + 255);
-}
-
-LearnChunkResult LearnChunk(const LearnChunkJob& job)
-{
-    const VInt evenOuter = OuterInversion(job.firstNeuron);
-    const VInt oddOuter = (Lanes % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
     const bool rateNegative = job.rate < 0;
     const uint32_t rateMagnitude = rateNegative ? 0u - static_cast<uint32_t>(job.rate) : static_cast<uint32_t>(job.rate);
-    VInt squaredErrors{};
-    VUint maxDelta{};
-    for (int32_t p = 0; p < job.count; p += Lanes) {
-        const VInt level = LoadBytes(job.levels + p);
-        VInt accumulator;
-        if (job.targets != nullptr) {
-            const VInt error = level - LoadBytes(job.targets + p);
-            squaredErrors += error * error;
-            accumulator = error * OutputErrorScale;
+    const VInt negative = delta < 0;
+    const VUint deltaMagnitude = (VUint)(negative != 0 ? -delta : delta);
+    // A positive product delta * rate lowers the weights. Every lane of a vector takes the
+    // arithmetic that its largest product needs.
+    const VInt lower = rateNegative ? negative : ~negative;
+    const bool small = !AnyLane((VInt)(deltaMagnitude >= job.deltaLimit));
+    const bool medium = small || !AnyLane((VInt)(deltaMagnitude >= job.mediumLimit));
+    const VInt base = (VInt)(deltaMagnitude * rateMagnitude);
+    const double rateValue = rateMagnitude;
+    const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
+    const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
+    VInt anyUnsettled{};
+    for (int m = 0; m < 4; ++m) {
+        const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + i);
+        const VInt weights = LoadBytes(job.weights[m] + i);
+        // The classic draw, or the value that the precise pair settles.
+        const VUint uniform = Precise ? PairQuotient(PairAt(chunk, PreciseStepSlot[m], p), StepDivisor)
+                                      : (VUint)ClassicDrawsAt(chunk, p, 1 + m);
+        VInt stepped;
+        VInt unsettled{};
+        if (small) {
+            // Every product is below the divisor, its own remainder: a step is 0 or 1.
+            const VInt product = base * input;
+            stepped = StepWeights(weights, (VInt)((VUint)product > uniform), lower);
+            if (Precise) {
+                unsettled = (VInt)(uniform + 1u == (VUint)product);
+            }
+        } else if (medium) {
+            const VInt product = base * input;
+            const VInt steps = MediumSteps(product, uniform);
+            stepped = MovedWeights(weights, steps, lower);
+            if (Precise) {
+                const VUint raised = (VUint)product + ((StepDivisor - 1u) - uniform);
+                unsettled = (VInt)(raised == (VUint)steps * StepDivisor);
+            }
         } else {
-            accumulator = Load<VInt>(job.errors + p);
+            const VHalfDouble productLow = baseLow * LowHalf(input);
+            const VHalfDouble productHigh = baseHigh * HighHalf(input);
+            stepped = MovedWeights(weights, WideSteps(productLow, productHigh, (VInt)uniform), lower);
+            if (Precise) {
+                unsettled = WideUnsettled(productLow, productHigh, (VInt)uniform);
+            }
         }
-        // The doubled accumulator saturates at the limit; its magnitude is what is divided.
-        const VInt negative = accumulator < 0;
-        const VUint magnitude = (VUint)(negative ? -accumulator : accumulator);
-        const VUint doubled = (VUint)(magnitude > 0x3FFFFFFFu ? magnitude - magnitude + 0x7FFFFFFFu : magnitude * 2u);
+        if (Precise && AnyLane(unsettled)) {
+            job.undecided[m][p / 64] |= static_cast<uint64_t>(LaneBits(unsettled)) << (p % 64);
+            anyUnsettled |= unsettled;
+            stepped = unsettled != 0 ? weights : stepped;
+        }
+        StoreBytes(job.weights[m] + i, stepped);
+    }
+    return anyUnsettled;
+}
 
-        const VUint packed = Gather(KernelLevelWidths, (VUint)level);
-        const VUint width = packed & 0xFFFFu;
-        const VUint shift = packed >> 16;
-        const VUint multiplier = Gather(KernelLevelMultipliers, (VUint)level);
-        const VUint quotient = MultiplyShift(doubled, multiplier, shift);
-        const VUint remainder = doubled - quotient * width;
-        VUint uniform = Load<VUint>(job.deltaUniforms + p);
-        uniform -= MultiplyShift(uniform, multiplier, shift) * width;
-        const VUint deltaMagnitude = quotient - (VUint)(remainder > uniform);
-        const VInt delta = negative ? -(VInt)deltaMagnitude : (VInt)deltaMagnitude;
-        Store(job.errors + p, delta);
-        maxDelta = deltaMagnitude > maxDelta ? deltaMagnitude : maxDelta;
+inline void ClearUndecided(const LearnChunksJob& job)
+{
+    for (int m = 0; m < 4; ++m) {
+        for (int32_t word = 0; word < LearnChunk / 64; ++word) {
+            job.undecided[m][word] = 0;
+        }
+    }
+}
 
+// Propagation, weight steps and the deltas into the accumulators, for the chunk whose deltas
+// ChunkDeltas made. The chunk's contributions to the band before go to job.sent by column of
+// that band from the chunk's own first column: position k holds input 1 of neuron k, input 2 of
+// neuron k - 1 and input 3 of neuron k - 2. Returns whether any step was left undecided.
+template <bool Precise>
+inline bool ChunkSteps(const LearnChunksJob& job, const Chunk& chunk)
+{
+    VInt sentSecond{};
+    VInt sentThird{};
+    VInt anyUndecided{};
+    if (Precise) {
+        ClearUndecided(job);
+    }
+    for (int32_t p = 0; p < chunk.size; p += Lanes) {
+        const int32_t i = chunk.bottom + p;
+        const VInt active = LanesBelow(chunk.size - p);
+        const VInt delta = Load<VInt>(job.deltas + p);
+        // Lanes past the chunk belong to neurons already taught; they keep their deltas.
+        Store(job.errors + i, active != 0 ? delta : Load<VInt>(job.errors + i));
+        // A third to a half of the vectors of a typical pass have only zero deltas, which send
+        // nothing and step no weight.
+        if (!AnyLane(delta)) {
+            if (chunk.propagates) {
+                Store(job.sent + p, ShiftIn<1>(VInt{}, sentSecond) + ShiftIn<2>(VInt{}, sentThird));
+                sentSecond = VInt{};
+                sentThird = VInt{};
+            }
+            continue;
+        }
         // Propagation uses the weights as the forward pass did, so it comes before the steps. An
         // input that the forward pass inverted takes the error negated.
-        if (job.contributions[0] != nullptr) {
-            const VInt outer = ((p / Lanes) % 2 == 0) ? evenOuter : oddOuter;
-            const VInt sent = outer != 0 ? -delta : delta;
-            Store(job.contributions[0] + p, LoadBytes(job.weights[1] + p) * sent);
-            Store(job.contributions[1] + p + 1, -(LoadBytes(job.weights[2] + p) * sent));
-            Store(job.contributions[2] + p + 2, LoadBytes(job.weights[3] + p) * sent);
+        if (chunk.propagates) {
+            const VInt sent = EvenNeurons(i) != 0 ? -delta : delta;
+            const VInt first = LoadBytes(job.weights[1] + i) * sent;
+            const VInt second = -(LoadBytes(job.weights[2] + i) * sent);
+            const VInt third = LoadBytes(job.weights[3] + i) * sent;
+            Store(job.sent + p, first + ShiftIn<1>(second, sentSecond) + ShiftIn<2>(third, sentThird));
+            sentSecond = second;
+            sentThird = third;
         }
+        anyUndecided |= StepVector<Precise>(job, chunk, p, i, delta);
+    }
+    if (chunk.propagates) {
+        const int32_t end = (chunk.size + Lanes - 1) / Lanes * Lanes;
+        Store(job.sent + end, ShiftIn<1>(VInt{}, sentSecond) + ShiftIn<2>(VInt{}, sentThird));
+    }
+    return AnyLane(anyUndecided);
+}
 
-        // A positive product delta * rate lowers the weights.
-        const VInt lower = rateNegative ? negative : ~negative;
-        if (!AnyLane((VInt)(deltaMagnitude >= job.deltaLimit))) {
-            // Every product is below the divisor: a step is 1 exactly when it exceeds the uniform.
-            const VInt base = (VInt)(deltaMagnitude * rateMagnitude);
-            for (int m = 0; m < 4; ++m) {
-                const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + p);
-                const VInt step = (base * input) > Load<VInt>(job.stepUniforms[m] + p);
-                StoreBytes(job.weights[m] + p, StepWeights(LoadBytes(job.weights[m] + p), step, lower));
-            }
-        } else {
-            const double rateValue = rateMagnitude;
-            const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
-            const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
-            for (int m = 0; m < 4; ++m) {
-                const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + p);
-                StoreBytes(job.weights[m] + p, WideStepWeights(LoadBytes(job.weights[m] + p), baseLow, baseHigh, input,
-                                                               Load<VInt>(job.stepUniforms[m] + p), lower));
-            }
+// Adds the chunk's contributions (job.sent) to the accumulators of the band before: positions
+// 0..size - 1 to the chunk's own columns, the two after them to the next columns, wrapping past
+// the band's end.
+inline void FoldSent(const LearnChunksJob& job, const Chunk& chunk)
+{
+    const int32_t column0 = chunk.bottom - chunk.bandStart;
+    int32_t* const previous = job.errors + (chunk.bandStart - job.width);
+    for (int32_t p = 0; p < chunk.size; p += Lanes) {
+        int32_t* const at = previous + column0 + p;
+        Store(at, Load<VInt>(at) + (LanesBelow(chunk.size - p) & Load<VInt>(job.sent + p)));
+    }
+    for (int32_t k = chunk.size; k < chunk.size + 2; ++k) {
+        int32_t column = column0 + k;
+        while (column >= job.width) {
+            column -= job.width;
         }
+        previous[column] += job.sent[k];
     }
-    LearnChunkResult result{0, 0};
-    for (int lane = 0; lane < Lanes; ++lane) {
-        result.squaredErrors += squaredErrors[lane];
-        result.maxDelta = maxDelta[lane] > result.maxDelta ? maxDelta[lane] : result.maxDelta;
-    }
+}
+
+template <bool Precise>
+LearnChunksResult TeachChunks(LearnChunksJob& job);
+
+// The kernels work on a copy of the job, which no store to the network's arrays can change (a
+// byte store could, as far as the compiler knows, change the job in memory), and give back the
+// sums they keep.
+template <bool Precise, LearnChunksResult (*Teach)(LearnChunksJob&)>
+LearnChunksResult OnLocalJob(LearnChunksJob& job)
+{
+    LearnChunksJob local = job;
+    const LearnChunksResult result = Teach(local);
+    job.squaredErrors = local.squaredErrors;
+    job.bandMaxDelta = local.bandMaxDelta;
     return result;
 }
 
-void SortClassicDraws(const uint16_t* draws, int32_t count, uint32_t* delta, uint32_t* const* step)
+template <bool Precise>
+LearnChunksResult TeachChunks(LearnChunksJob& job)
 {
-    // Neuron p's draws start at 5 * (count - 1 - p).
-    int32_t p = 0;
-    for (; p + Lanes <= count; p += Lanes) {
-        SortClassicVector(draws + 5 * (count - p - Lanes), delta + p, step, p);
-    }
-    for (; p < count; ++p) {
-        const uint16_t* drawn = draws + 5 * (count - 1 - p);
-        delta[p] = drawn[0];
-        for (int m = 0; m < 4; ++m) {
-            step[m][p] = drawn[1 + m];
+    const int32_t perNeuron = Precise ? PreciseNeuronDraws : ClassicNeuronDraws;
+    int64_t used = 0;
+    int32_t bandStart = job.bandStart;
+    int32_t top = job.top;
+    for (;;) {
+        const int32_t bottom = top - LearnChunk + 1 > bandStart ? top - LearnChunk + 1 : bandStart;
+        const int32_t size = top - bottom + 1;
+        const int64_t needed = int64_t{perNeuron} * size;
+        if (used + needed > job.drawCount) {
+            return {ChunkStop::OutOfDraws, bandStart, top, used};
+        }
+        if (top == (bandStart + job.width < job.neuronCount ? bandStart + job.width : job.neuronCount) - 1) {
+            job.bandMaxDelta = 0;
+        }
+        const Chunk chunk{bandStart,
+                          bottom,
+                          size,
+                          job.draws + used,
+                          bandStart >= job.firstOutput,
+                          bandStart > 0 && bandStart - job.width < job.firstOutput};
+
+        uint32_t maxDelta = 0;
+        int64_t squaredErrors = 0;
+        const bool decided = ChunkDeltas<Precise>(job, chunk, maxDelta, squaredErrors);
+        job.bandMaxDelta = maxDelta > job.bandMaxDelta ? maxDelta : job.bandMaxDelta;
+        // Each accumulator of the band before takes three contributions of at most 255 * |delta|:
+        // below the limit together, they add in any order to what the exact order gives.
+        const bool unsaturated = int64_t{3 * 255} * job.bandMaxDelta <= AccumulatorLimit;
+        if (!decided || (chunk.propagates && !unsaturated)) {
+            return {ChunkStop::TeachByNeuron, bandStart, top, used};
+        }
+        const bool undecided = ChunkSteps<Precise>(job, chunk);
+        if (chunk.propagates) {
+            FoldSent(job, chunk);
+        }
+        job.squaredErrors += squaredErrors;
+        if (undecided) {
+            return {ChunkStop::StepUndecided, bandStart, top, used};
+        }
+        used += needed;
+        if (bottom > bandStart) {
+            top = bottom - 1;
+        } else if (bandStart > 0) {
+            bandStart -= job.width;
+            top = bandStart + job.width - 1;
+        } else {
+            return {ChunkStop::Done, 0, 0, used};
         }
     }
 }
 
-uint32_t MaxMagnitude(const int32_t* values, int32_t count)
+// Networks whose bands fit in one vector: a band's columns are the lanes, and the wiring's
+// columns c + 1 and c + 2 (or c - 1 and c - 2, modulo the width) are lane permutations, so that a
+// band's levels, and its accumulators, pass to the next band in registers.
+
+void ForwardNarrow(const ForwardJob& job)
 {
-    VInt largest{};
-    int32_t k = 0;
-    for (; k + Lanes <= count; k += Lanes) {
-        const VInt value = Load<VInt>(values + k);
-        const VInt magnitude = value < 0 ? -value : value;
-        largest = magnitude > largest ? magnitude : largest;
+    const int32_t width = job.width;
+    const VInt second = Load<VInt>(job.turns + Lanes);
+    const VInt third = Load<VInt>(job.turns + 2 * Lanes);
+    const VInt evenOuter = OuterInversion(0);
+    // The pattern inputs through the scratch, which a whole vector may be read from.
+    CopySources(job.sources, job.patternInputs, width);
+    VInt previous = LoadBytes(job.sources);
+    for (int32_t j = 0; j < job.neuronCount; j += width) {
+        // Lanes past the band compute garbage for the next band's neurons, which are computed
+        // again after this one, or for the arrays' padding.
+        const VInt outer = (j % 2 == 0) ? evenOuter : evenOuter ^ 0xFF;
+        const VInt input1 = previous ^ outer;
+        const VInt input2 = Permute(previous, second) ^ outer ^ 0xFF;
+        const VInt input3 = Permute(previous, third) ^ outer;
+        StoreBytes(job.inputs[0] + j, input1);
+        StoreBytes(job.inputs[1] + j, input2);
+        StoreBytes(job.inputs[2] + j, input3);
+        const VInt sum = (LoadBytes(job.weights[0] + j) << 7) + LoadBytes(job.weights[1] + j) * input1 +
+                         LoadBytes(job.weights[2] + j) * input2 + LoadBytes(job.weights[3] + j) * input3;
+        Store(job.sums + j, sum);
+        const VUint reached = ThresholdsReached((VUint)sum);
+        const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
+        const VInt lo = (VInt)(hi + (VUint)(hi > 0u));
+        StoreBytes(job.levels + j, lo);
+        GatherLevelEntries(lo, job.levelEntries + j);
+        Store(job.errors + j, VInt{});
+        previous = lo;
     }
-    int32_t result = 0;
-    for (int lane = 0; lane < Lanes; ++lane) {
-        result = largest[lane] > result ? largest[lane] : result;
-    }
-    for (; k < count; ++k) {
-        const int32_t magnitude = values[k] < 0 ? -values[k] : values[k];
-        result = magnitude > result ? magnitude : result;
-    }
-    return static_cast<uint32_t>(result);
 }
 
-void AddContributions(int32_t* target, const int32_t* first, const int32_t* second, const int32_t* third,
-                      int32_t count)
-{
-    int32_t k = 0;
-    for (; k + Lanes <= count; k += Lanes) {
-        Store(target + k,
-              Load<VInt>(target + k) + Load<VInt>(first + k) + Load<VInt>(second + k) + Load<VInt>(third + k));
-    }
-    for (; k < count; ++k) {
-        target[k] += first[k] + second[k] + third[k];
-    }
-}
+// Largest |delta| for which three contributions of at most 255 * |delta| stay within the
+// accumulator limit together.
+inline constexpr int32_t UnsaturatedDelta = AccumulatorLimit / (3 * 255);
 
-bool PropagateUnsaturated(int32_t* previous, int32_t width, int32_t column0, int32_t count,
-                          const int32_t* const* contributions, uint32_t maxDelta)
+template <bool Precise>
+LearnChunksResult TeachNarrow(LearnChunksJob& job)
 {
-    // Positions k = 0..count + 1 reach columns column0 + k, wrapping once past the band's end.
-    const int32_t reach = count + 2;
-    const int32_t unwrapped = reach < width - column0 ? reach : width - column0;
-    const int32_t wrapped = reach - unwrapped < width ? reach - unwrapped : width;
-    const uint32_t first = MaxMagnitude(previous + column0, unwrapped);
-    const uint32_t second = MaxMagnitude(previous, wrapped);
-    const int64_t largest = first > second ? first : second;
-    if (largest + 3 * 255 * int64_t{maxDelta} > AccumulatorLimit) {
-        return false;
-    }
-    AddContributions(previous + column0, contributions[0], contributions[1], contributions[2], unwrapped);
-    AddContributions(previous, contributions[0] + unwrapped, contributions[1] + unwrapped,
-                     contributions[2] + unwrapped, reach - unwrapped);
-    return true;
-}
-
-void ResolvePreciseFixed(const uint16_t* drawn, int32_t size, const uint8_t* levels, uint32_t* delta,
-                         uint32_t* const* step, uint64_t* needsExtras)
-{
-    for (int32_t word = 0; word < (size + 63) / 64; ++word) {
-        needsExtras[word] = 0;
-    }
-    // pair mod StepDivisor by the reciprocal of level_width.h's kind (exact below 2^31).
-    const VUint stepMultiplier = VUint{} + StepReciprocal;
-    const VUint stepShift = VUint{} + StepReciprocalShift;
-    int32_t p = 0;
-    for (; p + Lanes <= size; p += Lanes) {
-        const VInt level = LoadBytes(levels + p);
-        VInt needs = level == static_cast<int32_t>(PreciseWideLevel);
-        Store(delta + p, (VUint)LoadWords(drawn + p));
-        for (int m = 0; m < 4; ++m) {
-            const VUint first = ((VUint)LoadWords(drawn + (1 + 2 * m) * size + p) << 15) |
-                                (VUint)LoadWords(drawn + (2 + 2 * m) * size + p);
-            const VUint spare = ((VUint)LoadWords(drawn + (9 + 2 * m) * size + p) << 15) |
-                                (VUint)LoadWords(drawn + (10 + 2 * m) * size + p);
-            const VUint pair = first < PreciseStepLimit ? first : spare;
-            const VInt rejected = pair >= PreciseStepLimit;
-            const VUint reduced = pair - MultiplyShift(pair, stepMultiplier, stepShift) * StepDivisor;
-            Store(step[m] + p, rejected != 0 ? pair : reduced);
-            needs |= rejected;
+    const int32_t width = job.width;
+    const int32_t perNeuron = Precise ? PreciseNeuronDraws : ClassicNeuronDraws;
+    const VInt columns = LanesBelow(width);
+    const VInt fromSecond = Load<VInt>(job.turns + 3 * Lanes);
+    const VInt fromThird = Load<VInt>(job.turns + 4 * Lanes);
+    int64_t used = 0;
+    int32_t bandStart = job.bandStart;
+    // The accumulators that the band above propagated, while they are known.
+    VInt carried{};
+    bool carrying = false;
+    for (;;) {
+        const int32_t size = job.neuronCount - bandStart < width ? job.neuronCount - bandStart : width;
+        const int32_t top = bandStart + size - 1;
+        const int64_t needed = int64_t{perNeuron} * size;
+        if (used + needed > job.drawCount) {
+            return {ChunkStop::OutOfDraws, bandStart, top, used};
         }
-        needsExtras[p / 64] |= static_cast<uint64_t>(LaneBits(needs)) << (p % 64);
-    }
-    for (; p < size; ++p) {
-        bool needs = levels[p] == PreciseWideLevel;
-        delta[p] = drawn[p];
-        for (int m = 0; m < 4; ++m) {
-            const uint32_t first = (uint32_t{drawn[(1 + 2 * m) * size + p]} << 15) | drawn[(2 + 2 * m) * size + p];
-            const uint32_t spare = (uint32_t{drawn[(9 + 2 * m) * size + p]} << 15) | drawn[(10 + 2 * m) * size + p];
-            const uint32_t pair = first < PreciseStepLimit ? first : spare;
-            const bool rejected = pair >= PreciseStepLimit;
-            step[m][p] = rejected ? pair : pair % StepDivisor;
-            needs = needs || rejected;
+        const Chunk chunk{bandStart,
+                          bandStart,
+                          size,
+                          job.draws + used,
+                          bandStart >= job.firstOutput,
+                          bandStart > 0 && bandStart - width < job.firstOutput};
+        const VInt active = LanesBelow(size);
+        const VInt level = LoadBytes(job.levels + bandStart);
+        VInt squares{};
+        const VInt accumulator = carrying && !chunk.outputs
+                                     ? carried
+                                     : FinalAccumulators(job, chunk, bandStart, level, active, squares);
+        VInt delta;
+        if (!VectorDeltas<Precise>(chunk, 0, level, job.levelEntries + bandStart, accumulator, active, delta) ||
+            (chunk.propagates && AnyLane((delta < -UnsaturatedDelta) | (delta > UnsaturatedDelta)))) {
+            // The accumulators of this band are in memory (see below).
+            return {ChunkStop::TeachByNeuron, bandStart, top, used};
         }
-        needsExtras[p / 64] |= static_cast<uint64_t>(needs ? 1 : 0) << (p % 64);
+        // Lanes past the band belong to neurons already taught; they keep their deltas.
+        Store(job.errors + bandStart, active != 0 ? delta : Load<VInt>(job.errors + bandStart));
+        carrying = chunk.propagates;
+        if (chunk.propagates) {
+            // Propagation uses the weights as the forward pass did, so it comes before the steps.
+            // Column c of the band before takes input 1 of column c, input 2 of column c - 1 and
+            // input 3 of column c - 2; the band before's accumulators were 0.
+            const VInt sent = EvenNeurons(bandStart) != 0 ? -delta : delta;
+            const VInt first = LoadBytes(job.weights[1] + bandStart) * sent;
+            const VInt second = -(LoadBytes(job.weights[2] + bandStart) * sent);
+            const VInt third = LoadBytes(job.weights[3] + bandStart) * sent;
+            carried = columns & (first + Permute(second, fromSecond) + Permute(third, fromThird));
+            // Also in memory, for whatever takes over from here; past the band before's columns
+            // lie this band's deltas.
+            int32_t* const previous = job.errors + (bandStart - width);
+            Store(previous, columns != 0 ? carried : Load<VInt>(previous));
+        }
+        if (Precise) {
+            for (int m = 0; m < 4; ++m) {
+                job.undecided[m][0] = 0;
+            }
+        }
+        const VInt undecided = AnyLane(delta) ? StepVector<Precise>(job, chunk, 0, bandStart, delta) : VInt{};
+        if (chunk.outputs) {
+            job.squaredErrors += SumOfLanes(squares);
+        }
+        if (Precise && AnyLane(undecided)) {
+            return {ChunkStop::StepUndecided, bandStart, top, used};
+        }
+        used += needed;
+        if (bandStart == 0) {
+            return {ChunkStop::Done, 0, 0, used};
+        }
+        bandStart -= width;
+    }
+}
+
+LearnChunksResult LearnChunks(LearnChunksJob& job)
+{
+    if (job.width <= Lanes) {
+        return job.precise ? OnLocalJob<true, TeachNarrow<true>>(job) : OnLocalJob<false, TeachNarrow<false>>(job);
+    }
+    return job.precise ? OnLocalJob<true, TeachChunks<true>>(job) : OnLocalJob<false, TeachChunks<false>>(job);
+}
+
+void ForwardPass(const ForwardJob& job)
+{
+    // A copy, for the reason of OnLocalJob.
+    const ForwardJob local = job;
+    if (local.width <= Lanes) {
+        ForwardNarrow(local);
+    } else {
+        Forward(local);
     }
 }
 

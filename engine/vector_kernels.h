@@ -9,8 +9,8 @@
 // work on whole vectors of neurons of one band; the passes give them the columns that fill whole
 // vectors and do the rest themselves.
 
-// The forward pass of a whole network whose bands are at least a vector wide: every neuron's
-// inputs, sum, level and zeroed error. Arrays start at neuron 0 and have NeuronArrays::Padding
+// The forward pass of a whole network: every neuron's inputs, sum, level, level entry and zeroed
+// error. Arrays start at neuron 0 and have NeuronArrays::Padding
 // spare elements, which a band's last vector may overrun.
 struct ForwardJob {
     const uint8_t* patternInputs;
@@ -19,29 +19,63 @@ struct ForwardJob {
     uint32_t* sums;
     uint8_t* levels;
     int32_t* errors;
+    uint64_t* levelEntries;
     uint8_t* sources;  // scratch of width + 2 + 64 bytes for a band's sources, wrapped
+    const int32_t* turns;  // NarrowTurns of the width, for the kernels' lane count
     int32_t width;
     int32_t neuronCount;
 };
 
-// Teaches count neurons of one band (count a multiple of the lanes) whose accumulators are final:
-// deltas, the contributions they propagate, and weight steps. Arrays are offset so that index p
-// is the chunk's neuron p.
-struct LearnChunkJob {
+// Teaches chunks of neurons (learning_rules.h) in teaching order, from the chunk whose top neuron
+// is top in the band that starts at bandStart, taking their draws one after the other from draws;
+// see LearnChunksResult for where it stops. Arrays start at neuron 0 and have
+// NeuronArrays::Padding spare elements.
+struct LearnChunksJob {
     const uint8_t* levels;
     const uint8_t* inputs[3];
     uint8_t* weights[4];
     int32_t* errors;
-    const uint8_t* targets;           // output neurons: each one's target; nullptr for hidden ones
-    const uint32_t* deltaUniforms;    // the draws the delta remainders are compared with, reduced
-                                      // here modulo the level width (see ChunkUniforms)
-    const uint32_t* stepUniforms[4];  // the values the step remainders are compared with
-    int32_t* contributions[3];        // nullptr: nothing propagates; else [m - 1][p + m - 1] gets
-                                      // the signed error that neuron p sends through input m
-    int32_t firstNeuron;              // index of neuron 0, for the inversion parity
-    int32_t count;
+    const uint64_t* levelEntries;  // as the forward pass left them
+    const uint8_t* targets;  // the target of neuron firstOutput + k at k, and 64 spare bytes
+    int32_t neuronCount;
+    int32_t width;
+    int32_t firstOutput;
     int32_t rate;
-    uint32_t deltaLimit;  // a |delta| below it keeps |delta * rate| * 255 below the step divisor
+    uint32_t deltaLimit;   // a |delta| below it keeps |delta * rate| * 255 below the step divisor
+    uint32_t mediumLimit;  // a |delta| below it keeps |delta * rate| at most MediumStepBase
+    bool precise;
+    const int32_t* turns;  // NarrowTurns of the width, for the kernels' lane count
+    // Scratch of LearnChunk + 64 elements each.
+    int32_t* deltas;
+    int32_t* sent;
+    uint64_t* undecided[4];  // LearnChunk / 64 words each
+    // The chunks' draws: classic 5 per neuron in teaching order, precise each chunk's fixed draws;
+    // the source's slack before and after them may be read.
+    const uint16_t* draws;
+    int64_t drawCount;
+    int32_t bandStart;
+    int32_t top;
+    // Kept from call to call: the squared output errors so far, and the largest |delta| of the
+    // band so far (from its first chunk on).
+    int64_t squaredErrors;
+    uint32_t bandMaxDelta;
+};
+
+enum class ChunkStop : int32_t {
+    Done,           // every chunk down to neuron 0 is taught
+    OutOfDraws,     // the chunk at (bandStart, top) needs more draws than are left
+    TeachByNeuron,  // the chunk at (bandStart, top) needs the scalar rule, as the rest of its
+                    // band does: a delta's pair leaves it undecided, or a sum of contributions
+                    // could reach the accumulator limit; nothing of it is changed
+    StepUndecided,  // the chunk at (bandStart, top) is taught except for the steps marked in
+                    // undecided, whose first pairs may not decide them; its draws are not counted
+};
+
+struct LearnChunksResult {
+    ChunkStop stop;
+    int32_t bandStart;
+    int32_t top;
+    int64_t drawsUsed;  // by the chunks taught whole
 };
 
 // The forward pass of up to MaxRows patterns side by side, keeping only what consultation needs:
@@ -75,29 +109,12 @@ struct ForwardAcrossJob {
     int32_t outputs;
 };
 
-struct LearnChunkResult {
-    int64_t squaredErrors;  // sum of the squared output errors (output neurons only)
-    uint32_t maxDelta;      // largest |delta|
-};
-
 struct VectorKernels {
     int32_t lanes;
     void (*forward)(const ForwardJob& job);
     void (*forwardRows)(const ForwardRowsJob& job);
     void (*forwardAcross)(const ForwardAcrossJob& job);
-    LearnChunkResult (*learnChunk)(const LearnChunkJob& job);
-    // Classic draws of count neurons, five each in teaching order (the chunk's top first), into
-    // position order: delta[p] and step[m][p] for neuron p. Reads up to 32 words past the draws.
-    void (*sortClassicDraws)(const uint16_t* draws, int32_t count, uint32_t* delta, uint32_t* const* step);
-    // Adds a chunk's contributions (LearnChunkJob::contributions, count neurons from column
-    // column0) to the accumulators of the band before it (previous, width columns), position by
-    // position, when no partial sum can reach the accumulator limit whatever their order: true
-    // then; false, with nothing changed, when the exact order matters.
-    bool (*propagateUnsaturated)(int32_t* previous, int32_t width, int32_t column0, int32_t count,
-                                 const int32_t* const* contributions, uint32_t maxDelta);
-    // ResolvePreciseFixed (learning_rules.h).
-    void (*resolvePreciseFixed)(const uint16_t* drawn, int32_t size, const uint8_t* levels, uint32_t* delta,
-                                uint32_t* const* step, uint64_t* needsExtras);
+    LearnChunksResult (*learnChunks)(LearnChunksJob& job);
     // Runs generatorLanes xoshiro256** lanes from states[lane] for LaneOutputs outputs each
     // (xoshiro_lanes.h), writing lane j's draws at out + 4 * j * LaneOutputs; leaves each lane's
     // state after its outputs in states.
@@ -105,8 +122,15 @@ struct VectorKernels {
     void (*generateLanes)(uint64_t (*states)[4], uint16_t* out);
 };
 
+// For bands no wider than a kernel's lanes, the wiring as lane permutations: five vectors of
+// lanes, lane c of vector k holding column c + k (k = 0, 1, 2) or c + 2 - k (k = 3, 4), modulo the
+// width; lanes past the width hold their own number.
+void NarrowTurns(int32_t width, int32_t lanes, int32_t* turns);
+
 // The kernels of a vector path that this processor supports.
 const VectorKernels& KernelsOf(EnginePath path);
 
 extern const VectorKernels Avx2Kernels;
 extern const VectorKernels Avx512Kernels;
+// The AVX-512 path's kernels for bands of up to 8 neurons.
+extern const VectorKernels Avx512NarrowKernels;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "engine/kernel_tables.h"
+
 namespace {
 
 constexpr int Lanes = 16;
@@ -28,35 +30,87 @@ inline VUint MultiplyShift(VUint value, VUint multiplier, VUint shift)
     return (VUint)_mm512_mask_blend_epi32(0xAAAA, even, _mm512_slli_epi64(odd, 32));
 }
 
+template <int Shift>
+inline VUint MultiplyConstantShift(VUint value, uint32_t multiplier)
+{
+    const __m512i factor = _mm512_set1_epi32(static_cast<int>(multiplier));
+    const __m512i even = _mm512_srli_epi64(_mm512_mul_epu32((__m512i)value, factor), Shift);
+    const __m512i oddProduct = _mm512_mul_epu32(_mm512_srli_epi64((__m512i)value, 32), factor);
+    // The odd lanes' results go to the high dwords.
+    const __m512i odd = Shift >= 32 ? _mm512_srli_epi64(oddProduct, Shift >= 32 ? Shift - 32 : 0)
+                                    : _mm512_slli_epi64(oddProduct, Shift < 32 ? 32 - Shift : 0);
+    return (VUint)_mm512_mask_blend_epi32(0xAAAA, even, odd);
+}
+
 inline bool AnyLane(VInt mask)
 {
     return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask) != 0;
 }
 
-// Lane L takes word 5 * (15 - L) + k of the 80 draws, for draw k of its neuron: picked from the
-// first 64 words with one permutation and from the last 16 with another.
-inline __m512i SortedWords(__m512i low, __m512i middle, __m512i high, int k)
+inline void GatherLevelEntries(VInt level, uint64_t* at)
 {
-    alignas(64) uint16_t index[32] = {};
-    for (int lane = 0; lane < Lanes; ++lane) {
-        index[lane] = static_cast<uint16_t>(5 * (15 - lane) + k);
-    }
-    const __m512i picks = _mm512_load_si512(index);
-    const __m512i fromLow = _mm512_permutex2var_epi16(low, picks, middle);
-    const __m512i fromHigh = _mm512_permutexvar_epi16(_mm512_sub_epi16(picks, _mm512_set1_epi16(64)), high);
-    const __mmask32 beyond = _mm512_cmpge_epu16_mask(picks, _mm512_set1_epi16(64));
-    return _mm512_cvtepu16_epi32(_mm512_castsi512_si256(_mm512_mask_blend_epi16(beyond, fromLow, fromHigh)));
+    const long long* table = reinterpret_cast<const long long*>(KernelLevelEntries);
+    _mm512_storeu_si512(at, _mm512_i32gather_epi64(_mm512_castsi512_si256((__m512i)level), table, 8));
+    _mm512_storeu_si512(at + 8, _mm512_i32gather_epi64(_mm512_extracti64x4_epi64((__m512i)level, 1), table, 8));
 }
 
-inline void SortClassicVector(const uint16_t* draws, uint32_t* delta, uint32_t* const* step, int32_t p)
+inline void LoadLevelEntries(const uint64_t* at, VUint& width, VUint& multiplier, VUint& shift)
 {
-    const __m512i low = _mm512_loadu_si512(draws);
-    const __m512i middle = _mm512_loadu_si512(draws + 32);
-    const __m512i high = _mm512_loadu_si512(draws + 64);
-    _mm512_storeu_si512(delta, SortedWords(low, middle, high, 0));
-    for (int m = 0; m < 4; ++m) {
-        _mm512_storeu_si512(step[m] + p, SortedWords(low, middle, high, 1 + m));
+    const __m512i low = _mm512_loadu_si512(at);
+    const __m512i high = _mm512_loadu_si512(at + 8);
+    const __m512i evens = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+    const VUint fields = (VUint)_mm512_permutex2var_epi32(low, evens, high);
+    multiplier = (VUint)_mm512_permutex2var_epi32(low, _mm512_add_epi32(evens, _mm512_set1_epi32(1)), high);
+    width = fields & 0xFFFFu;
+    shift = fields >> 16;
+}
+
+// Lane L takes word 5 * (15 - L) + k of the 80 draws: picked from the first 64 words with one
+// permutation and from the last 16 with another.
+struct ClassicPicks {
+    alignas(64) uint16_t index[5][32];
+};
+
+constexpr ClassicPicks MakeClassicPicks()
+{
+    ClassicPicks picks{};
+    for (int k = 0; k < 5; ++k) {
+        for (int lane = 0; lane < Lanes; ++lane) {
+            picks.index[k][lane] = static_cast<uint16_t>(5 * (15 - lane) + k);
+        }
     }
+    return picks;
+}
+
+constexpr ClassicPicks Picks = MakeClassicPicks();
+
+inline VInt ClassicDraws(const uint16_t* draws, int k)
+{
+    const __m512i picks = _mm512_load_si512(Picks.index[k]);
+    const __m512i fromLow = _mm512_permutex2var_epi16(_mm512_loadu_si512(draws), picks, _mm512_loadu_si512(draws + 32));
+    const __m512i fromHigh =
+        _mm512_permutexvar_epi16(_mm512_sub_epi16(picks, _mm512_set1_epi16(64)), _mm512_loadu_si512(draws + 64));
+    const __mmask32 beyond = _mm512_cmpge_epu16_mask(picks, _mm512_set1_epi16(64));
+    return (VInt)_mm512_cvtepu16_epi32(_mm512_castsi512_si256(_mm512_mask_blend_epi16(beyond, fromLow, fromHigh)));
+}
+
+inline VInt Permute(VInt values, VInt index)
+{
+    return (VInt)_mm512_permutexvar_epi32((__m512i)index, (__m512i)values);
+}
+
+// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by the eight-probe
+// bisection's buckets (level_lookup.h).
+inline VUint ThresholdsReached(VUint sum)
+{
+    const VUint entry = Gather(KernelBuckets, sum >> 7);
+    return (entry & 511u) + 1u - ((sum - (entry >> 9)) >> 31);
+}
+
+template <int Count>
+inline VInt ShiftIn(VInt current, VInt previous)
+{
+    return (VInt)_mm512_alignr_epi32((__m512i)current, (__m512i)previous, Lanes - Count);
 }
 
 inline VInt LoadBytes(const uint8_t* at)
@@ -130,13 +184,16 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
             const __m512i rotated = _mm512_add_epi64(s1, _mm512_slli_epi64(s1, 2));
             const __m512i turned = _mm512_rol_epi64(rotated, 7);
             row = CutDrawVector(_mm512_add_epi64(turned, _mm512_slli_epi64(turned, 3)));
+            // The generator's step with three-way exclusive ors (0x96), each new word from the old
+            // ones: s2 ^= s0; s3 ^= s1; s1 ^= s2; s0 ^= s3; s2 ^= t; s3 = rol(s3, 45).
             const __m512i t = _mm512_slli_epi64(s1, 17);
-            s2 = _mm512_xor_si512(s2, s0);
-            s3 = _mm512_xor_si512(s3, s1);
-            s1 = _mm512_xor_si512(s1, s2);
-            s0 = _mm512_xor_si512(s0, s3);
-            s2 = _mm512_xor_si512(s2, t);
-            s3 = _mm512_rol_epi64(s3, 45);
+            const __m512i s3Mixed = _mm512_xor_si512(s3, s1);
+            const __m512i s1Next = _mm512_ternarylogic_epi64(s1, s2, s0, 0x96);
+            const __m512i s2Next = _mm512_ternarylogic_epi64(s2, s0, t, 0x96);
+            s0 = _mm512_ternarylogic_epi64(s0, s3, s1, 0x96);
+            s1 = s1Next;
+            s2 = s2Next;
+            s3 = _mm512_rol_epi64(s3Mixed, 45);
         }
         __m512i pairs[8];
         for (int k = 0; k < 4; ++k) {
@@ -165,4 +222,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx512Kernels = {Lanes, &Forward, &ForwardRows, &ForwardAcross, &LearnChunk, &SortClassicDraws, &PropagateUnsaturated, &ResolvePreciseFixed, 8, &GenerateLanes};
+const VectorKernels Avx512Kernels = {Lanes, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 8, &GenerateLanes};

@@ -4,37 +4,36 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "engine/discrete_net.h"
 #include "engine/network_shape.h"
 #include "engine/random_source.h"
 
-// Every engine test has a seeded random source of its own.
-class EngineTest : public ::testing::Test {
-protected:
-    RandomSource random{20240601};
-};
-
-// A random source that yields the values of a script (each 0..RandomSource::Max), in order.
+// A random source that yields the values of a script (each 0..RandomSource::Max), in order: a
+// function's, or a list's and then zeros.
 class ScriptedDraws {
 public:
-    explicit ScriptedDraws(std::function<int32_t()> valueScript)
-        : script(std::move(valueScript)), source(&Fill, this)
+    explicit ScriptedDraws(std::function<int32_t()> values) : script(std::move(values)), source(&Fill, this) {}
+    explicit ScriptedDraws(std::vector<uint16_t> values)
+        : ScriptedDraws([values = std::move(values), next = size_t{0}]() mutable {
+              return next < values.size() ? int32_t{values[next++]} : 0;
+          })
     {
     }
     ScriptedDraws(const ScriptedDraws&) = delete;
     ScriptedDraws& operator=(const ScriptedDraws&) = delete;
 
     RandomSource& Source() { return source; }
-    // Draws taken from the source so far.
     int64_t Taken() const { return static_cast<int64_t>(source.DrawsTaken()); }
 
 private:
     static void Fill(void* context, uint16_t* draws, size_t count)
     {
-        auto& self = *static_cast<ScriptedDraws*>(context);
         for (size_t k = 0; k < count; ++k) {
-            draws[k] = static_cast<uint16_t>(self.script());
+            draws[k] = static_cast<uint16_t>(static_cast<ScriptedDraws*>(context)->script());
         }
     }
 
@@ -42,24 +41,22 @@ private:
     RandomSource source;
 };
 
-// A random source whose every draw is value.
-class ConstantDraws : public ScriptedDraws {
-public:
-    explicit ConstantDraws(int32_t value) : ScriptedDraws([value] { return value; }) {}
-};
+// Runs action on a source whose every draw is value and returns how many draws it took.
+inline int64_t CountDraws(const std::function<void(RandomSource&)>& action, int32_t value = 0)
+{
+    ScriptedDraws draws([value] { return value; });
+    action(draws.Source());
+    return draws.Taken();
+}
 
-// A wired network with its own PatternBuffer.
+// A wired network of L, W, O with its own PatternBuffer, or (with a fourth argument) of
+// neuronCount neurons on a buffer of W inputs and O outputs, for hand-built cases.
 struct TestNetwork {
     TestNetwork(int32_t layers, int32_t inputs, int32_t outputs)
-        : buffer(inputs, outputs), net(static_cast<int32_t>(NeuronCountOf(layers, inputs, outputs)), buffer)
+        : TestNetwork(static_cast<int32_t>(NeuronCountOf(layers, inputs, outputs)), inputs, outputs, 0)
     {
-        net.Wire();
     }
-
-    // A network of neuronCount neurons on a buffer of the given counts, for hand-built cases
-    // such as a single neuron that is both first-layer and output.
-    TestNetwork(int32_t neuronCount, int32_t inputs, int32_t outputs, int /*raw*/)
-        : buffer(inputs, outputs), net(neuronCount, buffer)
+    TestNetwork(int32_t neuronCount, int32_t inputs, int32_t outputs, int) : buffer(inputs, outputs), net(neuronCount, buffer)
     {
         net.Wire();
     }
@@ -76,10 +73,15 @@ struct TestNetwork {
     DiscreteNet net;
 };
 
-// Runs action on a source whose every draw is value and returns how many draws it took.
-inline int64_t CountDraws(const std::function<void(RandomSource&)>& action, int32_t value = 0)
+inline std::string RoundingName(Rounding rounding)
 {
-    ConstantDraws draws(value);
-    action(draws.Source());
-    return draws.Taken();
+    return rounding == Rounding::Classic ? "Classic" : "Precise";
 }
+
+inline const auto AllPaths = ::testing::Values(EnginePath::Scalar, EnginePath::Avx2, EnginePath::Avx512);
+inline const auto BothRoundings = ::testing::Values(Rounding::Classic, Rounding::Precise);
+
+#define SKIP_UNLESS_PATH(network, path)                                                      \
+    if (!(network).net.SetPath(path)) {                                                      \
+        GTEST_SKIP() << "this processor cannot run the " << EnginePathName(path) << " path"; \
+    }

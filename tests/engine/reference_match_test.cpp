@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <array>
 #include <random>
 #include <tuple>
 #include <vector>
 
+#include "engine/learning_constants.h"
+#include "engine/pair_rounding.h"
 #include "tests/engine/engine_test_support.h"
 #include "tests/engine/reference_net.h"
 
@@ -16,222 +19,264 @@ namespace {
 // which grow by about 1.9 a band.
 enum class Weights { Random, Extremes, SaturatingChain, SaturatingBands };
 
+std::vector<uint8_t> RandomLevels(std::mt19937& generator, int32_t count)
+{
+    std::vector<uint8_t> levels(static_cast<size_t>(count));
+    std::generate(levels.begin(), levels.end(), [&generator] { return static_cast<uint8_t>(generator()); });
+    return levels;
+}
+
+// Everything that Forward and Learn leave of a neuron: sum, level, error, sources, inputs, weights.
+using State = std::array<int64_t, 13>;
+
+// Of an engine's Neuron or a reference's Unit, whose fields have the same names.
+template <typename Record>
+State StateOf(const Record& n)
+{
+    return {n.sum, n.level, n.error, n.sources[0], n.sources[1], n.sources[2], n.inputs[0], n.inputs[1], n.inputs[2],
+            n.weights[0], n.weights[1], n.weights[2], n.weights[3]};
+}
+
+// The engine and the reference on the same network, weighted alike.
+struct Pair {
+    Pair(std::array<int32_t, 3> shape, Weights weights)
+        : network(shape[0], shape[1], shape[2]), reference(network.net.GetNeuronCount(), shape[1], shape[2])
+    {
+        RandomSource draws(4242);
+        network.net.Randomize(draws);
+        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+            const bool even = j % 2 == 0;
+            const std::array<int32_t, 4> chain = even ? std::array{216, 0, 255, 0} : std::array{75, 255, 0, 255};
+            const std::array<int32_t, 4> bands = {even ? 15 : 11, 240, 0, 240};
+            for (int32_t m = 0; m < 4; ++m) {
+                const int32_t drawn = network.net.GetWeight(j, m);
+                network.net.SetWeight(j, m, weights == Weights::Extremes          ? ((drawn & 1) != 0 ? 255 : 0)
+                                            : weights == Weights::SaturatingChain ? chain[static_cast<size_t>(m)]
+                                            : weights == Weights::SaturatingBands ? bands[static_cast<size_t>(m)]
+                                                                                  : drawn);
+            }
+        }
+        reference.CopyWeights(network.net);
+    }
+
+    void Forward(const std::vector<uint8_t>& inputs)
+    {
+        std::copy(inputs.begin(), inputs.end(), network.buffer.GetInputLevels());
+        reference.inputLevels = inputs;
+        network.net.Forward();
+        reference.Forward();
+    }
+
+    void SetTargets(const std::vector<uint8_t>& targets)
+    {
+        for (int32_t t = 0; t < network.buffer.GetOutputCount(); ++t) {
+            network.net.SetTarget(t, targets[static_cast<size_t>(t)]);
+        }
+        reference.targets = targets;
+    }
+
+    void ExpectSame(const char* stage)
+    {
+        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+            ASSERT_EQ(StateOf(network.net.GetNeuron(j)), StateOf(reference.units[static_cast<size_t>(j)])) << stage << " neuron " << j;
+        }
+        const uint8_t* outputs = network.buffer.GetOutputLevels();
+        ASSERT_EQ(std::vector(outputs, outputs + network.buffer.GetOutputCount()), reference.outputLevels) << stage;
+    }
+
+    TestNetwork network;
+    ReferenceNet reference;
+};
+
 struct MatchCase {
     const char* name;
-    int32_t layers;
-    int32_t inputs;
-    int32_t outputs;
+    std::array<int32_t, 3> shape;
     Weights weights;
     std::vector<int32_t> rates;
 };
 
-void PrintTo(const MatchCase& match, std::ostream* out)
-{
-    *out << match.name;
-}
-
-class ReferenceMatch : public EngineTest, public ::testing::WithParamInterface<std::tuple<MatchCase, Rounding, EnginePath>> {
-protected:
-    // Compares everything Forward and Learn leave in the two networks.
-    static void ExpectSameState(const TestNetwork& network, const ReferenceNet& reference, const char* stage)
-    {
-        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-            const Neuron& neuron = network.net.GetNeuron(j);
-            const ReferenceNet::Unit& unit = reference.units[static_cast<size_t>(j)];
-            ASSERT_EQ(neuron.sum, unit.sum) << stage << " neuron " << j;
-            ASSERT_EQ(neuron.level, unit.level) << stage << " neuron " << j;
-            ASSERT_EQ(neuron.error, unit.error) << stage << " neuron " << j;
-            for (int32_t m = 0; m < 3; ++m) {
-                ASSERT_EQ(neuron.sources[m], unit.sources[m]) << stage << " neuron " << j;
-                ASSERT_EQ(neuron.inputs[m], unit.inputs[m]) << stage << " neuron " << j;
-            }
-            for (int32_t m = 0; m < 4; ++m) {
-                ASSERT_EQ(network.net.GetWeight(j, m), unit.weights[m]) << stage << " neuron " << j << " weight " << m;
-            }
-        }
-        for (int32_t t = 0; t < network.buffer.GetOutputCount(); ++t) {
-            ASSERT_EQ(network.buffer.GetOutput(t), reference.outputLevels[static_cast<size_t>(t)]) << stage << " output " << t;
-        }
-    }
-};
+class ReferenceMatch : public ::testing::TestWithParam<std::tuple<MatchCase, Rounding, EnginePath>> {};
 
 TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
 {
-    const auto& [shape, rounding, path] = GetParam();
-    TestNetwork network(shape.layers, shape.inputs, shape.outputs);
-    if (!network.net.SetPath(path)) {
-        GTEST_SKIP() << "this processor cannot run the " << EnginePathName(path) << " path";
-    }
-    ReferenceNet reference(network.net.GetNeuronCount(), shape.inputs, shape.outputs);
-    std::mt19937 patterns(static_cast<uint32_t>(shape.layers * 1000003 + shape.inputs * 1009 + shape.outputs));
-    std::uniform_int_distribution<int32_t> level(0, 255);
-
-    RandomSource weightDraws(4242);
-    network.net.Randomize(weightDraws);
-    RandomSource referenceWeights(4242);
-    reference.Randomize(referenceWeights);
-    if (shape.weights == Weights::SaturatingChain) {
-        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-            const std::array<uint8_t, 4> weights = j % 2 == 0 ? std::array<uint8_t, 4>{216, 0, 255, 0}
-                                                              : std::array<uint8_t, 4>{75, 255, 0, 255};
-            for (int32_t m = 0; m < 4; ++m) {
-                network.net.SetWeight(j, m, weights[static_cast<size_t>(m)]);
-                reference.units[static_cast<size_t>(j)].weights[m] = weights[static_cast<size_t>(m)];
-            }
-        }
-    }
-    if (shape.weights == Weights::SaturatingBands) {
-        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-            const std::array<uint8_t, 4> weights = j % 2 == 0 ? std::array<uint8_t, 4>{15, 240, 0, 240}
-                                                              : std::array<uint8_t, 4>{11, 240, 0, 240};
-            for (int32_t m = 0; m < 4; ++m) {
-                network.net.SetWeight(j, m, weights[static_cast<size_t>(m)]);
-                reference.units[static_cast<size_t>(j)].weights[m] = weights[static_cast<size_t>(m)];
-            }
-        }
-    }
-    if (shape.weights == Weights::Extremes) {
-        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-            for (int32_t m = 0; m < 4; ++m) {
-                const uint8_t extreme = (network.net.GetWeight(j, m) & 1) != 0 ? 255 : 0;
-                network.net.SetWeight(j, m, extreme);
-                reference.units[static_cast<size_t>(j)].weights[m] = extreme;
-            }
-        }
-    }
-
-    uint64_t seed = 1;
+    const auto& [match, rounding, path] = GetParam();
+    const auto& [layers, inputs, outputs] = match.shape;
+    Pair pair(match.shape, match.weights);
+    SKIP_UNLESS_PATH(pair.network, path);
+    std::mt19937 patterns(static_cast<uint32_t>(layers * 1000003 + inputs * 1009 + outputs));
+    const bool saturating = match.weights == Weights::SaturatingChain || match.weights == Weights::SaturatingBands;
     for (int pass = 0; pass < 12; ++pass) {
-        for (int32_t input = 0; input < shape.inputs; ++input) {
-            const auto value = shape.weights == Weights::SaturatingChain   ? uint8_t{89}
-                               : shape.weights == Weights::SaturatingBands ? uint8_t{128}
-                                                                           : static_cast<uint8_t>(level(patterns));
-            network.buffer.SetInput(input, value);
-            reference.inputLevels[static_cast<size_t>(input)] = value;
-        }
-        network.net.Forward();
-        reference.Forward();
-        ExpectSameState(network, reference, "forward");
-        for (int32_t t = 0; t < shape.outputs; ++t) {
-            const auto value = static_cast<uint8_t>(level(patterns));
-            network.net.SetTarget(t, value);
-            reference.targets[static_cast<size_t>(t)] = value;
-        }
-        const int32_t rate = shape.rates[static_cast<size_t>(pass) % shape.rates.size()];
-
-        RandomSource draws(++seed);
+        const uint8_t fixedInput = match.weights == Weights::SaturatingChain ? 89 : 128;
+        pair.Forward(saturating ? std::vector<uint8_t>(static_cast<size_t>(inputs), fixedInput) : RandomLevels(patterns, inputs));
+        pair.ExpectSame("forward");
+        pair.SetTargets(RandomLevels(patterns, outputs));
+        const int32_t rate = match.rates[static_cast<size_t>(pass) % match.rates.size()];
+        RandomSource draws(static_cast<uint64_t>(pass) + 2);
         RandomSource referenceDraws = draws;
-        const int32_t error = network.net.Learn(rate, draws, rounding);
-        const int64_t referenceError = reference.Learn(rate, referenceDraws, rounding);
-        ASSERT_EQ(error, referenceError) << "pass " << pass;
+        ASSERT_EQ(pair.network.net.Learn(rate, draws, rounding), pair.reference.Learn(rate, referenceDraws, rounding));
         ASSERT_EQ(draws.DrawsTaken(), referenceDraws.DrawsTaken()) << "the draw sequences parted in pass " << pass;
-        ExpectSameState(network, reference, "learn");
+        pair.ExpectSame("learn");
     }
-    if (shape.weights == Weights::SaturatingChain || shape.weights == Weights::SaturatingBands) {
-        EXPECT_TRUE(reference.reachedLimit) << "the chain never saturated an accumulator";
+    EXPECT_TRUE(pair.reference.reachedLimit || !saturating) << "no accumulator saturated";
+
+    // Met targets: error 0, every delta 0 and no weight moved, after 5 draws a neuron (10 in
+    // precise rounding) and one for the mean.
+    pair.Forward(RandomLevels(patterns, inputs));
+    std::vector<uint8_t> met(static_cast<size_t>(outputs));
+    const int32_t count = pair.network.net.GetNeuronCount();
+    for (int32_t t = 0; t < outputs; ++t) {
+        met[static_cast<size_t>(t)] = pair.network.net.GetNeuron(count - 1 - t).level;
     }
+    pair.SetTargets(met);
+    RandomSource draws(1);
+    EXPECT_EQ(pair.network.net.Learn(10922, draws, rounding), 0);
+    EXPECT_EQ(draws.DrawsTaken(), uint64_t(rounding == Rounding::Classic ? 5 : 10) * uint64_t(count) + 1);
+    for (int32_t j = 0; j < count; ++j) {
+        State expected = StateOf(pair.reference.units[static_cast<size_t>(j)]);
+        expected[2] = 0;
+        ASSERT_EQ(StateOf(pair.network.net.GetNeuron(j)), expected) << "neuron " << j;
+    }
+
+    // Rows side by side give every row the outputs of its own pass, and leave the last row's.
+    const int32_t rows = 9;
+    const std::vector<uint8_t> inputRows = RandomLevels(patterns, rows * inputs);
+    std::vector<uint8_t> outputRows(static_cast<size_t>(rows * outputs));
+    pair.network.net.ForwardRows(inputRows.data(), rows, outputRows.data());
+    for (int32_t row = 0; row < rows; ++row) {
+        pair.reference.inputLevels.assign(inputRows.begin() + row * inputs, inputRows.begin() + (row + 1) * inputs);
+        pair.reference.Forward();
+        ASSERT_EQ(std::vector(outputRows.begin() + row * outputs, outputRows.begin() + (row + 1) * outputs),
+                  pair.reference.outputLevels) << "row " << row;
+    }
+    pair.ExpectSame("rows");
 }
 
 const std::vector<int32_t> usualRates = {10922, 65025, 3000, 0, 1};
 // 40959375 * 4 is the step divisor: with it, every product of an input that is a multiple of 4
-// and any delta is an exact multiple of the divisor.
+// and any delta is an exact multiple of the divisor. Negative rates reverse every step.
 const std::vector<int32_t> extremeRates = {INT32_MAX, 65025, 40959375, INT32_MAX - 1, 10922};
-// Negative rates reverse every step; INT32_MIN has no positive int32_t counterpart.
 const std::vector<int32_t> negativeRates = {-10922, INT32_MIN, -1, 10922, -40959375, -65025};
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, ReferenceMatch,
-    ::testing::Combine(::testing::Values(MatchCase{"Default", 5, 4, 2, Weights::Random, usualRates},
-                      MatchCase{"WidthOne", 4, 1, 1, Weights::Random, usualRates},
-                      MatchCase{"WidthTwo", 3, 2, 5, Weights::Random, usualRates},
-                      MatchCase{"MoreOutputsThanInputs", 2, 5, 14, Weights::Random, usualRates},
-                      MatchCase{"Wide", 3, 64, 32, Weights::Random, usualRates},
-                      MatchCase{"Deep", 12, 9, 4, Weights::Random, usualRates},
-                      MatchCase{"DeepExtremes", 16, 8, 8, Weights::Extremes, extremeRates},
-                      MatchCase{"NarrowExtremes", 20, 2, 3, Weights::Extremes, extremeRates},
-                      MatchCase{"WideExtremes", 6, 40, 100, Weights::Extremes, extremeRates},
-                      MatchCase{"SaturatingChain", 79, 1, 1, Weights::SaturatingChain, extremeRates},
-                      // The same weights across bands wide enough for the vector paths.
-                      MatchCase{"SaturatingBands", 30, 16, 16, Weights::SaturatingBands, usualRates},
-                      // Bands of two chunks, whose second adds to accumulators the first filled.
-                      MatchCase{"SaturatingWideBands", 26, 260, 260, Weights::SaturatingBands, usualRates},
-                      MatchCase{"NegativeRates", 4, 12, 20, Weights::Random, negativeRates},
-                      MatchCase{"NegativeRatesExtremes", 8, 16, 6, Weights::Extremes, negativeRates},
-                      // A band wider than one draw chunk, so that a band takes its draws in pieces.
-                      MatchCase{"WiderThanAChunk", 2, 300, 120, Weights::Random, usualRates},
-                      MatchCase{"WiderThanAChunkExtremes", 3, 520, 200, Weights::Extremes, extremeRates}),
-                       ::testing::Values(Rounding::Classic, Rounding::Precise),
-                       ::testing::Values(EnginePath::Scalar, EnginePath::Avx2, EnginePath::Avx512)),
-    [](const ::testing::TestParamInfo<std::tuple<MatchCase, Rounding, EnginePath>>& param) {
-        return std::string(std::get<0>(param.param).name) +
-               (std::get<1>(param.param) == Rounding::Classic ? "_Classic_" : "_Precise_") +
+    ::testing::Combine(::testing::Values(MatchCase{"Default", {5, 4, 2}, Weights::Random, usualRates},
+                                         MatchCase{"WidthOne", {4, 1, 1}, Weights::Random, usualRates},
+                                         MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates},
+                                         MatchCase{"MoreOutputsThanInputs", {2, 5, 14}, Weights::Random, usualRates},
+                                         MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
+                                         MatchCase{"Deep", {12, 9, 4}, Weights::Random, usualRates},
+                                         MatchCase{"DeepExtremes", {16, 8, 8}, Weights::Extremes, extremeRates},
+                                         MatchCase{"NarrowExtremes", {20, 2, 3}, Weights::Extremes, extremeRates},
+                                         MatchCase{"WideExtremes", {6, 40, 100}, Weights::Extremes, extremeRates},
+                                         MatchCase{"SaturatingChain", {79, 1, 1}, Weights::SaturatingChain, extremeRates},
+                                         MatchCase{"SaturatingBands", {30, 16, 16}, Weights::SaturatingBands, usualRates},
+                                         // Bands of two chunks, whose second adds to what the first sent.
+                                         MatchCase{"SaturatingWideBands", {26, 260, 260}, Weights::SaturatingBands, usualRates},
+                                         MatchCase{"NegativeRates", {4, 12, 20}, Weights::Random, negativeRates},
+                                         MatchCase{"NegativeRatesExtremes", {8, 16, 6}, Weights::Extremes, negativeRates},
+                                         MatchCase{"WiderThanAChunk", {2, 300, 120}, Weights::Random, usualRates},
+                                         MatchCase{"WiderThanAChunkExtremes", {3, 520, 200}, Weights::Extremes, extremeRates}),
+                       BothRoundings, AllPaths),
+    [](const auto& param) {
+        return std::string(std::get<0>(param.param).name) + "_" + RoundingName(std::get<1>(param.param)) + "_" +
                EnginePathName(std::get<2>(param.param));
     });
 
-} // namespace
-
-namespace {
-
-struct RowsCase {
-    const char* name;
-    int32_t layers;
-    int32_t inputs;
-    int32_t outputs;
-    int32_t rows;
-};
-
-void PrintTo(const RowsCase& rows, std::ostream* out)
+// Draws at the edge of every comparison, made from the remainders that a first Learn on a copy
+// (the probe) saw. Classic: each draw equal to its remainder, which must not raise (at level 254
+// the probe's draw). Precise: step pairs and level-254 delta pairs just below
+// remainder * 2^30 / divisor, which leaves them undecided, so that further pairs follow each
+// chunk's fixed draws; those settle a delta as the probe's was (so that every remainder stays as
+// seen) and a step either way.
+std::vector<uint16_t> EdgeDraws(const ReferenceNet& probe, Rounding rounding, const std::vector<uint8_t>& deltaDraws,
+                                bool atEdge, int64_t& undecided)
 {
-    *out << rows.name;
-}
-
-class ForwardRowsMatch : public EngineTest, public ::testing::WithParamInterface<std::tuple<RowsCase, EnginePath>> {};
-
-// Many rows side by side give every row the outputs of the step-by-step forward pass, and leave
-// the network as the last row's pass did.
-TEST_P(ForwardRowsMatch, EveryRowGetsTheOutputsOfItsOwnPass)
-{
-    const auto& [shape, path] = GetParam();
-    TestNetwork network(shape.layers, shape.inputs, shape.outputs);
-    if (!network.net.SetPath(path)) {
-        GTEST_SKIP() << "this processor cannot run the " << EnginePathName(path) << " path";
-    }
-    ReferenceNet reference(network.net.GetNeuronCount(), shape.inputs, shape.outputs);
-    RandomSource weights(99);
-    network.net.Randomize(weights);
-    for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-        for (int32_t m = 0; m < 4; ++m) {
-            reference.units[static_cast<size_t>(j)].weights[m] = network.net.GetWeight(j, m);
+    std::vector<uint16_t> draws;
+    if (rounding == Rounding::Classic) {
+        for (size_t i = probe.units.size(); i-- > 0;) {
+            const int64_t width = probe.Width(probe.units[i].level);
+            draws.push_back(static_cast<uint16_t>(width > 32768 ? 32767 : atEdge ? probe.seen[i].deltaRemainder : width - 1));
+            for (const int64_t remainder : probe.seen[i].stepRemainders) {
+                draws.push_back(static_cast<uint16_t>(atEdge ? std::min<int64_t>(remainder, 32767) : 0));
+            }
         }
+        return draws;
     }
-    std::vector<uint8_t> inputs(static_cast<size_t>(shape.rows * shape.inputs));
-    for (uint8_t& level : inputs) {
-        level = static_cast<uint8_t>(random.Draw() & 0xFF);
-    }
-    std::vector<uint8_t> outputs(static_cast<size_t>(shape.rows * shape.outputs), 0xEE);
-    network.net.ForwardRows(inputs.data(), shape.rows, outputs.data());
-    for (int32_t row = 0; row < shape.rows; ++row) {
-        std::copy_n(inputs.begin() + row * shape.inputs, shape.inputs, reference.inputLevels.begin());
-        reference.Forward();
-        for (int32_t t = 0; t < shape.outputs; ++t) {
-            ASSERT_EQ(outputs[static_cast<size_t>(row * shape.outputs + t)], reference.outputLevels[static_cast<size_t>(t)])
-                << "row " << row << " output " << t;
+    const auto below = [](int64_t remainder, int64_t divisor) { return static_cast<uint32_t>((remainder << 30) / divisor); };
+    probe.ForEachChunk([&](int64_t top, int64_t bottom) {
+        const auto n = static_cast<size_t>(top - bottom + 1);
+        std::vector<uint16_t> fixed(10 * n);
+        std::vector<uint16_t> further;
+        const auto put = [&](size_t slot, size_t p, uint32_t value) {
+            fixed[slot * n + p] = static_cast<uint16_t>(value >> 15);
+            fixed[(slot + 1) * n + p] = static_cast<uint16_t>(value & 0x7FFF);
+        };
+        // Appends the further pair that settles an undecided pair as raising, or not.
+        const auto settle = [&](bool raises) { further.insert(further.end(), 2, raises ? 0 : 0x7FFF); };
+        for (int64_t i = top; i >= bottom; --i) {
+            const auto p = static_cast<size_t>(i - bottom);
+            const ReferenceNet::Seen& seen = probe.seen[static_cast<size_t>(i)];
+            const int64_t width = probe.Width(probe.units[static_cast<size_t>(i)].level);
+            const uint32_t deltaPair = below(seen.deltaRemainder, width);
+            const bool undecidedDelta = atEdge && width > 32768 &&
+                                        PairUndecided(static_cast<uint64_t>(seen.deltaRemainder), static_cast<uint64_t>(width), deltaPair);
+            const size_t k = static_cast<size_t>(i) % (deltaDraws.size() - 1);
+            put(0, p, undecidedDelta ? deltaPair : deltaDraws[k] * 32768u + deltaDraws[k + 1]);
+            if (undecidedDelta) {
+                settle(seen.deltaRose);
+                ++undecided;
+            }
+            for (size_t m = 0; m < 4; ++m) {
+                const uint32_t value = atEdge ? below(seen.stepRemainders[m], StepDivisor) : 0;
+                put(2 + 2 * m, p, value);
+                if (atEdge && PairUndecided(static_cast<uint64_t>(seen.stepRemainders[m]), StepDivisor, value)) {
+                    settle((static_cast<size_t>(i) + m) % 2 == 0);
+                    ++undecided;
+                }
+            }
         }
-    }
-    for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-        ASSERT_EQ(network.net.GetNeuron(j).level, reference.units[static_cast<size_t>(j)].level) << "neuron " << j;
-        ASSERT_EQ(network.net.GetNeuron(j).sum, reference.units[static_cast<size_t>(j)].sum) << "neuron " << j;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Networks, ForwardRowsMatch,
-    ::testing::Combine(::testing::Values(RowsCase{"Narrow", 5, 4, 2, 7}, RowsCase{"OneBandVector", 3, 16, 8, 9},
-                                         RowsCase{"RaggedBands", 4, 20, 45, 6}, RowsCase{"Wide", 3, 64, 32, 13},
-                                         RowsCase{"OneRow", 2, 24, 10, 1}),
-                       ::testing::Values(EnginePath::Scalar, EnginePath::Avx2, EnginePath::Avx512)),
-    [](const ::testing::TestParamInfo<std::tuple<RowsCase, EnginePath>>& param) {
-        return std::string(std::get<0>(param.param).name) + "_" + EnginePathName(std::get<1>(param.param));
+        draws.insert(draws.end(), fixed.begin(), fixed.end());
+        draws.insert(draws.end(), further.begin(), further.end());
     });
+    return draws;
+}
+
+class EdgeDrawsMatch : public ::testing::TestWithParam<std::tuple<std::pair<std::array<int32_t, 3>, int32_t>, Rounding, EnginePath>> {};
+
+TEST_P(EdgeDrawsMatch, EveryPathDecidesAsTheReference)
+{
+    const auto& [shapeAndRate, rounding, path] = GetParam();
+    const auto& [shape, rate] = shapeAndRate;
+    Pair pair(shape, Weights::Extremes);
+    SKIP_UNLESS_PATH(pair.network, path);
+    std::mt19937 generator(7);
+    pair.Forward(RandomLevels(generator, shape[1]));
+    pair.SetTargets(RandomLevels(generator, shape[2]));
+    const std::vector<uint8_t> deltaDraws = RandomLevels(generator, 97);
+    ReferenceNet probe = pair.reference;
+    int64_t undecided = 0;
+    ScriptedDraws probeDraws(EdgeDraws(probe, rounding, deltaDraws, false, undecided));
+    probe.Learn(rate, probeDraws.Source(), rounding);
+
+    const std::vector<uint16_t> draws = EdgeDraws(probe, rounding, deltaDraws, true, undecided);
+    ScriptedDraws engineDraws(draws);
+    ScriptedDraws referenceDraws(draws);
+    ASSERT_EQ(pair.network.net.Learn(rate, engineDraws.Source(), rounding),
+              pair.reference.Learn(rate, referenceDraws.Source(), rounding));
+    EXPECT_EQ(std::pair(engineDraws.Taken(), referenceDraws.Taken()), std::pair(int64_t(draws.size()) + 1, int64_t(draws.size()) + 1));
+    EXPECT_TRUE(rounding == Rounding::Classic || undecided > 20) << undecided << " undecided pairs";
+    pair.ExpectSame("learn");
+}
+
+INSTANTIATE_TEST_SUITE_P(Networks, EdgeDrawsMatch,
+                         ::testing::Combine(::testing::Values(std::pair{std::array{6, 4, 3}, 10922}, std::pair{std::array{6, 4, 3}, 50},
+                                                              std::pair{std::array{3, 20, 12}, 10922}, std::pair{std::array{3, 20, 12}, 50},
+                                                              std::pair{std::array{2, 300, 120}, 10922}),
+                                            BothRoundings, AllPaths),
+                         [](const auto& param) {
+                             const auto& shapeAndRate = std::get<0>(param.param);
+                             return "Width" + std::to_string(shapeAndRate.first[1]) + "Rate" + std::to_string(shapeAndRate.second) + "_" +
+                                    RoundingName(std::get<1>(param.param)) + "_" + EnginePathName(std::get<2>(param.param));
+                         });
 
 } // namespace

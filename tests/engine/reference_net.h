@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/activation_table.h"
+#include "engine/discrete_net.h"
 #include "engine/random_source.h"
 #include "engine/rounding.h"
 
@@ -21,11 +25,7 @@ inline ReferenceBracket BisectSum(uint32_t sum)
     uint32_t hi = 255;
     for (int probe = 0; probe < 8; ++probe) {
         const uint32_t mid = (lo + hi) / 2;
-        if (ActivationTable[mid] <= sum) {
-            lo = mid;
-        } else {
-            hi = mid;
-        }
+        (ActivationTable[mid] <= sum ? lo : hi) = mid;
     }
     return {lo, hi};
 }
@@ -44,88 +44,99 @@ public:
         int64_t error = 0;
     };
 
-    ReferenceNet(int64_t neuronCount, int64_t inputCount, int64_t outputCount)
-        : units(static_cast<size_t>(neuronCount)), inputLevels(static_cast<size_t>(inputCount)),
-          outputLevels(static_cast<size_t>(outputCount)), targets(static_cast<size_t>(outputCount))
+    // What the last Learn saw of a neuron: the remainders of its delta and steps, and whether its
+    // delta rose.
+    struct Seen {
+        int64_t deltaRemainder = 0;
+        bool deltaRose = false;
+        int64_t stepRemainders[4] = {};
+    };
+
+    ReferenceNet(int64_t neuronCount, int64_t width, int64_t outputCount)
+        : units(static_cast<size_t>(neuronCount)), inputLevels(static_cast<size_t>(width)),
+          outputLevels(static_cast<size_t>(outputCount)), targets(static_cast<size_t>(outputCount)),
+          seen(static_cast<size_t>(neuronCount))
     {
-        const int64_t width = inputCount;
         for (int64_t j = 0; j < neuronCount; ++j) {
             Unit& unit = units[static_cast<size_t>(j)];
             unit.firstLayer = j < width;
-            const int64_t band = j / width;
-            const int64_t base = band >= 2 ? width * (band - 1) : 0;
             for (int64_t m = 1; m <= 3; ++m) {
-                unit.sources[m - 1] = base + (j + m - 1) % width;
+                unit.sources[m - 1] = (j / width >= 2 ? width * (j / width - 1) : 0) + (j + m - 1) % width;
             }
         }
     }
 
-    // The rule of StochasticDivide on 64-bit values with hardware division: the quotient raised
-    // when the remainder exceeds uniform (0..divisor - 1).
-    static int64_t Divide(int64_t dividend, int64_t divisor, int64_t uniform)
+    void CopyWeights(const DiscreteNet& net)
+    {
+        for (size_t j = 0; j < units.size(); ++j) {
+            for (int32_t m = 0; m < 4; ++m) {
+                units[j].weights[m] = net.GetWeight(static_cast<int32_t>(j), m);
+            }
+        }
+    }
+
+    // Whether a remainder exceeds the value below divisor that its division compares it with.
+    using Raise = std::function<bool(int64_t remainder, int64_t divisor)>;
+
+    // The truncated quotient, raised (away from zero) when raises says so.
+    static int64_t Divide(int64_t dividend, int64_t divisor, const Raise& raises)
     {
         const int64_t magnitude = dividend > 0 ? dividend : -dividend;
-        int64_t quotient = magnitude / divisor;
-        if (magnitude % divisor > uniform) {
-            ++quotient;
-        }
+        const int64_t quotient = magnitude / divisor + (raises(magnitude % divisor, divisor) ? 1 : 0);
         return dividend > 0 ? quotient : -quotient;
     }
 
-    // A value below divisor: one draw reduced modulo it, or in precise rounding for a divisor
-    // above 32768 the first 30-bit pair (high draw first) below the largest multiple of the
-    // divisor in 30 bits, reduced modulo it. first is the high draw when it was already taken.
-    static int64_t Uniform(int64_t divisor, RandomSource& random, Rounding rounding, int64_t first = -1)
+    // Classic, and precise below 32769: the remainder against one draw reduced modulo the divisor.
+    // Precise above: against floor(U * divisor), U = 0.V1 V2 ... in base 2^30, each digit a pair of
+    // draws (high first): after k digits A, U lies in [A, A + 1) / 2^30k, which settles
+    // r > floor(U * d), that is U * d < r, unless r * 2^30k lies strictly between A * d and
+    // (A + 1) * d. first is the first draw (or pair) when already taken.
+    static Raise RaiseBy(int64_t divisor, RandomSource& random, Rounding rounding, int64_t first = -1)
     {
         if (rounding == Rounding::Classic || divisor <= 32768) {
-            return (first >= 0 ? first : random.Draw()) % divisor;
+            const int64_t draw = first >= 0 ? first : random.Draw();
+            return [draw](int64_t remainder, int64_t d) { return remainder > draw % d; };
         }
-        const int64_t limit = (int64_t{1} << 30) / divisor * divisor;
-        int64_t value = (first >= 0 ? first : random.Draw()) * 32768 + random.Draw();
-        while (value >= limit) {
-            const int64_t high = random.Draw();
-            value = high * 32768 + random.Draw();
-        }
-        return value % divisor;
+        const int64_t high = first >= 0 ? 0 : random.Draw();
+        const int64_t pair = first >= 0 ? first : high * 32768 + random.Draw();
+        return [pair, &random](int64_t remainder, int64_t d) {
+            __extension__ using Wide = __int128;
+            Wide digits = pair;
+            Wide scale = Wide{1} << 30;
+            while ((digits + 1) * d > remainder * scale && digits * d < remainder * scale) {
+                if (scale >= Wide{1} << 90) {
+                    ADD_FAILURE() << "three pairs left a comparison undecided";
+                    return false;
+                }
+                const int64_t next = random.Draw();
+                digits = (digits << 30) + next * 32768 + random.Draw();
+                scale <<= 30;
+            }
+            return (digits + 1) * d <= remainder * scale;
+        };
     }
 
     int64_t Saturate(int64_t value)
     {
-        const int64_t saturated = std::clamp<int64_t>(value, -INT32_MAX, INT32_MAX);
-        reachedLimit = reachedLimit || saturated != value;
-        return saturated;
-    }
-
-    void Randomize(RandomSource& random)
-    {
-        for (Unit& unit : units) {
-            for (uint8_t& weight : unit.weights) {
-                weight = static_cast<uint8_t>(random.Draw() % 256);
-            }
-        }
+        reachedLimit = reachedLimit || value < -INT32_MAX || value > INT32_MAX;
+        return std::clamp<int64_t>(value, -INT32_MAX, INT32_MAX);
     }
 
     void Forward()
     {
-        const int64_t count = static_cast<int64_t>(units.size());
-        const int64_t outputs = static_cast<int64_t>(outputLevels.size());
-        for (int64_t j = 0; j < count; ++j) {
-            Unit& unit = units[static_cast<size_t>(j)];
-            uint32_t sum = 128u * unit.weights[0];
-            for (int64_t m = 1; m <= 3; ++m) {
-                const size_t source = static_cast<size_t>(unit.sources[m - 1]);
-                uint8_t v = unit.firstLayer ? inputLevels[source] : units[source].level;
-                if ((j + m) % 2 == 1) {
-                    v = static_cast<uint8_t>(255 - v);
-                }
-                unit.inputs[m - 1] = v;
-                sum += uint32_t{unit.weights[m]} * v;
+        const size_t count = units.size();
+        for (size_t j = 0; j < count; ++j) {
+            Unit& unit = units[j];
+            unit.sum = 128u * unit.weights[0];
+            for (size_t m = 1; m <= 3; ++m) {
+                const auto source = static_cast<size_t>(unit.sources[m - 1]);
+                const uint8_t v = unit.firstLayer ? inputLevels[source] : units[source].level;
+                unit.inputs[m - 1] = (j + m) % 2 == 1 ? static_cast<uint8_t>(255 - v) : v;
+                unit.sum += uint32_t{unit.weights[m]} * unit.inputs[m - 1];
             }
-            unit.sum = sum;
-            const ReferenceBracket bracket = BisectSum(sum);
-            unit.level = static_cast<uint8_t>(bracket.lo);
-            if (j >= count - outputs) {
-                outputLevels[static_cast<size_t>(count - 1 - j)] = static_cast<uint8_t>(bracket.hi);
+            unit.level = static_cast<uint8_t>(BisectSum(unit.sum).lo);
+            if (j >= count - outputLevels.size()) {
+                outputLevels[count - 1 - j] = static_cast<uint8_t>(BisectSum(unit.sum).hi);
             }
             unit.error = 0;
         }
@@ -137,91 +148,82 @@ public:
                int64_t{ActivationTable[static_cast<size_t>(std::max<int64_t>(level - 1, 0))]};
     }
 
-    // Teaches neuron i with the values its five divisions compare their remainders with.
-    void Teach(int64_t i, int64_t rate, int64_t deltaUniform, const int64_t (&stepUniforms)[4], int64_t& squaredErrors)
+    // Teaches neuron i with the rules of its five divisions, which it applies in order.
+    void Teach(size_t i, int64_t rate, const Raise& deltaRaise, const std::array<Raise, 4>& stepRaises, int64_t& squares)
     {
-        const int64_t count = static_cast<int64_t>(units.size());
-        const int64_t outputs = static_cast<int64_t>(targets.size());
-        Unit& unit = units[static_cast<size_t>(i)];
-        const int64_t c = unit.level;
-        if (i >= count - outputs) {
-            const int64_t e = c - targets[static_cast<size_t>(count - 1 - i)];
+        Unit& unit = units[i];
+        const int64_t width = Width(unit.level);
+        if (i >= units.size() - targets.size()) {
+            const int64_t e = unit.level - targets[units.size() - 1 - i];
             unit.error = e * 2500;
-            squaredErrors += e * e;
+            squares += e * e;
         }
         unit.error = Saturate(unit.error * 2);
-        const int64_t delta = Divide(unit.error, Width(c), deltaUniform);
+        const int64_t delta = Divide(unit.error, width, deltaRaise);
+        seen[i].deltaRemainder = std::abs(unit.error) % width;
+        seen[i].deltaRose = std::abs(delta) > std::abs(unit.error) / width;
         unit.error = delta;
-        for (int64_t m = 0; m <= 3; ++m) {
+        for (size_t m = 0; m <= 3; ++m) {
             if (m >= 1 && !unit.firstLayer) {
                 Unit& source = units[static_cast<size_t>(unit.sources[m - 1])];
                 const int64_t contribution = unit.weights[m] * delta;
                 source.error = Saturate((i + m) % 2 == 0 ? source.error + contribution : source.error - contribution);
             }
-            const int64_t x = m == 0 ? 128 : unit.inputs[m - 1];
-            const int64_t step = Divide(delta * x * rate, 163837500, stepUniforms[m]);
+            const int64_t product = delta * (m == 0 ? 128 : unit.inputs[m - 1]) * rate;
+            seen[i].stepRemainders[m] = std::abs(product) % 163837500;
+            const int64_t step = Divide(product, 163837500, stepRaises[m]);
             unit.weights[m] = static_cast<uint8_t>(std::clamp<int64_t>(unit.weights[m] - step, 0, 255));
         }
     }
 
-    // Classic: from the last neuron to the first, one draw for the delta and one per step.
-    // Precise: band by band from the last, in chunks of up to 256 neurons from the top of the
-    // band; a chunk of n takes 17n draws (slot 0 the delta draws, slots 1 + 2m and 2 + 2m step m's
-    // pair, slots 9 + 2m and 10 + 2m its spare pair, each slot by position from the chunk's lowest
-    // neuron), then its extra draws neuron by neuron from the top.
-    int64_t Learn(int64_t rate, RandomSource& random, Rounding rounding = Rounding::Classic)
+    // Calls chunk(top, bottom) for the chunks of a Learn in teaching order: band by band from the
+    // last, each band in pieces of up to 256 neurons from its top.
+    void ForEachChunk(const std::function<void(int64_t top, int64_t bottom)>& chunk) const
     {
-        const int64_t count = static_cast<int64_t>(units.size());
-        const int64_t outputs = static_cast<int64_t>(targets.size());
-        const int64_t width = static_cast<int64_t>(inputLevels.size());
-        int64_t squaredErrors = 0;
-        if (rounding == Rounding::Classic) {
-            for (int64_t i = count - 1; i >= 0; --i) {
-                const int64_t deltaUniform = random.Draw() % Width(units[static_cast<size_t>(i)].level);
-                int64_t stepUniforms[4];
-                for (int64_t& uniform : stepUniforms) {
-                    uniform = random.Draw();
-                }
-                Teach(i, rate, deltaUniform, stepUniforms, squaredErrors);
-            }
-        } else {
-            for (int64_t bandStart = (count - 1) / width * width; bandStart >= 0; bandStart -= width) {
-                for (int64_t top = std::min(bandStart + width, count) - 1; top >= bandStart; top -= 256) {
-                    const int64_t bottom = std::max(top - 255, bandStart);
-                    const int64_t n = top - bottom + 1;
-                    std::vector<int64_t> fixed(static_cast<size_t>(17 * n));
-                    for (int64_t& draw : fixed) {
-                        draw = random.Draw();
-                    }
-                    const auto at = [&](int64_t slot, int64_t i) { return fixed[static_cast<size_t>(slot * n + i - bottom)]; };
-                    std::vector<std::array<int64_t, 5>> uniforms(static_cast<size_t>(n));
-                    for (int64_t i = top; i >= bottom; --i) {
-                        std::array<int64_t, 5>& u = uniforms[static_cast<size_t>(i - bottom)];
-                        u[0] = Uniform(Width(units[static_cast<size_t>(i)].level), random, rounding, at(0, i));
-                        for (int64_t m = 0; m < 4; ++m) {
-                            const int64_t pair = at(1 + 2 * m, i) * 32768 + at(2 + 2 * m, i);
-                            const int64_t spare = at(9 + 2 * m, i) * 32768 + at(10 + 2 * m, i);
-                            const int64_t limit = 6 * 163837500;
-                            u[static_cast<size_t>(1 + m)] = pair < limit    ? pair % 163837500
-                                                            : spare < limit ? spare % 163837500
-                                                                            : Uniform(163837500, random, rounding);
-                        }
-                    }
-                    for (int64_t i = top; i >= bottom; --i) {
-                        const std::array<int64_t, 5>& u = uniforms[static_cast<size_t>(i - bottom)];
-                        const int64_t stepUniforms[4] = {u[1], u[2], u[3], u[4]};
-                        Teach(i, rate, u[0], stepUniforms, squaredErrors);
-                    }
-                }
+        const auto count = static_cast<int64_t>(units.size());
+        const auto width = static_cast<int64_t>(inputLevels.size());
+        for (int64_t bandStart = (count - 1) / width * width; bandStart >= 0; bandStart -= width) {
+            for (int64_t top = std::min(bandStart + width, count) - 1; top >= bandStart; top -= 256) {
+                chunk(top, std::max(top - 255, bandStart));
             }
         }
-        return Divide(squaredErrors, outputs, Uniform(outputs, random, rounding));
+    }
+
+    // Classic: from the last neuron to the first, one draw for the delta and one per step.
+    // Precise: chunk by chunk, a chunk of n neurons takes 10n draws (slot 0 the delta draw, slot 1
+    // the low half of the delta's pair where the width exceeds 32768, slots 2 + 2m and 3 + 2m step
+    // m's pair, each slot by position from the chunk's lowest neuron), then the further pairs of
+    // undecided comparisons as they come, neuron by neuron from the top.
+    int64_t Learn(int64_t rate, RandomSource& random, Rounding rounding = Rounding::Classic)
+    {
+        int64_t squares = 0;
+        ForEachChunk([&](int64_t top, int64_t bottom) {
+            const auto n = static_cast<size_t>(top - bottom + 1);
+            std::vector<int64_t> fixed(rounding == Rounding::Classic ? 0 : 10 * n);
+            for (int64_t& draw : fixed) {
+                draw = random.Draw();
+            }
+            for (auto i = static_cast<size_t>(top); i + 1 > static_cast<size_t>(bottom); --i) {
+                const size_t p = i - static_cast<size_t>(bottom);
+                const auto pair = [&](size_t slot) { return fixed[slot * n + p] * 32768 + fixed[(slot + 1) * n + p]; };
+                const int64_t width = Width(units[i].level);
+                const bool classic = rounding == Rounding::Classic;
+                const Raise deltaRaise = RaiseBy(width, random, rounding, classic ? -1 : width > 32768 ? pair(0) : fixed[p]);
+                std::array<Raise, 4> stepRaises;
+                for (size_t m = 0; m < 4; ++m) {
+                    stepRaises[m] = RaiseBy(163837500, random, rounding, classic ? -1 : pair(2 + 2 * m));
+                }
+                Teach(i, rate, deltaRaise, stepRaises, squares);
+            }
+        });
+        const auto outputs = static_cast<int64_t>(targets.size());
+        return Divide(squares, outputs, RaiseBy(outputs, random, rounding));
     }
 
     std::vector<Unit> units;
     std::vector<uint8_t> inputLevels;
     std::vector<uint8_t> outputLevels;
     std::vector<uint8_t> targets;
-    // Set once any accumulator has been held at the limit.
-    bool reachedLimit = false;
+    std::vector<Seen> seen;
+    bool reachedLimit = false;  // set once any accumulator has been held at the limit
 };
