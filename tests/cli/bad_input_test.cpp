@@ -47,6 +47,9 @@ ToolRun RunTool(const fs::path& folder, const std::vector<std::string>& args, Li
 {
     TempDir logs;
     const std::string outPath = logs.Path("out"), errPath = logs.Path("err");
+    // Made here, so that they exist even when a signal ends the child before it opens them.
+    WriteFile(outPath, "");
+    WriteFile(errPath, "");
     std::vector<std::string> words = {CORVINA_CLI_BINARY};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
