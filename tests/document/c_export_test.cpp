@@ -20,6 +20,7 @@
 #include "document/transformation_tables.h"
 #include "engine/random_source.h"
 #include "tests/framework/temp_dir.h"
+#include "tests/support/rows.h"
 
 namespace {
 
@@ -44,15 +45,8 @@ struct Compiler {
     const char* flags;
 };
 
-void PrintTo(const ExportShape& shape, std::ostream* out)
-{
-    *out << shape.name;
-}
-
-void PrintTo(const Compiler& compiler, std::ostream* out)
-{
-    *out << compiler.name;
-}
+PRINTS_AS_NAME(ExportShape)
+PRINTS_AS_NAME(Compiler)
 
 constexpr ExportShape Shapes[] = {
     {"Default", 5, 4, 2, Tables::Built},
@@ -94,29 +88,38 @@ bool CompilerWorks(const Compiler& compiler, const TempDir& dir)
                Quoted(dir.Path("probe")) + " >/dev/null 2>&1 && " + Quoted(dir.Path("probe"))) == 0;
 }
 
-// Training data for a shape: real values of very different scales per column, some rounded so
-// that values repeat.
-std::string WriteRecords(const TempDir& dir, const ExportShape& shape, int records, uint32_t seed)
+using Rows = std::vector<std::vector<double>>;
+
+// The rows as text that reads back to the same doubles.
+std::string RowsAsText(const Rows& rows)
 {
-    std::mt19937 random(seed);
-    std::normal_distribution<double> normal;
     std::string text;
-    const int32_t columns = shape.inputs + shape.outputs;
-    for (int record = 0; record < records; ++record) {
-        for (int32_t column = 0; column < columns; ++column) {
-            const double scale = std::pow(10.0, column % 7 - 3);
-            double value = normal(random) * scale + (column % 3 - 1) * scale;
-            if (column % 4 == 3)
-                value = std::round(value / scale * 4) * scale / 4;
+    for (const std::vector<double>& row : rows) {
+        for (double value : row) {
             char number[40];
             std::snprintf(number, sizeof number, "%.17g ", value);
             text += number;
         }
         text += "\n";
     }
-    const std::string path = dir.Path("records.txt");
-    WriteFile(path, text);
-    return path;
+    return text;
+}
+
+// Training data for a shape: real values of very different scales per column, some rounded so
+// that values repeat.
+Rows Records(const ExportShape& shape, int records, uint32_t seed)
+{
+    std::mt19937 random(seed);
+    std::normal_distribution<double> normal;
+    Rows rows(static_cast<size_t>(records));
+    for (std::vector<double>& row : rows) {
+        for (int32_t column = 0; column < shape.inputs + shape.outputs; ++column) {
+            const double scale = std::pow(10.0, column % 7 - 3);
+            double value = normal(random) * scale + (column % 3 - 1) * scale;
+            row.push_back(column % 4 == 3 ? std::round(value / scale * 4) * scale / 4 : value);
+        }
+    }
+    return rows;
 }
 
 // Puts out-of-order entries, NaN, infinities and both zeros into the tables, and makes output 0
@@ -147,7 +150,8 @@ void MakeNetwork(NetworkModel& network, const ExportShape& shape, const TempDir&
     RandomSource random(static_cast<uint64_t>(shape.layers * 1000 + shape.inputs * 10 + shape.outputs));
     network.GetNet().Randomize(random);
     const int records = shape.tables == Tables::Few ? 100 : 1500;
-    const std::string path = WriteRecords(dir, shape, records, static_cast<uint32_t>(shape.inputs));
+    const std::string path = dir.Path("records.txt");
+    WriteFile(path, RowsAsText(Records(shape, records, static_cast<uint32_t>(shape.inputs))));
     network.ImportRecords(ReadRawRecords(path, shape.inputs + shape.outputs), true);
     if (shape.tables == Tables::Damaged)
         DamageTables(network);
@@ -170,8 +174,6 @@ std::vector<double> BoundaryValues(const double* table)
     }
     return values;
 }
-
-using Rows = std::vector<std::vector<double>>;
 
 // Rows that put every boundary value of every column through the network, in varying company.
 Rows FiniteRows(const NetworkModel& network)
@@ -224,20 +226,6 @@ void WriteRaw(const std::string& path, const Rows& rows)
         }
     }
     WriteFile(path, bytes);
-}
-
-std::string RowsAsText(const Rows& rows)
-{
-    std::string text;
-    for (const std::vector<double>& row : rows) {
-        for (double value : row) {
-            char number[40];
-            std::snprintf(number, sizeof number, "%.17g ", value);
-            text += number;
-        }
-        text += "\n";
-    }
-    return text;
 }
 
 template <typename Real>
@@ -331,32 +319,6 @@ TEST_P(CExportRun, ConsultAnswersAsTheModelBitForBit)
     EXPECT_TRUE(BitsOf(answers) == BitsOf(expected)) << "rows: " << all.size();
     EXPECT_TRUE(BitsOf(raw) == BitsOf(std::vector<double>(expected.begin(), expected.begin() +
                                                           static_cast<std::ptrdiff_t>(raw.size()))));
-}
-
-TEST_P(CExportRun, ForwardGivesTheEngineOutputLevels)
-{
-    ASSERT_NO_FATAL_FAILURE(Build(CTableType::Double));
-    std::mt19937 random(7);
-    std::string rows;
-    std::vector<uint8_t> expected;
-    PatternBuffer& buffer = network.GetPatternBuffer();
-    for (int row = 0; row < 2000; ++row) {
-        for (int32_t input = 0; input < shape.inputs; ++input) {
-            // The first rows are all 0 and all 255, the rest random.
-            const auto level = static_cast<uint8_t>(row == 0 ? 0 : row == 1 ? 255 : random() % 256);
-            buffer.SetInput(input, level);
-            rows += static_cast<char>(level);
-        }
-        network.GetNet().Forward();
-        for (int32_t output = 0; output < shape.outputs; ++output)
-            expected.push_back(buffer.GetOutput(output));
-    }
-    WriteFile(dir.Path("levels.bin"), rows);
-    ASSERT_EQ(Shell(Quoted(dir.Path("harness")) + " forward " + Quoted(dir.Path("levels.bin")) + " " +
-                  Quoted(dir.Path("answers.bin"))),
-              0);
-    const std::string answers = ReadFile(dir.Path("answers.bin"));
-    EXPECT_TRUE(std::vector<uint8_t>(answers.begin(), answers.end()) == expected);
 }
 
 // With float tables, every float input gets the level of the entries rounded to float, which is

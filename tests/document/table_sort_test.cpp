@@ -39,20 +39,22 @@ std::vector<double> MixedValues(size_t n, std::mt19937_64& random)
 
 }  // namespace
 
-TEST(TableSortTest, TablesHoldTheRanksAComparisonSortGives)
+class TableSortTest : public testing::TestWithParam<size_t> {};
+
+TEST_P(TableSortTest, TablesHoldTheRanksAComparisonSortGives)
 {
-    std::mt19937_64 random(3);
-    for (size_t n : {1, 2, 3, 255, 256, 257, 1000, 70000}) {
-        SCOPED_TRACE(n);
-        const std::vector<double> values = MixedValues(n, random);
-        std::vector<double> table(TableLength);
-        BuildTableFromColumn(values.data(), n, table.data());
-        std::vector<uint64_t> bits;
-        for (double entry : table)
-            bits.push_back(std::bit_cast<uint64_t>(entry));
-        EXPECT_EQ(bits, TableBySorting(values));
-    }
+    std::mt19937_64 random(GetParam());
+    const std::vector<double> values = MixedValues(GetParam(), random);
+    std::vector<double> table(TableLength);
+    BuildTableFromColumn(values.data(), values.size(), table.data());
+    std::vector<uint64_t> bits;
+    for (double entry : table)
+        bits.push_back(std::bit_cast<uint64_t>(entry));
+    EXPECT_EQ(bits, TableBySorting(values));
 }
+
+INSTANTIATE_TEST_SUITE_P(Counts, TableSortTest, testing::Values(1, 2, 3, 255, 256, 257, 1000, 70000),
+                         [](const testing::TestParamInfo<size_t>& n) { return "Values" + std::to_string(n.param); });
 
 TEST(TableSortTest, BisectionFindsTheLevelTheScanFinds)
 {

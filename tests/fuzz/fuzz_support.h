@@ -7,9 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +14,7 @@
 #include "document/network_file.h"
 #include "framework/document_manager.h"
 #include "framework/file_store.h"
+#include "tests/framework/temp_dir.h"
 #include "tests/support/scripted_ui.h"
 
 // Stops the run with the broken expectation, so libFuzzer keeps the input that broke it.
@@ -50,19 +48,16 @@ inline std::string ScratchPath(const std::string& name)
     return ScratchFolder() + "/" + name;
 }
 
+// A file that cannot be written or read throws, which stops the run like a failed check.
 inline std::string WriteScratch(const std::string& name, const std::string& bytes)
 {
-    const std::string path = ScratchPath(name);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    FUZZ_CHECK(out.good());
-    return path;
+    WriteFile(ScratchPath(name), bytes);
+    return ScratchPath(name);
 }
 
 inline std::string ReadScratch(const std::string& name)
 {
-    std::ifstream in(ScratchPath(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ReadFile(ScratchPath(name));
 }
 
 // The bytes Save writes for the document.

@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QFile>
 
 #include "shell_fixture.h"
@@ -63,7 +62,7 @@ private:
     QTimer timer;
 };
 
-enum class FileState { Gone, Damaged, Folder };
+enum class FileState { Gone, Damaged };
 
 struct FailedEntryCase {
     const char* name;
@@ -87,8 +86,6 @@ TEST_P(FailedRecentEntryTest, EntryLeavesTheListOnlyWhenItsFileFailed)
         QFile damaged(path);
         ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
         damaged.write("this is not a network file at all");
-    } else if (row.file == FileState::Folder) {
-        ASSERT_TRUE(QDir().mkpath(path));
     }
     RecentFileList& list = app->RecentFiles();
     list.Add(TempPath(QStringLiteral("other.cvn")));
@@ -110,7 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, FailedRecentEntryTest,
     testing::Values(FailedEntryCase{"GoneAfterDiscard", FileState::Gone, true, QMessageBox::No, true},
                     FailedEntryCase{"DamagedAfterDiscard", FileState::Damaged, true, QMessageBox::No, true},
-                    FailedEntryCase{"FolderAfterDiscard", FileState::Folder, true, QMessageBox::No, true},
                     FailedEntryCase{"SaveQuestionCancelled", FileState::Gone, true, QMessageBox::Cancel, false}),
     RowName());
 

@@ -131,7 +131,6 @@ TEST_P(HeadlessStartTest, RunsWithoutADisplay)
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, HeadlessStartTest,
     testing::Values(HeadlessRun{"Help", {"--help"}, 0, "corvina --print-to PRINTER|FILE.pdf FILE.cvn", ""},
-                    HeadlessRun{"Version", {"--version"}, 0, "Corvina Version 1.0", ""},
                     HeadlessRun{"PrintToPdf", {"--print-to", "FOLDER/out.pdf", "FOLDER/empty.cvn"}, 0, "", ""},
                     HeadlessRun{"PrintMissingFile", {"--print-to", "FOLDER/out.pdf", "FOLDER/absent.cvn"}, 1, "",
                                 "absent.cvn"},

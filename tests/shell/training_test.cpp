@@ -59,7 +59,8 @@ TEST_F(TrainingTest, NoPassWhileAModalDialogOrMessageBoxIsOpen)
     }
 }
 
-TEST_F(TrainingTest, EraseWhileTrainingKeepsTheFlagAndNewDataResumes)
+// Commands that take the patterns away leave the flag on: passes stop until new data comes.
+TEST_F(TrainingTest, EraseShapeAndNewWhileTrainingKeepTheFlag)
 {
     ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     ASSERT_TRUE(TrainsOnFrom(0));
@@ -78,26 +79,6 @@ TEST_F(TrainingTest, EraseWhileTrainingKeepsTheFlagAndNewDataResumes)
     // New data: passes start again without another Train, and without a question.
     SelectTrainingDataThroughDialog(WriteTrainingData(12));
     EXPECT_TRUE(TrainsOnFrom(0));
-    // Without patterns or passes, Randomization goes ahead at once.
-    app->Router().Execute(ID_PAUSE);
-    const BoxAnswer yes(QMessageBox::Yes);
-    app->Router().Execute(ID_ERASE_TD);
-    ASSERT_TRUE(yes.Answered());
-    const BoxAnswer unexpected(QMessageBox::No);
-    app->Router().Execute(ID_RANDOMIZATION);
-    EXPECT_FALSE(unexpected.Answered());
-}
-
-TEST_F(TrainingTest, ShapeAndFileCommandsWhileTrainingKeepTheFlag)
-{
-    ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
-    ASSERT_TRUE(TrainsOnFrom(0));
-    {
-        const BoxAnswer yes(QMessageBox::Yes);
-        app->Router().Execute(ID_RANDOMIZATION);
-    }
-    EXPECT_EQ(Document().GetPatternsCount(), 20);
-    EXPECT_TRUE(TrainsOnFrom(0));
     {
         // The shape dialog, then the question about experience.
         const ModalResponder shape(
@@ -115,10 +96,14 @@ TEST_F(TrainingTest, ShapeAndFileCommandsWhileTrainingKeepTheFlag)
     LetTheIdleLoopRun();
     EXPECT_EQ(Passes(), 0u);
     {
-        Document().ImportTrainingData(WriteTrainingData(10), true);
-        const BoxAnswer discard(QMessageBox::No);
-        app->Router().Execute(ID_FILE_NEW);
+        // Without patterns or passes, Randomization goes ahead at once.
+        const BoxAnswer unexpected(QMessageBox::No);
+        app->Router().Execute(ID_RANDOMIZATION);
+        EXPECT_FALSE(unexpected.Answered());
     }
+    Document().ImportTrainingData(WriteTrainingData(10), true);
+    const BoxAnswer discard(QMessageBox::No);
+    app->Router().Execute(ID_FILE_NEW);
     EXPECT_EQ(Document().GetLayersCount(), 5);
     EXPECT_TRUE(app->IsTrainingOn());
     EXPECT_EQ(FieldText(IDC_CURRENT_PASS), "0");

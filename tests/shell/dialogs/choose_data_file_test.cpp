@@ -65,7 +65,6 @@ TEST_P(DataFileChoiceTest, OffersTheDataFiltersOnThePathAndGivesANameWithoutExte
 INSTANTIATE_TEST_SUITE_P(
     Choices, DataFileChoiceTest,
     testing::Values(ChoiceRow{"OpenCancelled", FileDialogMode::Open, "", ""},
-                    ChoiceRow{"SaveCancelled", FileDialogMode::SaveAs, "", ""},
                     ChoiceRow{"OpenANewName", FileDialogMode::Open, "results", "results.dat"},  // need not exist
                     ChoiceRow{"SaveANewName", FileDialogMode::SaveAs, "results", "results.dat"},
                     ChoiceRow{"SaveWithAnExtension", FileDialogMode::SaveAs, "table.txt", "table.txt"}),

@@ -69,12 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ShapeRow{"OneInputTwoOutputs", "5", "1", "2", "", Ok, 0},
         ShapeRow{"OneInputThreeOutputs", "5", "1", "3", "Error occured. If Input Count = 1, then OutputCount must be between 0 & 3.", Stop, O},
-        ShapeRow{"FourInputsOneOutput", "5", "4", "1", "Error occured. If Input Count = 4, then OutputCount must be between 1 & 12.", Stop, O},
-        ShapeRow{"FourInputsElevenOutputs", "5", "4", "11", "", Ok, 0},
-        ShapeRow{"MostInputsFewestOutputs", "1", "100000", "33333", "Error occured. If Input Count = 100000, then OutputCount must be between 33333 & 300000.", Stop, O},
-        ShapeRow{"MostInputsFewOutputs", "1", "100000", "33334", "", Ok, 0},
-        ShapeRow{"BlankInputs", "5", " ", "2", Unsigned, Warn, I}, ShapeRow{"NegativeOutputs", "5", "4", "-2", Unsigned, Warn, O},
-        ShapeRow{"NoInputs", "5", "0", "2", Range, Warn, I}, ShapeRow{"TooManyLayers", "100001", "4", "2", Range, Warn, L},
+        ShapeRow{"BlankInputs", "5", " ", "2", Unsigned, Warn, I}, ShapeRow{"TooManyLayers", "100001", "4", "2", Range, Warn, L},
         // Inputs are read first, and a range error ends the reading before the ratio is looked at.
         ShapeRow{"InputsFirst", "x", "0", "y", Range, Warn, I}, ShapeRow{"OutputsSecond", "x", "4", "y", Unsigned, Warn, O},
         ShapeRow{"RangeBeforeRatio", "0", "4", "1", Range, Warn, L},
