@@ -1,5 +1,6 @@
 #include "document/corvina_doc.h"
 
+#include <memory>
 #include <new>
 #include <stdexcept>
 
@@ -110,12 +111,20 @@ void CCorvinaDoc::OnSelectTd()
     if (!userInterface.dialogs.RunTrainingDataDialog(fields))
         return;
     try {
-        const RawRecords records = ReadRawRecords(fields.path, GetInputCount() + GetOutputCount());
-        if (const std::string refusal = DescribeImportRefusal(records, fields.path); !refusal.empty()) {
+        RawRecords records;
+        std::string refusal;
+        {
+            // The work ends before any message shows.
+            const std::unique_ptr<WorkProgress> work = userInterface.progress.BeginWork("Importing " + fields.path);
+            records = ReadRawRecords(fields.path, GetInputCount() + GetOutputCount(), work.get());
+            refusal = DescribeImportRefusal(records, fields.path);
+            if (refusal.empty())
+                model.ImportRecords(records, fields.makeNewTables, work.get());
+        }
+        if (!refusal.empty()) {
             userInterface.messages.ShowStopMessage(refusal);
             return;
         }
-        model.ImportRecords(records, fields.makeNewTables);
         SetModifiedFlag();
         UpdateAllViews(nullptr, UpdateHint::All);
         userInterface.messages.ShowStatusNote(
@@ -154,7 +163,11 @@ void CCorvinaDoc::ShowConsultReport()
 
 void CCorvinaDoc::ConsultFile()
 {
-    const NetworkModel::BatchOutcome batch = model.ConsultFile(consultInputPath, consultOutputPath, GetPathName());
+    NetworkModel::BatchOutcome batch;
+    {
+        const std::unique_ptr<WorkProgress> work = userInterface.progress.BeginWork("Consulting " + consultInputPath);
+        batch = model.ConsultFile(consultInputPath, consultOutputPath, GetPathName(), work.get());
+    }
     if (batch.written)
         userInterface.messages.ShowStatusNote(batch.note);
     else

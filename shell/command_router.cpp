@@ -24,6 +24,8 @@ CommandState CommandRouter::QueryState(CommandId id) const
         state.checked = conditions->IsToolbarShown();
     if (conditions != nullptr && row->rule == EnablingRule::StatusBarShown)
         state.checked = conditions->IsStatusBarShown();
+    if (conditions != nullptr && row->rule == EnablingRule::TrainingCurveShown)
+        state.checked = conditions->IsTrainingCurveShown();
     return state;
 }
 
@@ -43,6 +45,7 @@ bool CommandRouter::RuleEnables(const CommandRow& row) const
     case EnablingRule::Always:
     case EnablingRule::ToolbarShown:
     case EnablingRule::StatusBarShown:
+    case EnablingRule::TrainingCurveShown:
         return true;
     }
     return true;
