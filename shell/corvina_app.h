@@ -71,6 +71,7 @@ public:
     RecentFileList& RecentFiles() { return recentFiles; }
     QPrinter& Printer() { return printer; }
     UserInterface& Interface() { return userInterface.Interface(); }
+    QtProgressDisplay& Progress() { return userInterface.Progress(); }
 
 private:
     bool PatternsExist() const override;

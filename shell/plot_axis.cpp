@@ -5,13 +5,14 @@
 
 namespace {
 
-// About this many ticks on a linear axis.
-constexpr double TicksWanted = 5;
+// At most this many intervals between the ticks of a linear axis.
+constexpr double MostIntervals = 7;
 
-// The round step (1, 2 or 5 times a power of ten) that cuts span into about TicksWanted parts.
+// The smallest round step (1, 2 or 5 times a power of ten) that cuts span into at most
+// MostIntervals parts.
 double RoundStep(double span)
 {
-    const double raw = span / TicksWanted;
+    const double raw = span / MostIntervals;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
     for (const double factor : {1.0, 2.0, 5.0})
         if (raw <= factor * power)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <memory>
+#include <string>
 
 #include "shell/dialogs/corvina_message_box.h"
 #include "shell/dialogs/progress_dlg.h"
@@ -23,6 +24,8 @@ public:
 
     ~QtWorkProgress() override
     {
+        if (dialog)
+            dialog->hide();
         dialog.reset();
         QApplication::restoreOverrideCursor();
     }
@@ -36,9 +39,10 @@ public:
             dialog = std::make_unique<CProgressDlg>(title, OwnerWindow(parent));
             dialog->setWindowModality(Qt::ApplicationModal);
             dialog->show();
-        } else if (sinceRefresh.isValid() && sinceRefresh.elapsed() < RefreshMilliseconds) {
+        } else if (sinceRefresh.elapsed() < RefreshMilliseconds && step == shownStep) {
             return;
         }
+        shownStep.assign(step);
         sinceRefresh.start();
         dialog->ShowStep(QString::fromUtf8(step.data(), static_cast<qsizetype>(step.size())), done, total);
         QApplication::processEvents();
@@ -50,6 +54,7 @@ private:
     qint64 showAfter;
     QElapsedTimer clock;
     QElapsedTimer sinceRefresh;
+    std::string shownStep;
     std::unique_ptr<CProgressDlg> dialog;
 };
 

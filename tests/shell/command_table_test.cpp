@@ -33,6 +33,7 @@ TEST_F(CommandTableTest, TableDrivesMenusToolbarKeysAndPrompts)
         "&File/&New\tCtrl+N", "&File/&Open...\tCtrl+O", "&File/&Save\tCtrl+S", "&File/Save &As...", "&File/-",
         "&File/&Print...\tCtrl+P", "&File/Print Pre&view", "&File/P&rint Setup...", "&File/-",
         "&File/Recent File", "&File/-", "&File/E&xit", "&File/-", "&File/&Export as C...", "&View/&Toolbar", "&View/&Status Bar",
+        "&View/-", "&View/Training &Curve",
         "&Corvina/&Select TD (Ctrl+T)", "&Corvina/&Erase TD", "&Corvina/&Randomization",
         "&Corvina/&Options (Ctrl+M)", "&Process/&Training/&Train", "&Process/&Training/&Pause",
         "&Process/&Consult (Ctrl+C)", "&Help/&About Corvina...",
