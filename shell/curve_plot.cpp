@@ -146,8 +146,11 @@ void CurvePlot::paintEvent(QPaintEvent*)
     painter.setPen(Qt::black);
     painter.drawRect(area);
     for (const double tick : passAxis.Ticks()) {
-        const QRectF box(xOf(tick) - 40, area.bottom() + 2, 80, line);
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, PlotAxis::Label(tick));
+        // Centred under its tick, but kept inside the widget.
+        const QString label = PlotAxis::Label(tick);
+        const double labelWidth = metrics.horizontalAdvance(label) + 2;
+        const double left = std::clamp(xOf(tick) - labelWidth / 2, 0.0, width() - labelWidth);
+        painter.drawText(QRectF(left, area.bottom() + 2, labelWidth, line), Qt::AlignHCenter | Qt::AlignTop, label);
     }
     for (const double tick : errorAxis.Ticks()) {
         const QRectF box(0, yOf(errorAxis, tick) - line / 2.0, area.left() - 4, line);
@@ -172,7 +175,7 @@ void CurvePlot::paintEvent(QPaintEvent*)
         auto toScreen = [&](const CurvePoint& point) { return QPointF(xOf(point.passes), yOf(axis, point.value)); };
         painter.save();
         painter.setClipRect(area.adjusted(-1, -1, 1, 1));
-        painter.setPen(QPen(ColorOf(series), 1.6));
+        painter.setPen(QPen(ColorOf(series), 1));
         const QPolygonF polyline = Thinned(points.Points(), logarithmic, toScreen);
         painter.drawPolyline(polyline);
         if (polyline.size() == 1)

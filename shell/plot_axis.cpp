@@ -48,9 +48,9 @@ double PlotAxis::ToPixel(double value, double start, double end) const
 {
     double share = 0;
     if (logarithmic)
-        share = std::log10(std::max(value, first) / first) / std::log10(last / first);
+        share = std::log10(std::max(value, first) / first) / span;
     else
-        share = (value - first) / (last - first);
+        share = (value - first) / span;
     return start + share * (end - start);
 }
 

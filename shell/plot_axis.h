@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cmath>
 #include <vector>
 
 // One axis of a plot: the range of values it shows, linear or logarithmic, mapped onto a span of
@@ -29,7 +30,8 @@ public:
 
 private:
     PlotAxis(double firstValue, double lastValue, double tickStep, bool isLogarithmic)
-        : first(firstValue), last(lastValue), step(tickStep), logarithmic(isLogarithmic)
+        : first(firstValue), last(lastValue), step(tickStep), logarithmic(isLogarithmic),
+          span(isLogarithmic ? std::log10(lastValue / firstValue) : lastValue - firstValue)
     {
     }
 
@@ -37,4 +39,6 @@ private:
     double last;
     double step;
     bool logarithmic;
+    // last - first, in decades on a logarithmic axis.
+    double span;
 };

@@ -15,7 +15,7 @@ class TrainingCurveWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int RefreshMilliseconds = 40;
+    static constexpr int RefreshMilliseconds = 50;
 
     TrainingCurveWindow(const TrainingCurve& curve, QWidget* mainFrame);
 

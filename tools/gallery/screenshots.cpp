@@ -13,6 +13,9 @@
 #include "shell/main_frame.h"
 #include "shell/page_setup_dlg.h"
 #include "shell/print_preview.h"
+#include "shell/training_curve_window.h"
+
+#include <QCheckBox>
 
 namespace {
 
@@ -90,10 +93,18 @@ bool RenderScreenshots(const QString& folderPath)
 
     const QTemporaryDir data;
     corvina.Document().ImportTrainingData(WriteSampleData(data).toStdString(), true);
+    corvina.Router().Execute(ID_VIEW_TRAINING_CURVE);
+    TrainingCurveWindow& curve = *frame.CurveWindow();
+    curve.LogarithmicBox()->setChecked(false);
     corvina.Router().Execute(ID_TRAIN);
     RunEventsFor(1500);
     saved = Save(frame, folder, QStringLiteral("main_window_training")) && saved;
+    saved = Save(curve, folder, QStringLiteral("training_curve")) && saved;
+    curve.LogarithmicBox()->setChecked(true);
+    RunEventsFor(300);
+    saved = Save(curve, folder, QStringLiteral("training_curve_logarithmic")) && saved;
     corvina.Router().Execute(ID_PAUSE);
+    curve.close();
 
     saved = RenderPrintPreview(corvina, folder) && saved;
     saved = !RenderDialogs(folderPath).isEmpty() && saved;
