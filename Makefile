@@ -27,7 +27,7 @@ HAVE_CLANG   := $(shell command -v clang++ >/dev/null 2>&1 && echo yes)
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps install-packages configure build test test-release test-asan test-fuzz fuzz fuzz-build run bench bench-peer screenshots install package clean
+.PHONY: all deps install-packages configure build test test-release test-asan test-fuzz fuzz fuzz-build run bench bench-peer examples screenshots install package clean
 
 all: build
 
@@ -112,6 +112,11 @@ bench-peer: deps
 	cmake --build $(BUILD) -j $(JOBS) --target peer_bench
 	# Pinned to one core, the last.
 	taskset -c $$(($$(nproc) - 1)) $(BUILD)/bench/peer/peer_bench
+
+# Trains every example in both rounding modes and prints the held-out accuracies (a few minutes).
+examples: configure
+	cmake --build $(BUILD) -j $(JOBS) --target corvina-cli
+	examples/run_examples.sh $(BUILD)/cli/corvina-cli
 
 screenshots: build
 	tools/screenshots $(BUILD) screenshots

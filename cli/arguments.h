@@ -16,6 +16,8 @@ struct OptionSpec {
     // What the value stands for in messages, such as "N".
     std::string_view valueName = {};
     bool required = false;
+    // The words the value may be, separated by blanks, for completion; empty when any value goes.
+    std::string_view choices = {};
 };
 
 // A command line split into its options and its positional arguments.

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
+#include "cli/learning_options.h"
 #include "cli/network_files.h"
 #include "cli/random_seed.h"
 #include "document/network_model.h"
@@ -50,12 +51,16 @@ int RunNewCommand(const ParsedArguments& arguments, CommandContext& context)
     std::string error;
     if (!IsValidSeed(arguments.Value("seed"), error))
         return ReportUserError(context, error);
+    LearningSettings settings;
+    if (!ApplyLearningOptions(arguments, static_cast<int32_t>(outputs), settings, error))
+        return ReportUserError(context, error);
     std::error_code statusError;
     if (!arguments.Has("force") && std::filesystem::exists(path, statusError))
         return ReportUserError(context, path + " already exists; give --force to replace it");
 
     NetworkModel model;
     model.Reshape(static_cast<int32_t>(layers), static_cast<int32_t>(inputs), static_cast<int32_t>(outputs));
+    model.SetSettings(settings);
     if (arguments.Has("randomize")) {
         SeedRandomSource(model.Random(), arguments.Value("seed"), error);
         model.Randomize();
@@ -64,6 +69,9 @@ int RunNewCommand(const ParsedArguments& arguments, CommandContext& context)
         return ExitUserError;
     context.out << "Created " << path << ": " << layers << " layers, " << inputs << " inputs, " << outputs
                 << " outputs, " << model.GetNet().GetNeuronCount() << " neurons, "
-                << (arguments.Has("randomize") ? "random" : "zero") << " weights\n";
+                << (arguments.Has("randomize") ? "random" : "zero") << " weights";
+    if (settings.rounding != Rounding::Classic)
+        context.out << ", " << RoundingName(settings.rounding) << " rounding";
+    context.out << "\n";
     return ExitSuccess;
 }

@@ -4,14 +4,21 @@
 #include <array>
 
 #include "cli/commands.h"
+#include "cli/learning_options.h"
 
 namespace {
 
-constexpr std::array<OptionSpec, 6> NewOptions = {{
+constexpr std::array<OptionSpec, 7> NewOptions = {{
     {"layers", true}, {"inputs", true}, {"outputs", true}, {"randomize", false}, {"seed", true}, {"force", false},
+    {"rounding", true, "MODE", false, RoundingChoices},
 }};
 constexpr std::array<OptionSpec, 1> ImportOptions = {{{"keep-tables", false}}};
-constexpr std::array<OptionSpec, 3> TrainOptions = {{{"passes", true, "N", true}, {"seed", true}, {"output", true}}};
+constexpr std::array<OptionSpec, 10> TrainOptions = {{
+    {"passes", true, "N", true}, {"seed", true}, {"output", true}, {"rounding", true, "MODE", false, RoundingChoices},
+    {"keep-best", false}, {"no-keep-best", false}, {"validate", true, "FILE"}, {"every", true, "K"},
+    {"classes", true, "K"}, {"log", true, "FILE.csv"},
+}};
+constexpr std::array<OptionSpec, 2> EvaluateOptions = {{{"classes", true, "K"}, {"json", false}}};
 constexpr std::array<OptionSpec, 1> ConsultOptions = {{{"values", true}}};
 constexpr std::array<OptionSpec, 3> ExportOptions = {{
     {"c", true, "DIR", true}, {"name", true, "NAME"}, {"float-tables", false},
@@ -29,6 +36,9 @@ constexpr std::string_view NewDetails =
     "  --randomize    give every weight a random byte\n"
     "  --seed S       seed the random source with the unsigned integer S (otherwise the clock)\n"
     "  --force        replace NET.cvn if it exists (otherwise an existing file is refused)\n"
+    "  --rounding MODE\n"
+    "                 how learning rounds: classic (the default) or precise; stored with\n"
+    "                 the network\n"
     "\n"
     "The shape is checked as the \"Create a New Corvina\" dialog checks it, with the same\n"
     "messages; a network of more neurons than the engine builds is refused.\n";
@@ -36,7 +46,9 @@ constexpr std::string_view NewDetails =
 constexpr std::string_view InfoDetails =
     "Prints the eight lines of the status report of NET.cvn: the shape and neuron count,\n"
     "whether training data are available, the patterns count, the produced passes count and\n"
-    "the average error.\n";
+    "the average error. Learning settings that differ from their defaults follow, one line\n"
+    "each: \"Rounding: precise\", \"Keep best: evaluated on FILE every K passes\" (or on the\n"
+    "training patterns, or at the default interval) and \"Classes: K\".\n";
 
 constexpr std::string_view ImportDetails =
     "Replaces the training patterns of NET.cvn by the records of the text file DATA and saves\n"
@@ -62,8 +74,51 @@ constexpr std::string_view TrainDetails =
     "  --passes N        the number of passes, at least 1 (required)\n"
     "  --seed S          seed the random source with the unsigned integer S (otherwise the clock)\n"
     "  --output OUT.cvn  save the trained network there instead of back into NET.cvn\n"
+    "  --rounding MODE   how learning rounds: classic, the original rule, in which every\n"
+    "                    weight step of a large product is exactly one; or precise, which\n"
+    "                    draws over the whole divisor so the mean step is the exact quotient\n"
+    "  --keep-best       evaluate the network every K passes and save the weights of the best\n"
+    "                    evaluation (the lowest mean squared level error) instead of the last\n"
+    "  --no-keep-best    train without keeping the best network\n"
+    "  --validate FILE   evaluate on the records of the training-data file FILE instead of on\n"
+    "                    the training patterns\n"
+    "  --every K         passes between two evaluations, at least 1 (default: five passes per\n"
+    "                    record evaluated on, rounded up to 1, 2 or 5 times a power of ten)\n"
+    "  --classes K       the outputs stand for K classes (output t for class t mod K), for\n"
+    "                    the accuracy in the log and the keep-best line\n"
+    "  --log FILE.csv    write one row every K passes: passes, average_error, and when the\n"
+    "                    network is evaluated (keep-best, or a validation file), evaluation_error\n"
+    "                    and with classes accuracy\n"
     "\n"
-    "A network without training patterns is refused; import some first.\n";
+    "--rounding, --keep-best, --no-keep-best, --validate, --every and --classes are stored with\n"
+    "the network and used by later training. Evaluations run at every multiple of K of the\n"
+    "passes count and once when training starts and ends; with keep-best the saved network\n"
+    "has the best weights, and a last line says at which pass they were reached and their\n"
+    "evaluation. Its passes count and average error stay those of the end of training.\n"
+    "\n"
+    "A network without training patterns is refused; import some first. A validation file\n"
+    "that cannot be read or holds no complete record is refused, and nothing is written.\n";
+
+constexpr std::string_view EvaluateDetails =
+    "Runs the network of NET.cvn on every record of the training-data file DATA (inputs, then\n"
+    "outputs, read as import reads them) as consult runs it, and compares its outputs with the\n"
+    "record's outputs. Prints the records evaluated; the level error, the mean over records and\n"
+    "outputs of the squared difference between each output neuron's level and its target level\n"
+    "(the measure of the average error); and for each output the mean absolute error (mae) and\n"
+    "the root-mean-square error (rmse) in the data's own units.\n"
+    "\n"
+    "With classes, output t belongs to class t mod K, so repeated one-hot columns add up; a\n"
+    "record's predicted class is the class with the greatest sum of output levels, its true class\n"
+    "the one with the greatest sum of target values; a tie on either side counts as a miss.\n"
+    "Prints the accuracy and the K x K confusion matrix (rows true classes, columns predicted).\n"
+    "\n"
+    "Options:\n"
+    "  --classes K  the outputs stand for K classes, 2 to the output count (default: the classes\n"
+    "               stored by train --classes, else none)\n"
+    "  --json       print one JSON object: records, level_error, outputs (a list of objects with\n"
+    "               mae and rmse), and with classes accuracy, undecided and confusion\n"
+    "\n"
+    "NET.cvn is not changed.\n";
 
 constexpr std::string_view ConsultDetails =
     "Asks the network for its outputs.\n"
@@ -108,14 +163,18 @@ constexpr std::string_view ExportDetails =
     "                  a table entry that rounding moved up gets a lower level than consult\n"
     "                  gives it\n";
 
-constexpr std::array<CommandSpec, 6> Table = {{
-    {"new", "NET.cvn [--layers L] [--inputs W] [--outputs O] [--randomize] [--seed S] [--force]",
+constexpr std::array<CommandSpec, 7> Table = {{
+    {"new", "NET.cvn [--layers L] [--inputs W] [--outputs O] [--randomize] [--seed S] [--force] "
+     "[--rounding classic|precise]",
      "create a network document", NewDetails, NewOptions, 1, 1, RunNewCommand},
     {"info", "NET.cvn", "print the status report of a network", InfoDetails, {}, 1, 1, RunInfoCommand},
     {"import", "NET.cvn DATA [--keep-tables]", "load training data into a network", ImportDetails,
      ImportOptions, 2, 2, RunImportCommand},
-    {"train", "NET.cvn --passes N [--seed S] [--output OUT.cvn]", "train a network", TrainDetails,
-     TrainOptions, 1, 1, RunTrainCommand},
+    {"train", "NET.cvn --passes N [--seed S] [--output OUT.cvn] [--rounding classic|precise] "
+     "[--keep-best|--no-keep-best] [--validate FILE] [--every K] [--classes K] [--log FILE.csv]",
+     "train a network", TrainDetails, TrainOptions, 1, 1, RunTrainCommand},
+    {"evaluate", "NET.cvn DATA [--classes K] [--json]", "measure a network on records with known answers",
+     EvaluateDetails, EvaluateOptions, 2, 2, RunEvaluateCommand},
     {"consult", "NET.cvn --values v1,v2,...\nNET.cvn IN OUT", "ask a network for its outputs",
      ConsultDetails, ConsultOptions, 1, 3, RunConsultCommand},
     {"export", "NET.cvn --c DIR [--name NAME] [--float-tables]", "write a network as standalone C source",

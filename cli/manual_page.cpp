@@ -1,5 +1,6 @@
 #include "cli/manual_page.h"
 
+#include <map>
 #include <set>
 #include <vector>
 
@@ -147,7 +148,7 @@ bool CompletesFolders(const OptionSpec& option)
 
 bool CompletesFiles(const OptionSpec& option)
 {
-    return option.name == "output";
+    return option.name == "output" || option.name == "validate" || option.name == "log";
 }
 
 std::string OptionList(const CommandSpec& command)
@@ -174,12 +175,17 @@ std::string BashCompletion()
     std::string commands;
     std::string optionCases;
     std::set<std::string> folderOptions, fileOptions, otherValueOptions;
+    std::map<std::string, std::string> choiceOptions;
     for (const CommandSpec& command : Commands()) {
         commands += std::string(command.name) + " ";
         optionCases += "        " + std::string(command.name) + ") options=\"" + OptionList(command) + "\" ;;\n";
         for (const OptionSpec& option : command.options) {
             if (!option.takesValue)
                 continue;
+            if (!option.choices.empty()) {
+                choiceOptions["--" + std::string(option.name)] = option.choices;
+                continue;
+            }
             std::set<std::string>& kind = CompletesFolders(option) ? folderOptions
                                           : CompletesFiles(option) ? fileOptions
                                                                    : otherValueOptions;
@@ -187,6 +193,9 @@ std::string BashCompletion()
         }
     }
     commands += "help";
+    std::string choiceCases;
+    for (const auto& [option, choices] : choiceOptions)
+        choiceCases += "        " + option + ") COMPREPLY=($(compgen -W \"" + choices + "\" -- \"$cur\")); return ;;\n";
     return "# bash completion for corvina-cli, made from its command table.\n"
            "_corvina_cli()\n"
            "{\n"
@@ -206,7 +215,8 @@ std::string BashCompletion()
            "    esac\n"
            "    case $prev in\n"
            "        " + CasePattern(folderOptions) + ") COMPREPLY=($(compgen -d -- \"$cur\")); return ;;\n"
-           "        " + CasePattern(fileOptions) + ") COMPREPLY=($(compgen -f -- \"$cur\")); return ;;\n"
+           "        " + CasePattern(fileOptions) + ") COMPREPLY=($(compgen -f -- \"$cur\")); return ;;\n" +
+           choiceCases +
            "        " + CasePattern(otherValueOptions) + ") return ;;\n"
            "    esac\n"
            "    if [[ $cur == -* ]]; then\n"

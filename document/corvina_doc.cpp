@@ -44,6 +44,7 @@ bool CCorvinaDoc::ChangeShape(int32_t layers, int32_t inputs, int32_t outputs)
 
 void CCorvinaDoc::TrainPass()
 {
+    StartKeepingBestIfAsked();
     if (!model.TrainPass())
         return;
     SetModifiedFlag();
@@ -55,6 +56,8 @@ bool CCorvinaDoc::OnNewDocument()
     if (!CDocument::OnNewDocument())
         return false;
     model.Reshape(NetworkModel::DefaultLayers, NetworkModel::DefaultInputs, NetworkModel::DefaultOutputs);
+    model.SetSettings(LearningSettings());
+    keepBestRefused = false;
     consultValues.assign(NetworkModel::DefaultInputs, 0.0);
     return true;
 }
@@ -66,6 +69,7 @@ void CCorvinaDoc::Serialize(CArchive& archive)
         return;
     }
     LoadNetwork(archive, model);
+    keepBestRefused = false;
     consultValues.assign(static_cast<size_t>(GetInputCount()), 0.0);
     UpdateAllViews(nullptr, UpdateHint::All);
 }
@@ -125,6 +129,7 @@ void CCorvinaDoc::OnSelectTd()
             userInterface.messages.ShowStopMessage(refusal);
             return;
         }
+        keepBestRefused = false;
         SetModifiedFlag();
         UpdateAllViews(nullptr, UpdateHint::All);
         userInterface.messages.ShowStatusNote(
@@ -172,4 +177,78 @@ void CCorvinaDoc::ConsultFile()
         userInterface.messages.ShowStatusNote(batch.note);
     else
         userInterface.messages.ShowStopMessage(batch.error);
+}
+
+void CCorvinaDoc::SetLearningSettings(const LearningSettings& settings)
+{
+    if (settings == model.Settings())
+        return;
+    model.SetSettings(settings);
+    keepBestRefused = false;
+    SetModifiedFlag();
+    UpdateAllViews(nullptr, UpdateHint::All);
+}
+
+void CCorvinaDoc::StartKeepingBestIfAsked()
+{
+    if (!model.Settings().keepBest.enabled || model.IsKeepingBest() || keepBestRefused ||
+        model.GetPatternsCount() == 0)
+        return;
+    try {
+        if (const std::string refusal = model.StartKeepingBest(); !refusal.empty()) {
+            keepBestRefused = true;
+            userInterface.messages.ShowStopMessage(refusal + " Training goes on without keeping the best network.");
+        }
+    } catch (const std::bad_alloc&) {
+        keepBestRefused = true;
+        userInterface.messages.ShowStopMessage(
+            "There is not enough memory to keep the best network. Training goes on without it.");
+    }
+}
+
+std::optional<Evaluation> CCorvinaDoc::EvaluateSet(int32_t classes,
+                                                   const std::function<std::optional<Evaluation>()>& evaluate)
+{
+    if (classes != 0 && !IsClassCountValid(classes, GetOutputCount())) {
+        userInterface.messages.ShowStopMessage("A network of " + std::to_string(GetOutputCount()) +
+                                               " outputs cannot stand for " + std::to_string(classes) + " classes.");
+        return std::nullopt;
+    }
+    try {
+        return evaluate();
+    } catch (const std::bad_alloc&) {
+        userInterface.messages.ShowStopMessage("There is not enough memory to evaluate the network.");
+    }
+    return std::nullopt;
+}
+
+std::optional<Evaluation> CCorvinaDoc::EvaluateFile(const std::string& path, int32_t classes,
+                                                    const EvaluationProgress& progress)
+{
+    return EvaluateSet(classes, [&]() -> std::optional<Evaluation> {
+        const RawRecords records = ReadRawRecords(path, GetInputCount() + GetOutputCount());
+        if (const std::string refusal = DescribeImportRefusal(records, path); !refusal.empty()) {
+            userInterface.messages.ShowStopMessage(refusal);
+            return std::nullopt;
+        }
+        return model.Evaluate(records, classes, progress);
+    });
+}
+
+std::optional<Evaluation> CCorvinaDoc::EvaluatePatterns(int32_t classes, const EvaluationProgress& progress)
+{
+    if (GetPatternsCount() == 0) {
+        userInterface.messages.ShowStopMessage("The network has no training patterns to evaluate on.");
+        return std::nullopt;
+    }
+    return EvaluateSet(classes, [&]() -> std::optional<Evaluation> { return model.EvaluatePatterns(classes, progress); });
+}
+
+bool CCorvinaDoc::RestoreBestNetwork()
+{
+    if (!model.RestoreBestNetwork())
+        return false;
+    SetModifiedFlag();
+    UpdateAllViews(nullptr, UpdateHint::All);
+    return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,36 @@ public:
     // new tables from them first, whatever the file holds.
     void ImportTrainingData(std::string path, bool makeNewTables);
 
+    // The learning settings, saved with the network. Other settings than the current ones mark
+    // the document modified and tell the views (hint 0).
+    const LearningSettings& GetLearningSettings() const { return model.Settings(); }
+    void SetLearningSettings(const LearningSettings& settings);
+
+    // Evaluates the network on the records of a training-data file, or on its own training
+    // patterns; classes is 0 for no class figures, else 2 to the output count. Nothing when the
+    // file cannot be read or holds no complete record, there are no patterns, or the classes do
+    // not fit the outputs: a message has then named the cause. The weights stay as they are.
+    std::optional<Evaluation> EvaluateFile(const std::string& path, int32_t classes,
+                                           const EvaluationProgress& progress = {});
+    std::optional<Evaluation> EvaluatePatterns(int32_t classes, const EvaluationProgress& progress = {});
+
+    // Keeping the best network. While the settings ask for it, the first TrainPass starts it
+    // (reading the validation file; a refusal is shown once, and training goes on without
+    // keeping until the settings change), and every pass that reaches a multiple of the interval
+    // evaluates the network and keeps the best weights. LastPassEvaluated and GetLastEvaluation
+    // give that evaluation to the views after a hint-2 notification.
+    bool LastPassEvaluated() const { return model.LastPassEvaluated(); }
+    const Evaluation* GetLastEvaluation() const { return model.GetLastEvaluation(); }
+    // The interval in effect while keeping, 0 otherwise.
+    uint32_t GetEvaluationInterval() const { return model.GetEvaluationInterval(); }
+    // The kept weights with the passes count and evaluation at which they were reached.
+    const BestNetwork& GetBestNetwork() const { return model.GetBestNetwork(); }
+    // True when weights are kept and the network's differ from them.
+    bool CanRestoreBestNetwork() const { return model.GetBestNetwork().DiffersFrom(model.GetNet()); }
+    // Gives the network the kept weights, marks the document modified and tells the views
+    // (hint 0); false, with nothing changed, when none are kept. The statistics stay.
+    bool RestoreBestNetwork();
+
     // The Consult sheet's state: the Singular page's values, the Plural page's paths.
     const std::vector<double>& GetConsultValues() const { return consultValues; }
     const std::string& GetConsultInputPath() const { return consultInputPath; }
@@ -72,10 +104,14 @@ public:
 private:
     void ShowConsultReport();
     void ConsultFile();
+    void StartKeepingBestIfAsked();
+    std::optional<Evaluation> EvaluateSet(int32_t classes, const std::function<std::optional<Evaluation>()>& evaluate);
 
     UserInterface& userInterface;
     std::string consultOutputPath;
     std::string consultInputPath;
     std::vector<double> consultValues;
     NetworkModel model;
+    // Keeping the best network was refused under the current settings; not asked again.
+    bool keepBestRefused = false;
 };

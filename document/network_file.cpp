@@ -7,6 +7,7 @@
 #include <streambuf>
 
 #include "document/network_model.h"
+#include "document/settings_block.h"
 #include "document/shape_rules.h"
 #include "document/transformation_tables.h"
 #include "engine/network_shape.h"
@@ -69,6 +70,16 @@ bool ReadFrom(std::istream& stream, uint64_t size, NetworkModel& model, std::str
     return false;
 }
 
+// The learning settings from the bytes after the average error: the defaults when there are none
+// or they are no intact settings block. No more is read than the largest block can hold.
+LearningSettings ReadSettingsBlock(CArchive& archive)
+{
+    constexpr uint64_t LargestBlock = SettingsBlockSignature.size() + 4 + MaxSettingsBlockLength;
+    std::string bytes(static_cast<size_t>(std::min(archive.GetRemaining(), LargestBlock)), '\0');
+    bytes.resize(archive.Read(bytes.data(), bytes.size()));
+    return DecodeSettingsBlock(bytes).settings;
+}
+
 }  // namespace
 
 void StoreNetwork(CArchive& archive, const NetworkModel& model)
@@ -88,6 +99,8 @@ void StoreNetwork(CArchive& archive, const NetworkModel& model)
     for (const auto& pattern : model.GetPatterns())
         archive.Write(pattern->GetData(), length);
     archive << static_cast<int32_t>(model.GetPassesCount()) << model.GetAverageError();
+    const std::string block = EncodeSettingsBlock(model.Settings());
+    archive.Write(block.data(), block.size());
 }
 
 void LoadNetwork(CArchive& archive, NetworkModel& model)
@@ -135,6 +148,7 @@ void LoadNetwork(CArchive& archive, NetworkModel& model)
     // 0..65025, and refusing them would lose the network. The training pass holds the rate.
     archive >> passes >> average;
     loaded.RestoreStatistics(static_cast<uint32_t>(passes), average);
+    loaded.SetSettings(ReadSettingsBlock(archive));
     model.TakeNetworkFrom(std::move(loaded));
 }
 

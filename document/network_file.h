@@ -11,7 +11,9 @@ class NetworkModel;
 // weight bytes per neuron; 256 doubles per input column, then per output column; the pattern
 // count and the patterns' levels; the passes count; the average error. Reading checks every
 // count against the bytes that remain before it builds anything, so a damaged or foreign file
-// is refused without a large allocation; bytes after the average error are ignored.
+// is refused without a large allocation. After the average error may follow the settings block
+// of settings_block.h, written only when a learning setting differs from its default; any other
+// bytes there are ignored.
 
 // Writes the model in the file layout.
 void StoreNetwork(CArchive& archive, const NetworkModel& model);

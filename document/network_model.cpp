@@ -42,6 +42,7 @@ void NetworkModel::CreateNetwork(int32_t newLayers, int32_t inputs, int32_t outp
     std::vector<double> newOutputTables(static_cast<size_t>(outputs) * TableLength);
     newNet->Wire();
 
+    ForgetBest();
     net.reset();
     patterns.clear();
     layers = newLayers;
@@ -61,6 +62,7 @@ void NetworkModel::Reshape(int32_t newLayers, int32_t inputs, int32_t outputs)
 
 void NetworkModel::TakeNetworkFrom(NetworkModel&& other)
 {
+    ForgetBest();
     net.reset();
     settings = other.settings;
     layers = other.layers;
@@ -75,6 +77,7 @@ void NetworkModel::TakeNetworkFrom(NetworkModel&& other)
 
 void NetworkModel::ResetStatistics()
 {
+    ForgetBest();
     passes = 0;
     errorHistory.Fill(ErrorHistory::ResetValue);
 }
@@ -138,6 +141,9 @@ bool NetworkModel::TrainPass()
     const int32_t rate = std::clamp(errorHistory.GetAverage(), 0, MaxPassError);
     errorHistory.Record(net->Learn(rate, random, settings.rounding));
     ++passes;
+    lastPassEvaluated = keepBest != nullptr && keepBest->IsDue(passes);
+    if (lastPassEvaluated)
+        EvaluateForBest();
     return true;
 }
 

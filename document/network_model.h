@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "document/best_network.h"
 #include "document/column.h"
 #include "document/error_history.h"
+#include "document/evaluation.h"
 #include "document/learning_settings.h"
 #include "document/training_pattern.h"
 #include "engine/discrete_net.h"
@@ -130,11 +132,56 @@ public:
     LearningSettings& Settings() { return settings; }
     const LearningSettings& Settings() const { return settings; }
 
+    // Replaces the learning settings. A change of what keeping the best network evaluates (on or
+    // off, the interval, the validation file, the classes) ends the current keeping and forgets
+    // the kept weights; a change of the rounding alone keeps both.
+    void SetSettings(const LearningSettings& newSettings);
+
+    // Evaluation: the network run on records whose answers are known, as consultation runs it
+    // (evaluation.h). The weights are untouched. classes is 0 for no class figures, else 2 to the
+    // output count (other counts throw std::invalid_argument); records are the values of a
+    // training-data file, inputs then outputs.
+    Evaluation Evaluate(const RawRecords& records, int32_t classes = 0, const EvaluationProgress& progress = {});
+    // The same on the training patterns, their targets dequantized through the output tables.
+    Evaluation EvaluatePatterns(int32_t classes = 0, const EvaluationProgress& progress = {});
+    // The records as an evaluation set, quantized through the current tables.
+    EvaluationSet QuantizeForEvaluation(const RawRecords& records) const;
+
+    // Keeping the best network. Once started, every TrainPass that brings the passes count to a
+    // multiple of the interval evaluates the network (on the validation file of the settings,
+    // else on the training patterns) and keeps its weights when their mean squared level error
+    // is the lowest so far. Starting reads the validation file: the result is "" when keeping
+    // has started, else sentences naming the cause (the file cannot be read or holds no complete
+    // record, no patterns to evaluate on, a class count the outputs cannot hold), with nothing
+    // started. Starting evaluates the network as it stands once, so the kept weights are never
+    // worse than those training started from.
+    std::string StartKeepingBest(const EvaluationProgress& progress = {});
+    void StopKeepingBest();
+    bool IsKeepingBest() const { return keepBest != nullptr; }
+    // The passes between two evaluations while keeping: the settings' interval, or the default
+    // for the records evaluated on; 0 while not keeping.
+    uint32_t GetEvaluationInterval() const;
+    // Evaluates now and offers the weights, whether or not a multiple of the interval was
+    // reached (the end of a run); null while not keeping.
+    const Evaluation* EvaluateForBest(const EvaluationProgress& progress = {});
+    // True when the last TrainPass evaluated the network; its evaluation is GetLastEvaluation.
+    bool LastPassEvaluated() const { return lastPassEvaluated; }
+    // The latest evaluation while keeping; null before the first or while not keeping.
+    const Evaluation* GetLastEvaluation() const;
+    // The weights kept, with their passes count and evaluation. They outlive a stopped keeping
+    // and are forgotten whenever the network, its patterns or its tables are replaced, its
+    // weights randomized or its statistics reset.
+    const BestNetwork& GetBestNetwork() const { return best; }
+    // Gives the network the kept weights; false, with nothing changed, when none are kept.
+    bool RestoreBestNetwork();
+
     // The random source every draw comes from; seed it, or script it in tests.
     RandomSource& Random() { return random; }
 
 private:
     int32_t DrawPatternIndex();
+    // Ends keeping and forgets the kept weights: they no longer belong to this network or data.
+    void ForgetBest();
 
     RandomSource random;
     LearningSettings settings;
@@ -147,4 +194,7 @@ private:
     std::vector<std::unique_ptr<TrainingPattern>> patterns;
     ErrorHistory errorHistory;
     uint32_t passes = 0;
+    std::unique_ptr<KeepBest> keepBest;
+    BestNetwork best;
+    bool lastPassEvaluated = false;
 };

@@ -1,8 +1,11 @@
 // Loading a .cvn: a refused load leaves a new default document and one message; a load that
-// succeeds saves back exactly the bytes it used, and loading those gives the same bytes again.
+// succeeds saves back exactly the bytes it used, followed by the settings block of the settings
+// it read after the average error (none for a damaged or absent block), and loading those gives
+// the same bytes again.
 #include <algorithm>
 #include <cstring>
 
+#include "document/settings_block.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -40,11 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t patternsAt = static_cast<size_t>(12 + 4 * (layers * inputs + outputs) + 2048 * columns);
     const int32_t patterns = std::max(Int32At(data, patternsAt), 0);
     const size_t length = patternsAt + 12 + static_cast<size_t>(patterns * columns);
-    FUZZ_CHECK(saved.size() == length);
+    const std::string block = EncodeSettingsBlock(DecodeSettingsBlock(std::string_view(bytes).substr(length)).settings);
+    FUZZ_CHECK(session.document.GetLearningSettings() == DecodeSettingsBlock(bytes.substr(length)).settings);
+    FUZZ_CHECK(saved.size() == length + block.size());
     // The prefix the load used, with a pattern count of 0 or less stored as 0.
     std::string used = bytes.substr(0, length);
     std::memcpy(used.data() + patternsAt, &patterns, 4);
-    FUZZ_CHECK(saved == used);
+    FUZZ_CHECK(saved == used + block);
 
     session.document.OnNewDocument();
     FUZZ_CHECK(session.manager.OpenDocumentFile(WriteScratch("again.cvn", saved)));

@@ -1,0 +1,179 @@
+// The learning options of new and train, evaluate, keep-best and the training log, end to end.
+#include <regex>
+
+#include "cli/manual_page.h"
+#include "tests/cli/cli_fixture.h"
+
+namespace {
+
+// Three classes, one-hot on 3 outputs, from 2 inputs: six records, two of each class.
+constexpr const char* ClassData = "10 10 1 0 0\n12 14 1 0 0\n50 50 0 1 0\n55 52 0 1 0\n90 95 0 0 1\n96 90 0 0 1\n";
+
+class LearningCommandsTest : public CliTest {
+protected:
+    void SetUp() override
+    {
+        RunOk({"new", "@net.cvn", "--layers", "2", "--inputs", "2", "--outputs", "3", "--randomize", "--seed", "5"});
+        Write("data.txt", ClassData);
+        RunOk({"import", "@net.cvn", "@data.txt"});
+    }
+
+    // The value of a key of evaluate's one-line JSON object.
+    static double JsonNumber(const std::string& json, const std::string& key)
+    {
+        const size_t at = json.find("\"" + key + "\": ");
+        EXPECT_NE(at, std::string::npos) << key;
+        return std::stod(json.substr(at + key.size() + 4));
+    }
+};
+
+TEST_F(LearningCommandsTest, TheRoundingIsStoredAfterThePlainLayoutAndShownByInfo)
+{
+    const std::string plain = Read("net.cvn");
+    EXPECT_EQ(Info(Path("net.cvn")).size(), 8u);
+    RunOk({"new", "@precise.cvn", "--rounding", "precise"});
+    RunOk({"new", "@classic.cvn", "--rounding=classic"});
+    EXPECT_EQ(Read("classic.cvn").size(), 12400u);
+    EXPECT_EQ(Read("precise.cvn").substr(0, 12400), Read("classic.cvn"));
+    EXPECT_EQ(Read("precise.cvn").substr(12400), std::string("CvnS\x07\0\0\0\x01\0\x01\0\0\0\x01", 15));
+    EXPECT_EQ(Info(Path("precise.cvn")).back(), "Rounding: precise");
+
+    // Training with another rounding stores it; back to classic, the file is the plain layout.
+    RunOk({"train", "@net.cvn", "--passes", "10", "--seed", "1", "--rounding", "precise", "--output", "@p.cvn"});
+    EXPECT_EQ(Read("p.cvn").size(), plain.size() + 15);
+    RunOk({"train", "@p.cvn", "--passes", "10", "--seed", "1", "--rounding", "classic"});
+    EXPECT_EQ(Read("p.cvn").size(), plain.size());
+    EXPECT_EQ(Info(Path("p.cvn")).size(), 8u);
+}
+
+TEST_F(LearningCommandsTest, ClassicRoundingTrainsAsBeforeAndPreciseOtherwise)
+{
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--output", "@default.cvn"});
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "classic", "--output", "@classic.cvn"});
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "precise", "--output", "@precise.cvn"});
+    EXPECT_EQ(Read("classic.cvn"), Read("default.cvn"));
+    EXPECT_NE(Read("precise.cvn").substr(0, Read("classic.cvn").size()), Read("classic.cvn"));
+}
+
+TEST_F(LearningCommandsTest, EvaluatePrintsATableOrJsonAndChangesNothing)
+{
+    const std::string before = Read("net.cvn");
+    const std::string json = RunOk({"evaluate", "@net.cvn", "@data.txt", "--classes", "3", "--json"});
+    EXPECT_TRUE(std::regex_match(json, std::regex("\\{\"records\": 6, \"level_error\": [0-9.e+]+, \"outputs\": "
+                                                  "\\[(\\{\"mae\": [0-9.e+-]+, \"rmse\": [0-9.e+-]+\\}(, )?){3}\\], "
+                                                  "\"accuracy\": [0-9.]+, \"undecided\": [0-9], \"confusion\": "
+                                                  "\\[(\\[[0-9], [0-9], [0-9]\\](, )?){3}\\]\\}\n")))
+        << json;
+    const std::string table = RunOk({"evaluate", "@net.cvn", "@data.txt"});
+    EXPECT_EQ(table.rfind("Records evaluated: 6\n", 0), 0u) << table;
+    EXPECT_EQ(table.find("Accuracy"), std::string::npos);
+    EXPECT_EQ(Read("net.cvn"), before);
+
+    RunRefused({"evaluate", "@net.cvn", "@missing.txt"}, "missing.txt cannot be read");
+    Write("short.txt", "1 2 3");
+    RunRefused({"evaluate", "@net.cvn", "@short.txt"}, "holds no complete record of 5 numbers");
+    RunRefused({"evaluate", "@net.cvn", "@data.txt", "--classes", "4"}, "--classes: '4' is not a class count from 2");
+    RunRefused({"evaluate", "@net.cvn", "@data.txt", "--classes", "x"}, "--classes: 'x'");
+}
+
+TEST_F(LearningCommandsTest, KeepBestSavesTheBestEvaluationAndTheLogHasARowEveryKPasses)
+{
+    const std::string out = RunOk({"train", "@net.cvn", "--passes", "3000", "--seed", "2", "--rounding", "precise",
+                                   "--keep-best", "--every", "100", "--classes", "3", "--log", "@run.csv"});
+    std::smatch best;
+    ASSERT_TRUE(std::regex_search(out, best,
+                                  std::regex("Saved the best network, reached at pass ([0-9]+): evaluation error "
+                                             "([0-9.e+]+), accuracy ([0-9.]+) on the training patterns\n")))
+        << out;
+    EXPECT_EQ(std::stoi(best[1]) % 100, 0);
+    EXPECT_NE(out.find("Wrote 31 rows, one every 100 passes, to " + Path("run.csv") + "\n"), std::string::npos);
+
+    // The saved weights are the best: evaluated again, they give the figures announced, and no
+    // row of the log is better.
+    const std::string json = RunOk({"evaluate", "@net.cvn", "@data.txt", "--json"});
+    EXPECT_NEAR(JsonNumber(json, "level_error"), std::stod(best[2]), 1e-3);
+    EXPECT_NEAR(JsonNumber(json, "accuracy"), std::stod(best[3]), 1e-5);
+    const std::vector<std::string> rows = Lines(Read("run.csv"));
+    ASSERT_EQ(rows.size(), 32u);
+    EXPECT_EQ(rows[0], "passes,average_error,evaluation_error,accuracy");
+    EXPECT_EQ(rows[1].rfind("0,10922,", 0), 0u);
+    EXPECT_EQ(rows[31].rfind("3000,", 0), 0u);
+    bool found = false;
+    for (size_t r = 1; r < rows.size(); ++r) {
+        const std::vector<std::string> cells = [&] {
+            std::vector<std::string> parts;
+            std::stringstream line(rows[r]);
+            for (std::string cell; std::getline(line, cell, ',');)
+                parts.push_back(cell);
+            return parts;
+        }();
+        ASSERT_EQ(cells.size(), 4u) << rows[r];
+        EXPECT_GE(std::stod(cells[2]) + 1e-9, std::stod(best[2])) << rows[r];
+        found = found || cells[0] == best[1].str();
+    }
+    EXPECT_TRUE(found);
+    // The settings were stored: info shows them, and the next run keeps the best again.
+    const std::vector<std::string> info = Info(Path("net.cvn"));
+    EXPECT_EQ(std::vector<std::string>(info.begin() + 8, info.end()),
+              (std::vector<std::string>{"Rounding: precise", "Keep best: evaluated on the training patterns every 100 passes",
+                                        "Classes: 3"}));
+    EXPECT_NE(RunOk({"train", "@net.cvn", "--passes", "10", "--seed", "2"}).find("Saved the best network"),
+              std::string::npos);
+    EXPECT_EQ(RunOk({"train", "@net.cvn", "--passes", "10", "--seed", "2", "--no-keep-best"}).find("best"),
+              std::string::npos);
+}
+
+TEST_F(LearningCommandsTest, ALogWithoutEvaluationHoldsThePassesAndTheAverageError)
+{
+    Write("held-out.txt", ClassData);
+    RunOk({"train", "@net.cvn", "--passes", "50", "--seed", "2", "--every", "20", "--log", "@plain.csv"});
+    EXPECT_EQ(Lines(Read("plain.csv")), (std::vector<std::string>{"passes,average_error", "0,10922",
+                                                                 Lines(Read("plain.csv")).at(2),
+                                                                 Lines(Read("plain.csv")).at(3)}));
+    EXPECT_EQ(Lines(Read("plain.csv")).at(3).rfind("40,", 0), 0u);
+    // A validation file makes the log evaluate without keeping the best.
+    const std::string out = RunOk({"train", "@net.cvn", "--passes", "40", "--seed", "2", "--every", "20",
+                                   "--validate", "@held-out.txt", "--log", "@validated.csv"});
+    EXPECT_EQ(out.find("best"), std::string::npos);
+    EXPECT_EQ(Lines(Read("validated.csv")).at(0), "passes,average_error,evaluation_error");
+    EXPECT_EQ(Lines(Read("validated.csv")).size(), 3u);
+}
+
+struct RefusalRow {
+    const char* name;
+    std::vector<std::string> options;
+    const char* message;
+};
+PRINTS_AS_NAME(RefusalRow)
+
+class TrainLearningRefusal : public LearningCommandsTest, public testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(TrainLearningRefusal, WritesNothing)
+{
+    std::vector<std::string> args = {"train", "@net.cvn", "--passes", "10"};
+    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
+    RunRefused(args, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TrainLearningRefusal,
+    testing::Values(
+        RefusalRow{"UnknownRounding", {"--rounding", "fast"}, "--rounding: 'fast' is neither classic nor precise"},
+        RefusalRow{"BothKeepBestFlags", {"--keep-best", "--no-keep-best"}, "contradict each other"},
+        RefusalRow{"ZeroInterval", {"--keep-best", "--every", "0"}, "--every: '0' is not a whole number of passes"},
+        RefusalRow{"TooManyClasses", {"--classes", "4"}, "--classes: '4' is not a class count from 2 to the network's 3"},
+        RefusalRow{"MissingValidationFile", {"--keep-best", "--validate", "@none.txt"}, "none.txt cannot be read"},
+        RefusalRow{"LogOverTheNetwork", {"--log", "@net.cvn"}, "is the network's own file"},
+        RefusalRow{"LogOverTheValidationFile", {"--validate", "@data.txt", "--log", "@data.txt"}, "is the validation file"},
+        RefusalRow{"LogInAMissingFolder", {"--log", "@no/such/run.csv"}, "does not exist"}),
+    RowName());
+
+TEST(LearningCompletion, OffersTheRoundingsAndCompletesFilesAfterTheFileOptions)
+{
+    const std::string script = BashCompletion();
+    EXPECT_NE(script.find("--rounding) COMPREPLY=($(compgen -W \"classic precise\" -- \"$cur\")); return ;;"),
+              std::string::npos);
+    EXPECT_NE(script.find("--log|--output|--validate) COMPREPLY=($(compgen -f"), std::string::npos) << script;
+}
+
+}  // namespace

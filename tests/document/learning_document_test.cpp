@@ -1,0 +1,170 @@
+// The learning settings, evaluation and keeping the best network, as the document and its file
+// carry them.
+#include "tests/document/document_fixture.h"
+
+#include "document/settings_block.h"
+
+namespace {
+
+std::vector<uint8_t> WeightsOf(const DiscreteNet& net)
+{
+    std::vector<uint8_t> weights;
+    for (int32_t neuron = 0; neuron < net.GetNeuronCount(); ++neuron) {
+        for (int32_t index = 0; index < 4; ++index)
+            weights.push_back(net.GetWeight(neuron, index));
+    }
+    return weights;
+}
+
+LearningSettings KeepingEvery(uint32_t every, const std::string& validationPath = {})
+{
+    LearningSettings settings;
+    settings.rounding = Rounding::Precise;
+    settings.keepBest = {true, every, validationPath};
+    settings.classes = 2;
+    return settings;
+}
+
+// Two records that want opposite outputs, in the document's identity tables.
+constexpr const char* TwoRecords = "10 20 30 40 200 10\n240 220 200 180 10 200\n";
+
+TEST_F(DocumentTest, SettingsTravelInABlockAfterTheAverageErrorOnlyWhenChanged)
+{
+    EXPECT_EQ(Save(), FreshFile(5, 4, 2));
+    document.SetLearningSettings(LearningSettings());
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(hints.empty());
+
+    document.SetLearningSettings(KeepingEvery(7, "held out.dat"));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::All});
+    const std::string saved = Save();
+    EXPECT_EQ(saved, FreshFile(5, 4, 2) + EncodeSettingsBlock(KeepingEvery(7, "held out.dat")));
+
+    NetworkModel loaded;
+    std::string reason;
+    ASSERT_TRUE(ReadNetwork(saved, loaded, reason)) << reason;
+    EXPECT_EQ(loaded.Settings(), KeepingEvery(7, "held out.dat"));
+    // A new document forgets them.
+    document.OnNewDocument();
+    EXPECT_EQ(document.GetLearningSettings(), LearningSettings());
+}
+
+TEST_F(DocumentTest, AMalformedBlockLoadsWithTheDefaultSettings)
+{
+    NetworkModel loaded;
+    loaded.Settings().rounding = Rounding::Precise;
+    std::string reason;
+    // The length claims more bytes than follow.
+    ASSERT_TRUE(ReadNetwork(FreshFile(5, 4, 2) + "CvnS" + Ints({100}) + "\x01", loaded, reason)) << reason;
+    EXPECT_EQ(loaded.Settings(), LearningSettings());
+    EXPECT_EQ(WriteNetwork(loaded), FreshFile(5, 4, 2));
+}
+
+TEST_F(DocumentTest, TrainingKeepsTheBestWeightsForRestoring)
+{
+    document.Model().Randomize();
+    Import(TwoRecords);
+    document.SetLearningSettings(KeepingEvery(10));
+    std::vector<uint64_t> errors;
+    std::vector<std::vector<uint8_t>> weights;
+    for (int pass = 1; pass <= 400; ++pass) {
+        document.TrainPass();
+        EXPECT_EQ(document.LastPassEvaluated(), pass % 10 == 0) << pass;
+        if (pass == 1) {
+            // Starting evaluated the network as training found it.
+            EXPECT_EQ(document.GetBestNetwork().GetPasses(), 0u);
+            EXPECT_EQ(document.GetEvaluationInterval(), 10u);
+        }
+        if (document.LastPassEvaluated()) {
+            ASSERT_NE(document.GetLastEvaluation(), nullptr);
+            errors.push_back(document.GetLastEvaluation()->squaredLevelErrors);
+            weights.push_back(WeightsOf(document.Model().GetNet()));
+        }
+    }
+    ASSERT_EQ(errors.size(), 40u);
+    const BestNetwork& best = document.GetBestNetwork();
+    ASSERT_TRUE(best.HasBest());
+    const auto lowest = std::min_element(errors.begin(), errors.end());
+    if (best.GetPasses() != 0) {
+        EXPECT_EQ(best.GetEvaluation().squaredLevelErrors, *lowest);
+        EXPECT_EQ(best.GetPasses(), 10 * static_cast<uint32_t>(lowest - errors.begin() + 1));
+    }
+    EXPECT_TRUE(best.GetEvaluation().classFigures.has_value());
+
+    document.SetModifiedFlag(false);
+    hints.clear();
+    const uint32_t passes = document.GetPassesCount();
+    ASSERT_EQ(document.CanRestoreBestNetwork(), best.DiffersFrom(document.Model().GetNet()));
+    ASSERT_TRUE(document.RestoreBestNetwork());
+    EXPECT_FALSE(document.CanRestoreBestNetwork());
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::All});
+    EXPECT_EQ(document.GetPassesCount(), passes);
+    EXPECT_EQ(document.EvaluatePatterns(2)->squaredLevelErrors, best.GetEvaluation().squaredLevelErrors);
+
+    // Randomizing gives other weights: the kept ones no longer belong to the network.
+    document.Model().Randomize();
+    EXPECT_FALSE(document.GetBestNetwork().HasBest());
+    EXPECT_FALSE(document.RestoreBestNetwork());
+}
+
+TEST_F(DocumentTest, AValidationFileThatCannotBeReadIsShownOnceAndTrainingGoesOn)
+{
+    Import(TwoRecords);
+    document.SetLearningSettings(KeepingEvery(10, folder.Path("missing.dat")));
+    for (int pass = 0; pass < 30; ++pass)
+        document.TrainPass();
+    ASSERT_EQ(scripted.stopMessages.size(), 1u);
+    EXPECT_NE(scripted.stopMessages[0].find("missing.dat cannot be read"), std::string::npos);
+    EXPECT_EQ(document.GetPassesCount(), 30u);
+    EXPECT_FALSE(document.GetBestNetwork().HasBest());
+
+    document.SetLearningSettings(KeepingEvery(10, DataFile("valid.dat", TwoRecords)));
+    document.TrainPass();
+    EXPECT_EQ(scripted.stopMessages.size(), 1u);
+    EXPECT_TRUE(document.GetBestNetwork().HasBest());
+}
+
+TEST_F(DocumentTest, EvaluationRefusalsNameTheirCause)
+{
+    EXPECT_FALSE(document.EvaluatePatterns(0));
+    EXPECT_FALSE(document.EvaluateFile(folder.Path("missing.dat"), 0));
+    EXPECT_FALSE(document.EvaluateFile(DataFile("records.dat", TwoRecords), 3));
+    ASSERT_EQ(scripted.stopMessages.size(), 3u);
+    EXPECT_EQ(scripted.stopMessages[0], "The network has no training patterns to evaluate on.");
+    EXPECT_NE(scripted.stopMessages[1].find("cannot be read"), std::string::npos);
+    EXPECT_EQ(scripted.stopMessages[2], "A network of 2 outputs cannot stand for 3 classes.");
+
+    const std::optional<Evaluation> evaluation = document.EvaluateFile(DataFile("records.dat", TwoRecords), 2);
+    ASSERT_TRUE(evaluation);
+    EXPECT_EQ(evaluation->records, 2u);
+    EXPECT_FALSE(document.IsModified());
+}
+
+}  // namespace
+
+namespace {
+
+// A functional check of precise rounding on real data: a seeded run on the iris training file
+// classifies its own records well.
+TEST(PreciseRoundingOnIris, ReachesATrainingAccuracyOfAtLeastNinetyPercent)
+{
+    NetworkModel model;
+    model.Reshape(3, 4, 3);
+    model.Random().Seed(7);
+    model.Randomize();
+    const RawRecords records = ReadRawRecords(CORVINA_TEST_DATA "/../../../examples/iris/iris-train.dat", 7);
+    ASSERT_EQ(records.GetRecordCount(), 105u);
+    model.ImportRecords(records, true);
+    LearningSettings settings;
+    settings.rounding = Rounding::Precise;
+    model.SetSettings(settings);
+    for (int pass = 0; pass < 100000; ++pass)
+        model.TrainPass();
+    const Evaluation evaluation = model.EvaluatePatterns(3);
+    EXPECT_GE(evaluation.classFigures->accuracy, 0.9);
+    EXPECT_LT(model.GetAverageError(), 10922);
+}
+
+}  // namespace
