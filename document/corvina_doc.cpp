@@ -222,26 +222,36 @@ std::optional<Evaluation> CCorvinaDoc::EvaluateSet(int32_t classes,
     return std::nullopt;
 }
 
-std::optional<Evaluation> CCorvinaDoc::EvaluateFile(const std::string& path, int32_t classes,
-                                                    const EvaluationProgress& progress)
+namespace {
+
+EvaluationProgress EvaluationProgressTo(WorkProgress* progress)
+{
+    if (progress == nullptr)
+        return {};
+    return [progress](size_t done, size_t total) { progress->Report(CCorvinaDoc::EvaluatingStep, done, total); };
+}
+
+}  // namespace
+
+std::optional<Evaluation> CCorvinaDoc::EvaluateFile(const std::string& path, int32_t classes, WorkProgress* progress)
 {
     return EvaluateSet(classes, [&]() -> std::optional<Evaluation> {
-        const RawRecords records = ReadRawRecords(path, GetInputCount() + GetOutputCount());
+        const RawRecords records = ReadRawRecords(path, GetInputCount() + GetOutputCount(), progress);
         if (const std::string refusal = DescribeImportRefusal(records, path); !refusal.empty()) {
             userInterface.messages.ShowStopMessage(refusal);
             return std::nullopt;
         }
-        return model.Evaluate(records, classes, progress);
+        return model.Evaluate(records, classes, EvaluationProgressTo(progress));
     });
 }
 
-std::optional<Evaluation> CCorvinaDoc::EvaluatePatterns(int32_t classes, const EvaluationProgress& progress)
+std::optional<Evaluation> CCorvinaDoc::EvaluatePatterns(int32_t classes, WorkProgress* progress)
 {
     if (GetPatternsCount() == 0) {
         userInterface.messages.ShowStopMessage("The network has no training patterns to evaluate on.");
         return std::nullopt;
     }
-    return EvaluateSet(classes, [&]() -> std::optional<Evaluation> { return model.EvaluatePatterns(classes, progress); });
+    return EvaluateSet(classes, [&]() -> std::optional<Evaluation> { return model.EvaluatePatterns(classes, EvaluationProgressTo(progress)); });
 }
 
 bool CCorvinaDoc::RestoreBestNetwork()

@@ -40,6 +40,8 @@ bool CommandRouter::RuleEnables(const CommandRow& row) const
         return conditions->TrainingCanStart();
     case EnablingRule::TrainingOn:
         return conditions->IsTrainingOn();
+    case EnablingRule::BestNetworkDiffers:
+        return conditions->CanRestoreBestNetwork();
     case EnablingRule::RecentFileListed:
         return conditions->IsRecentFileListed(row.id - ID_FILE_MRU_FILE1);
     case EnablingRule::Always:

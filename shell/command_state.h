@@ -18,4 +18,5 @@ public:
     virtual bool IsToolbarShown() const = 0;
     virtual bool IsStatusBarShown() const = 0;
     virtual bool IsTrainingCurveShown() const = 0;
+    virtual bool CanRestoreBestNetwork() const = 0;
 };

@@ -101,6 +101,7 @@ bool CCorvinaApp::CreateMainWindow(const QString& file)
     router.Attach(CommandOwner::View, view);
     router.Attach(CommandOwner::Frame, frame.get());
     userInterface.SetParentWindow(frame.get());
+    documentCommands.SetParentWindow(frame.get());
     actions->ShowRecentFiles(recentFiles.Paths());
     view->OnInitialUpdate();
     monitor = std::make_unique<TrainingMonitor>(document);

@@ -80,6 +80,7 @@ private:
     bool IsToolbarShown() const override;
     bool IsStatusBarShown() const override;
     bool IsTrainingCurveShown() const override;
+    bool CanRestoreBestNetwork() const override { return document.CanRestoreBestNetwork(); }
 
     bool OpenAtStart(const QString& file);
     void AfterCommand();

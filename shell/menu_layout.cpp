@@ -18,7 +18,8 @@ const std::array layout = {
     Open("&View"), Item(ID_VIEW_TOOLBAR), Item(ID_VIEW_STATUS_BAR), Separator(), Item(ID_VIEW_TRAINING_CURVE),
     Close(),
     Open("&Corvina"), Item(ID_SELECT_TD), Item(ID_ERASE_TD), Item(ID_RANDOMIZATION), Item(ID_OPTIONS), Close(),
-    Open("&Process"), Open("&Training"), Item(ID_TRAIN), Item(ID_PAUSE), Close(), Item(ID_CONSULT), Close(),
+    Open("&Process"), Open("&Training"), Item(ID_TRAIN), Item(ID_PAUSE), Close(), Item(ID_CONSULT),
+    Separator(), Item(ID_EVALUATE), Item(ID_TRAINING_OPTIONS), Item(ID_RESTORE_BEST_NETWORK), Close(),
     Open("&Help"), Item(ID_APP_ABOUT), Close(),
 };
 

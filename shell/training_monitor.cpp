@@ -56,6 +56,8 @@ void TrainingMonitor::OnUpdate(CView*, UpdateHint hint)
             AppendCurrent();
             nextEarlyPoint = NextEarlyPoint(passes);
         }
+        if (document.LastPassEvaluated())
+            AppendEvaluation();
         return;
     }
     if (passes != seenPasses)
@@ -78,6 +80,21 @@ void TrainingMonitor::AppendCurrent()
     seenPasses = lastPasses;
     curve.Append(TrainingCurve::Series::AverageError,
                  {static_cast<double>(lastPasses), static_cast<double>(document.GetAverageError())});
+}
+
+// The evaluation that keeping the best network made at this pass, and where the best stands.
+void TrainingMonitor::AppendEvaluation()
+{
+    const Evaluation* evaluation = document.GetLastEvaluation();
+    if (evaluation == nullptr)
+        return;
+    const auto passes = static_cast<double>(document.GetPassesCount());
+    curve.Append(TrainingCurve::Series::EvaluationError, {passes, evaluation->levelError});
+    if (evaluation->classFigures)
+        curve.Append(TrainingCurve::Series::Accuracy, {passes, evaluation->classFigures->accuracy});
+    const BestNetwork& best = document.GetBestNetwork();
+    if (best.HasBest())
+        curve.SetBest(CurvePoint{static_cast<double>(best.GetPasses()), best.GetEvaluation().levelError});
 }
 
 void TrainingMonitor::Sample()

@@ -46,6 +46,7 @@ private:
     void Sample();
     void StartHistory();
     void AppendCurrent();
+    void AppendEvaluation();
     void MeasureRate();
 
     CCorvinaDoc& document;

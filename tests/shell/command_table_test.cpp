@@ -36,7 +36,8 @@ TEST_F(CommandTableTest, TableDrivesMenusToolbarKeysAndPrompts)
         "&View/-", "&View/Training &Curve",
         "&Corvina/&Select TD (Ctrl+T)", "&Corvina/&Erase TD", "&Corvina/&Randomization",
         "&Corvina/&Options (Ctrl+M)", "&Process/&Training/&Train", "&Process/&Training/&Pause",
-        "&Process/&Consult (Ctrl+C)", "&Help/&About Corvina...",
+        "&Process/&Consult (Ctrl+C)", "&Process/-", "&Process/&Evaluate...", "&Process/Training &Options...",
+        "&Process/&Restore Best Network", "&Help/&About Corvina...",
     }));
 
     // The buttons by tooltip, and a few of the status-bar prompts.

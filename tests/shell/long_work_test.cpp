@@ -8,6 +8,7 @@
 
 #include "shell/dialogs/consult_dlg.h"
 #include "shell/dialogs/consult_file_page.h"
+#include "shell/dialogs/evaluate_dlg.h"
 #include "shell/dialogs/progress_dlg.h"
 #include "shell_fixture.h"
 
@@ -133,6 +134,25 @@ TEST_F(LongWorkTest, LongPluralConsultShowsItsProgressTheSameWay)
     EXPECT_EQ(watch.lastStep, "Consulting the network");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(output)).size() > 0);
+}
+
+TEST_F(LongWorkTest, LongEvaluationShowsItsProgressTheSameWay)
+{
+    const std::string data = WriteRows("held out.dat", 150000, 6);
+    ProgressWatch watch(*app);
+    const ModalResponder ask([&](QWidget& dialog) {
+        Control<QLineEdit>(dialog, CEvaluateDlg::PathEditId)->setText(QString::fromStdString(data));
+        Click(dialog, 1);
+    }, "CEvaluateDlg");
+    const ModalResponder shown([](QWidget& result) { static_cast<QDialog&>(result).accept(); }, "CEvaluationDlg");
+    app->Router().Execute(ID_EVALUATE);
+    EXPECT_TRUE(shown.Answered());
+    EXPECT_EQ(watch.shows, 1);
+    EXPECT_TRUE(watch.busyPointer);
+    EXPECT_TRUE(watch.heldWhenShown);
+    EXPECT_EQ(watch.passesWhileShown, 0);
+    EXPECT_EQ(watch.lastStep, "Evaluating the network");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(LongWorkTest, ShortWorkShowsNoDialog)
