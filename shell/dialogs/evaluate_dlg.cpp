@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -29,7 +30,9 @@ CEvaluateDlg::CEvaluateDlg(FileChooser& fileChooser, int32_t outputs, QWidget* p
     pathRow->addWidget(pathEdit, 1);
     pathRow->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Data file:"), pathRow);
+    auto* pathLabel = new QLabel(QStringLiteral("&Data file:"), this);
+    pathLabel->setBuddy(pathEdit);
+    form->addRow(pathLabel, pathRow);
     form->addRow(QStringLiteral("&Classes (empty: none):"), classesEdit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(1));

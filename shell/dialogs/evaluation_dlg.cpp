@@ -32,6 +32,8 @@ QTableWidget* Table(int rows, int columns, QWidget* parent)
 {
     auto* table = new QTableWidget(rows, columns, parent);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return table;
@@ -44,14 +46,22 @@ void SetCell(QTableWidget& table, int row, int column, const QString& text)
     table.setItem(row, column, item);
 }
 
-// A table no larger than its contents, up to a screenful.
+// A table just as large as its contents, up to a good part of a screen; beyond that it scrolls.
 void FitToContents(QTableWidget& table)
 {
     table.resizeColumnsToContents();
     table.resizeRowsToContents();
-    const int width = table.verticalHeader()->width() + table.horizontalHeader()->length() + 2 * table.frameWidth();
-    const int height = table.horizontalHeader()->height() + table.verticalHeader()->length() + 2 * table.frameWidth();
-    table.setMinimumSize(std::min(width + 2, 720), std::min(height + 2, 360));
+    const int width = table.verticalHeader()->sizeHint().width() + table.horizontalHeader()->length() +
+                      2 * table.frameWidth();
+    const int height = table.horizontalHeader()->sizeHint().height() + table.verticalHeader()->length() +
+                       2 * table.frameWidth();
+    const int shownWidth = std::min(width, 720);
+    const int shownHeight = std::min(height, 360);
+    if (shownWidth == width)
+        table.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (shownHeight == height)
+        table.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table.setFixedSize(shownWidth, shownHeight);
 }
 
 }  // namespace
@@ -90,7 +100,7 @@ CEvaluationDlg::CEvaluationDlg(const Evaluation& evaluation, const QString& sour
         SetCell(*outputTable, output, 1, Real(evaluation.outputErrors[static_cast<size_t>(output)].rmse, 4));
     }
     FitToContents(*outputTable);
-    outputsLayout->addWidget(outputTable);
+    outputsLayout->addWidget(outputTable, 0, Qt::AlignLeft);
     layout->addWidget(outputsBox);
 
     if (const auto& classes = evaluation.classFigures) {
@@ -107,9 +117,10 @@ CEvaluationDlg::CEvaluationDlg(const Evaluation& evaluation, const QString& sour
             for (int32_t column = 0; column < classes->classes; ++column)
                 SetCell(*confusionTable, row, column, QString::number(classes->Cell(row, column)));
         FitToContents(*confusionTable);
-        confusionLayout->addWidget(confusionTable);
+        confusionLayout->addWidget(confusionTable, 0, Qt::AlignLeft);
         layout->addWidget(confusionBox);
     }
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
     layout->addWidget(buttons);
