@@ -93,4 +93,15 @@ TEST_F(DocumentTest, LongBatchConsultationReportsTheBytesOfItsInput)
     EXPECT_EQ(scripted.progressReports.front().total, std::filesystem::file_size(input));
 }
 
+TEST_F(DocumentTest, LongEvaluationReportsTheReadingAndTheEvaluation)
+{
+    const std::string path = WriteRows(folder.Path("held out.txt"), LongRecords, 6);
+    const std::unique_ptr<WorkProgress> work = scripted.BeginWork("Evaluating");
+    ASSERT_TRUE(document.EvaluateFile(path, 0, work.get()));
+    EXPECT_EQ(Steps(scripted.progressReports),
+              (std::vector<std::string>{std::string(ReadingStep), std::string(CCorvinaDoc::EvaluatingStep)}));
+    ExpectSteadyProgress(scripted.progressReports);
+    EXPECT_EQ(scripted.progressReports.back().total, static_cast<uint64_t>(LongRecords));
+}
+
 }  // namespace
