@@ -13,7 +13,7 @@ namespace {
 // Two records that want opposite outputs, in the identity tables of a new document.
 constexpr const char* TwoRecords = "10 20 30 40 200 10\n240 220 200 180 10 200\n";
 
-class LearningCommandsTest : public ShellTest {
+class LearningMenuTest : public ShellTest {
 protected:
     std::string WriteText(const QString& name, const char* text)
     {
@@ -40,7 +40,7 @@ protected:
     }
 };
 
-TEST_F(LearningCommandsTest, RestoreBestNetworkIsEnabledWhileKeptWeightsDifferFromTheNetwork)
+TEST_F(LearningMenuTest, RestoreBestNetworkIsEnabledWhileKeptWeightsDifferFromTheNetwork)
 {
     EXPECT_TRUE(IsEnabledAfterRefresh(ID_EVALUATE));
     EXPECT_TRUE(IsEnabledAfterRefresh(ID_TRAINING_OPTIONS));
@@ -59,7 +59,7 @@ TEST_F(LearningCommandsTest, RestoreBestNetworkIsEnabledWhileKeptWeightsDifferFr
     EXPECT_FALSE(IsEnabledAfterRefresh(ID_RESTORE_BEST_NETWORK));
 }
 
-TEST_F(LearningCommandsTest, TrainingOptionsAreStoredInTheDocumentAndSurviveSaveAndOpen)
+TEST_F(LearningMenuTest, TrainingOptionsAreStoredInTheDocumentAndSurviveSaveAndOpen)
 {
     Document().SetModifiedFlag(false);
     const std::string validation = WriteText("held out.dat", TwoRecords);
@@ -113,7 +113,7 @@ struct RefusedOptionRow {
 
 PRINTS_AS_NAME(RefusedOptionRow)
 
-class RefusedOptionTest : public LearningCommandsTest, public testing::WithParamInterface<RefusedOptionRow> {};
+class RefusedOptionTest : public LearningMenuTest, public testing::WithParamInterface<RefusedOptionRow> {};
 
 TEST_P(RefusedOptionTest, KeepsTheDialogOpenAndTheSettings)
 {
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A hand-wired network: every weight 0 but those of output 0, which are all 255, so output 0
 // answers high and output 1 low for both records; the figures follow from what they answer.
-TEST_F(LearningCommandsTest, EvaluationDialogShowsTheFiguresOfAHandWiredNetwork)
+TEST_F(LearningMenuTest, EvaluationDialogShowsTheFiguresOfAHandWiredNetwork)
 {
     DiscreteNet& net = Document().Model().GetNet();
     const int32_t last = net.GetNeuronCount() - 1;
@@ -209,7 +209,7 @@ TEST_F(LearningCommandsTest, EvaluationDialogShowsTheFiguresOfAHandWiredNetwork)
     EXPECT_FALSE(Document().IsModified());
 }
 
-TEST_F(LearningCommandsTest, EvaluateRefusesClassesTheOutputsCannotHold)
+TEST_F(LearningMenuTest, EvaluateRefusesClassesTheOutputsCannotHold)
 {
     QString message;
     const ModalResponder ask([&](QWidget& dialog) {
@@ -226,7 +226,7 @@ TEST_F(LearningCommandsTest, EvaluateRefusesClassesTheOutputsCannotHold)
     EXPECT_EQ(message, "Enter a number of classes from 2 to 2, or leave the field empty.");
 }
 
-TEST_F(LearningCommandsTest, KeepingTheBestDrawsTheEvaluationAndTheBestPointOnTheCurve)
+TEST_F(LearningMenuTest, KeepingTheBestDrawsTheEvaluationAndTheBestPointOnTheCurve)
 {
     Document().Model().Randomize();
     Document().ImportTrainingData(WriteText("two.dat", TwoRecords), false);
