@@ -137,33 +137,53 @@ void CurvePlot::paintEvent(QPaintEvent*)
     auto xOf = [&](double passes) { return passAxis.ToPixel(passes, area.left(), area.right()); };
     auto yOf = [&](const PlotAxis& axis, double value) { return axis.ToPixel(value, area.bottom(), area.top()); };
 
-    // Grid, ticks and labels.
-    painter.setPen(QColor(0xe0, 0xe0, 0xe0));
-    for (const double tick : passAxis.Ticks())
-        painter.drawLine(QPointF(xOf(tick), area.top()), QPointF(xOf(tick), area.bottom()));
-    for (const double tick : errorAxis.Ticks())
-        painter.drawLine(QPointF(area.left(), yOf(errorAxis, tick)), QPointF(area.right(), yOf(errorAxis, tick)));
-    painter.setPen(Qt::black);
-    painter.drawRect(area);
-    for (const double tick : passAxis.Ticks()) {
-        // Centred under its tick, but kept inside the widget.
-        const QString label = PlotAxis::Label(tick);
-        const double labelWidth = metrics.horizontalAdvance(label) + 2;
-        const double left = std::clamp(xOf(tick) - labelWidth / 2, 0.0, width() - labelWidth);
-        painter.drawText(QRectF(left, area.bottom() + 2, labelWidth, line), Qt::AlignHCenter | Qt::AlignTop, label);
-    }
-    for (const double tick : errorAxis.Ticks()) {
-        const QRectF box(0, yOf(errorAxis, tick) - line / 2.0, area.left() - 4, line);
-        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, PlotAxis::Label(tick));
-    }
-    if (extent.anyFraction) {
-        for (const double tick : fractionAxis.Ticks()) {
-            const QRectF box(area.right() + 4, yOf(fractionAxis, tick) - line / 2.0, rightLabels, line);
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QString::number(tick, 'f', 1));
+    // Grid, ticks and labels change only with the axes or the size: drawn once into a picture
+    // that each repaint copies.
+    const QString frameKey = QStringLiteral("%1x%2 %3 %4 %5 %6 %7 %8")
+                                 .arg(width())
+                                 .arg(height())
+                                 .arg(devicePixelRatioF())
+                                 .arg(passAxis.First())
+                                 .arg(passAxis.Last())
+                                 .arg(errorAxis.Last())
+                                 .arg(extent.anyFraction)
+                                 .arg(logarithmic);
+    if (frameKey != paintedFrameKey) {
+        paintedFrame = QPixmap(size() * devicePixelRatioF());
+        paintedFrame.setDevicePixelRatio(devicePixelRatioF());
+        paintedFrame.fill(Qt::white);
+        QPainter framePainter(&paintedFrame);
+        framePainter.setRenderHint(QPainter::Antialiasing);
+        framePainter.setFont(font());
+        framePainter.setPen(QColor(0xe0, 0xe0, 0xe0));
+        for (const double tick : passAxis.Ticks())
+            framePainter.drawLine(QPointF(xOf(tick), area.top()), QPointF(xOf(tick), area.bottom()));
+        for (const double tick : errorAxis.Ticks())
+            framePainter.drawLine(QPointF(area.left(), yOf(errorAxis, tick)), QPointF(area.right(), yOf(errorAxis, tick)));
+        framePainter.setPen(Qt::black);
+        framePainter.drawRect(area);
+        for (const double tick : passAxis.Ticks()) {
+            // Centred under its tick, but kept inside the widget.
+            const QString label = PlotAxis::Label(tick);
+            const double labelWidth = metrics.horizontalAdvance(label) + 2;
+            const double left = std::clamp(xOf(tick) - labelWidth / 2, 0.0, width() - labelWidth);
+            framePainter.drawText(QRectF(left, area.bottom() + 2, labelWidth, line), Qt::AlignHCenter | Qt::AlignTop, label);
         }
+        for (const double tick : errorAxis.Ticks()) {
+            const QRectF box(0, yOf(errorAxis, tick) - line / 2.0, area.left() - 4, line);
+            framePainter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, PlotAxis::Label(tick));
+        }
+        if (extent.anyFraction) {
+            for (const double tick : fractionAxis.Ticks()) {
+                const QRectF box(area.right() + 4, yOf(fractionAxis, tick) - line / 2.0, rightLabels, line);
+                framePainter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QString::number(tick, 'f', 1));
+            }
+        }
+        framePainter.drawText(QRectF(area.left(), area.bottom() + line + 4, area.width(), line), Qt::AlignHCenter,
+                         logarithmic ? QStringLiteral("Passes (logarithmic)") : QStringLiteral("Passes"));
+        paintedFrameKey = frameKey;
     }
-    painter.drawText(QRectF(area.left(), area.bottom() + line + 4, area.width(), line), Qt::AlignHCenter,
-                     logarithmic ? QStringLiteral("Passes (logarithmic)") : QStringLiteral("Passes"));
+    painter.drawPixmap(0, 0, paintedFrame);
 
     // The series, clipped to the plot area, and the legend above it.
     double legendX = area.left();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 #include <cstdint>
 
@@ -30,4 +31,7 @@ private:
     const TrainingCurve& curve;
     bool logarithmic = false;
     uint64_t paintedRevision = UINT64_MAX;
+    // The grid, ticks and labels as last drawn, and what they were drawn for.
+    QPixmap paintedFrame;
+    QString paintedFrameKey;
 };
