@@ -1,5 +1,6 @@
 #include "document/corvina_doc.h"
 
+#include <memory>
 #include <new>
 #include <stdexcept>
 
@@ -114,12 +115,20 @@ void CCorvinaDoc::OnSelectTd()
     if (!userInterface.dialogs.RunTrainingDataDialog(fields))
         return;
     try {
-        const RawRecords records = ReadRawRecords(fields.path, GetInputCount() + GetOutputCount());
-        if (const std::string refusal = DescribeImportRefusal(records, fields.path); !refusal.empty()) {
+        RawRecords records;
+        std::string refusal;
+        {
+            // The work ends before any message shows.
+            const std::unique_ptr<WorkProgress> work = userInterface.progress.BeginWork("Importing " + fields.path);
+            records = ReadRawRecords(fields.path, GetInputCount() + GetOutputCount(), work.get());
+            refusal = DescribeImportRefusal(records, fields.path);
+            if (refusal.empty())
+                model.ImportRecords(records, fields.makeNewTables, work.get());
+        }
+        if (!refusal.empty()) {
             userInterface.messages.ShowStopMessage(refusal);
             return;
         }
-        model.ImportRecords(records, fields.makeNewTables);
         keepBestRefused = false;
         SetModifiedFlag();
         UpdateAllViews(nullptr, UpdateHint::All);
@@ -159,7 +168,11 @@ void CCorvinaDoc::ShowConsultReport()
 
 void CCorvinaDoc::ConsultFile()
 {
-    const NetworkModel::BatchOutcome batch = model.ConsultFile(consultInputPath, consultOutputPath, GetPathName());
+    NetworkModel::BatchOutcome batch;
+    {
+        const std::unique_ptr<WorkProgress> work = userInterface.progress.BeginWork("Consulting " + consultInputPath);
+        batch = model.ConsultFile(consultInputPath, consultOutputPath, GetPathName(), work.get());
+    }
     if (batch.written)
         userInterface.messages.ShowStatusNote(batch.note);
     else
@@ -209,26 +222,36 @@ std::optional<Evaluation> CCorvinaDoc::EvaluateSet(int32_t classes,
     return std::nullopt;
 }
 
-std::optional<Evaluation> CCorvinaDoc::EvaluateFile(const std::string& path, int32_t classes,
-                                                    const EvaluationProgress& progress)
+namespace {
+
+EvaluationProgress EvaluationProgressTo(WorkProgress* progress)
+{
+    if (progress == nullptr)
+        return {};
+    return [progress](size_t done, size_t total) { progress->Report(CCorvinaDoc::EvaluatingStep, done, total); };
+}
+
+}  // namespace
+
+std::optional<Evaluation> CCorvinaDoc::EvaluateFile(const std::string& path, int32_t classes, WorkProgress* progress)
 {
     return EvaluateSet(classes, [&]() -> std::optional<Evaluation> {
-        const RawRecords records = ReadRawRecords(path, GetInputCount() + GetOutputCount());
+        const RawRecords records = ReadRawRecords(path, GetInputCount() + GetOutputCount(), progress);
         if (const std::string refusal = DescribeImportRefusal(records, path); !refusal.empty()) {
             userInterface.messages.ShowStopMessage(refusal);
             return std::nullopt;
         }
-        return model.Evaluate(records, classes, progress);
+        return model.Evaluate(records, classes, EvaluationProgressTo(progress));
     });
 }
 
-std::optional<Evaluation> CCorvinaDoc::EvaluatePatterns(int32_t classes, const EvaluationProgress& progress)
+std::optional<Evaluation> CCorvinaDoc::EvaluatePatterns(int32_t classes, WorkProgress* progress)
 {
     if (GetPatternsCount() == 0) {
         userInterface.messages.ShowStopMessage("The network has no training patterns to evaluate on.");
         return std::nullopt;
     }
-    return EvaluateSet(classes, [&]() -> std::optional<Evaluation> { return model.EvaluatePatterns(classes, progress); });
+    return EvaluateSet(classes, [&]() -> std::optional<Evaluation> { return model.EvaluatePatterns(classes, EvaluationProgressTo(progress)); });
 }
 
 bool CCorvinaDoc::RestoreBestNetwork()

@@ -75,9 +75,12 @@ public:
     // patterns; classes is 0 for no class figures, else 2 to the output count. Nothing when the
     // file cannot be read or holds no complete record, there are no patterns, or the classes do
     // not fit the outputs: a message has then named the cause. The weights stay as they are.
-    std::optional<Evaluation> EvaluateFile(const std::string& path, int32_t classes,
-                                           const EvaluationProgress& progress = {});
-    std::optional<Evaluation> EvaluatePatterns(int32_t classes, const EvaluationProgress& progress = {});
+    // progress, when given, hears of the reading and the evaluation.
+    std::optional<Evaluation> EvaluateFile(const std::string& path, int32_t classes, WorkProgress* progress = nullptr);
+    std::optional<Evaluation> EvaluatePatterns(int32_t classes, WorkProgress* progress = nullptr);
+
+    // The name of an evaluation's step, as progress hears it.
+    static constexpr std::string_view EvaluatingStep = "Evaluating the network";
 
     // Keeping the best network. While the settings ask for it, the first TrainPass starts it
     // (reading the validation file; a refusal is shown once, and training goes on without

@@ -153,7 +153,7 @@ bool NetworkModel::TrainPass()
 }
 
 // Everything new is built aside first, so running out of memory leaves the model as it was.
-void NetworkModel::ImportRecords(const RawRecords& records, bool makeNewTables)
+void NetworkModel::ImportRecords(const RawRecords& records, bool makeNewTables, WorkProgress* progress)
 {
     const int32_t inputs = GetInputCount();
     const int32_t count = inputs + GetOutputCount();
@@ -163,7 +163,7 @@ void NetworkModel::ImportRecords(const RawRecords& records, bool makeNewTables)
     std::vector<std::unique_ptr<TrainingPattern>> newPatterns;
     if (n != 0) {
         if (makeNewTables)
-            BuildTablesFromRecords(records, inputs, newInputTables.data(), newOutputTables.data());
+            BuildTablesFromRecords(records, inputs, newInputTables.data(), newOutputTables.data(), progress);
         std::vector<TableQuantizer> columns;
         for (int32_t j = 0; j < count; ++j)
             columns.emplace_back(j < inputs ? &newInputTables[static_cast<size_t>(j) * TableLength]
@@ -174,6 +174,8 @@ void NetworkModel::ImportRecords(const RawRecords& records, bool makeNewTables)
             for (int32_t j = 0; j < count; ++j)
                 pattern->SetLevel(j, columns[static_cast<size_t>(j)](records.GetValue(record, static_cast<size_t>(j))));
             newPatterns.push_back(std::move(pattern));
+            if ((record + 1) % ValuesPerProgressReport == 0)
+                ReportProgress(progress, ConvertingStep, record + 1, n);
         }
     }
     inputTables = std::move(newInputTables);
@@ -196,7 +198,7 @@ std::vector<double> NetworkModel::Consult(std::span<const double> inputs)
 // The input is opened before the output is touched, so an input that cannot be read leaves any
 // old output as it was.
 NetworkModel::BatchOutcome NetworkModel::ConsultFile(const std::string& inputPath, const std::string& outputPath,
-                                                     const std::string& keptPath)
+                                                     const std::string& keptPath, WorkProgress* progress)
 {
     BatchOutcome outcome;
     const std::string refused = "The output file " + outputPath + " is ";
@@ -251,6 +253,7 @@ NetworkModel::BatchOutcome NetworkModel::ConsultFile(const std::string& inputPat
         if (text.size() >= OutputChunk) {
             written = output.Write(text, error);
             text.clear();
+            ReportProgress(progress, ConsultingStep, reader.BytesRead(), reader.FileSize());
         }
     };
     size_t filled = 0;

@@ -15,6 +15,7 @@
 #include "engine/discrete_net.h"
 #include "engine/pattern_buffer.h"
 #include "engine/random_source.h"
+#include "framework/work_progress.h"
 
 struct RawRecords;
 
@@ -73,8 +74,9 @@ public:
 
     // Replaces the patterns by records already read, converted through tables rebuilt from them
     // when makeNewTables is set and through the current tables otherwise, and resets the
-    // statistics. Records of no record empty the patterns and keep the tables.
-    void ImportRecords(const RawRecords& records, bool makeNewTables);
+    // statistics. Records of no record empty the patterns and keep the tables. progress, when
+    // given, hears how far the tables and the conversion have come.
+    void ImportRecords(const RawRecords& records, bool makeNewTables, WorkProgress* progress = nullptr);
 
     // Runs the network on one real value per input and returns one real value per output.
     std::vector<double> Consult(std::span<const double> inputs);
@@ -90,9 +92,13 @@ public:
     // Runs the network on every complete row of inputPath and writes one line of outputs per row
     // into outputPath. Refused, with nothing written, when the input cannot be read or the output
     // names the input or keptPath (the network's own file), under whatever spelling or link; a
-    // failed write leaves no partial file.
+    // failed write leaves no partial file. progress, when given, hears how many bytes of the input
+    // are read.
     BatchOutcome ConsultFile(const std::string& inputPath, const std::string& outputPath,
-                             const std::string& keptPath = {});
+                             const std::string& keptPath = {}, WorkProgress* progress = nullptr);
+
+    // The name of a batch consultation's one step, as progress hears it.
+    static constexpr std::string_view ConsultingStep = "Consulting the network";
 
     // A real value of a column as a level, and a level as a real value, through the tables.
     uint8_t Quantize(double value, Column column, int32_t index) const;

@@ -147,6 +147,8 @@ NumberReader::NumberReader(const std::string& path) : buffer(new char[BufferSize
         openError = std::strerror(errno);
     else if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode))
         openError = std::strerror(EISDIR);
+    else if (descriptor >= 0 && S_ISREG(status.st_mode))
+        fileSize = static_cast<uint64_t>(status.st_size);
     if (!openError.empty() && descriptor >= 0) {
         close(descriptor);
         descriptor = -1;
@@ -182,6 +184,7 @@ bool NumberReader::Refill()
         return false;
     }
     end += static_cast<size_t>(got);
+    bytesRead += static_cast<uint64_t>(got);
     buffer[end] = Sentinel;
     return true;
 }

@@ -50,6 +50,11 @@ public:
     // How reading ended, once Next has returned false.
     const ReadingStop& Stop() const { return stop; }
 
+    // Bytes taken from the file so far, and the file's size (0 when it has none, as a pipe),
+    // for showing how far reading has come.
+    uint64_t BytesRead() const { return bytesRead; }
+    uint64_t FileSize() const { return fileSize; }
+
 private:
     bool NextByGeneralPath(double& value);
     bool Refill();
@@ -67,6 +72,8 @@ private:
     bool started = false;
     bool stopped = false;
     int64_t line = 1;
+    uint64_t bytesRead = 0;
+    uint64_t fileSize = 0;
     std::string openError;
     std::string readError;
     ReadingStop stop;

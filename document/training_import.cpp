@@ -3,7 +3,7 @@
 #include "document/number_reader.h"
 #include "document/transformation_tables.h"
 
-RawRecords ReadRawRecords(const std::string& path, int32_t count)
+RawRecords ReadRawRecords(const std::string& path, int32_t count, WorkProgress* progress)
 {
     RawRecords records;
     records.count = static_cast<size_t>(count);
@@ -11,9 +11,14 @@ RawRecords ReadRawRecords(const std::string& path, int32_t count)
     records.openError = reader.OpenError();
     double value = 0;
     size_t inRecord = 0;
+    size_t untilReport = ValuesPerProgressReport;
     while (reader.Next(value)) {
         records.values.push_back(value);
         inRecord = inRecord + 1 == records.count ? 0 : inRecord + 1;
+        if (--untilReport == 0) {
+            untilReport = ValuesPerProgressReport;
+            ReportProgress(progress, ReadingStep, reader.BytesRead(), reader.FileSize());
+        }
     }
     records.values.resize(records.values.size() - inRecord);
     records.stop = reader.Stop();
@@ -36,7 +41,7 @@ std::string DescribeImportRefusal(const RawRecords& records, const std::string& 
 }
 
 void BuildTablesFromRecords(const RawRecords& records, int32_t inputs, double* inputTables,
-                            double* outputTables)
+                            double* outputTables, WorkProgress* progress)
 {
     const size_t n = records.GetRecordCount();
     if (n == 0)
@@ -49,5 +54,6 @@ void BuildTablesFromRecords(const RawRecords& records, int32_t inputs, double* i
         double* table = c < inputCount ? inputTables + c * TableLength
                                        : outputTables + (c - inputCount) * TableLength;
         BuildTableFromKeys(keys.data(), scratch.data(), n, table);
+        ReportProgress(progress, TablesStep, c + 1, records.count);
     }
 }

@@ -3,6 +3,7 @@
 #include "framework/file_chooser.h"
 #include "framework/message_boxes.h"
 #include "framework/network_dialogs.h"
+#include "framework/work_progress.h"
 
 // Everything through which documents talk to the user. The desktop shell provides the Qt
 // implementations; tests provide scripted ones.
@@ -10,4 +11,5 @@ struct UserInterface {
     MessageBoxes& messages;
     FileChooser& files;
     NetworkDialogs& dialogs;
+    ProgressDisplay& progress;
 };

@@ -42,7 +42,8 @@ CommandActions::CommandActions(CommandRouter& commandRouter, QWidget& window)
             SetKey(*action, row);
         if (!row.pictureName.empty())
             action->setIcon(ScalablePicture(":/toolbar/" + Text(row.pictureName)));
-        if (row.rule == EnablingRule::ToolbarShown || row.rule == EnablingRule::StatusBarShown)
+        if (row.rule == EnablingRule::ToolbarShown || row.rule == EnablingRule::StatusBarShown ||
+            row.rule == EnablingRule::TrainingCurveShown)
             action->setCheckable(true);
         ConnectToCommand(*action, row.id);
         window.addAction(action);

@@ -15,6 +15,12 @@ inline constexpr CommandId ID_RANDOMIZATION = 32786;
 inline constexpr CommandId ID_ERASE_TD = 32787;
 inline constexpr CommandId ID_EXPORT_C = 32800;
 
+// The commands that show learning.
+inline constexpr CommandId ID_VIEW_TRAINING_CURVE = 32801;
+inline constexpr CommandId ID_EVALUATE = 32802;
+inline constexpr CommandId ID_TRAINING_OPTIONS = 32803;
+inline constexpr CommandId ID_RESTORE_BEST_NETWORK = 32804;
+
 // The framework's standard commands, with their standard values.
 inline constexpr CommandId ID_FILE_NEW = 57600;
 inline constexpr CommandId ID_FILE_OPEN = 57601;

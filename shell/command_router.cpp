@@ -24,6 +24,8 @@ CommandState CommandRouter::QueryState(CommandId id) const
         state.checked = conditions->IsToolbarShown();
     if (conditions != nullptr && row->rule == EnablingRule::StatusBarShown)
         state.checked = conditions->IsStatusBarShown();
+    if (conditions != nullptr && row->rule == EnablingRule::TrainingCurveShown)
+        state.checked = conditions->IsTrainingCurveShown();
     return state;
 }
 
@@ -38,11 +40,14 @@ bool CommandRouter::RuleEnables(const CommandRow& row) const
         return conditions->TrainingCanStart();
     case EnablingRule::TrainingOn:
         return conditions->IsTrainingOn();
+    case EnablingRule::BestNetworkDiffers:
+        return conditions->CanRestoreBestNetwork();
     case EnablingRule::RecentFileListed:
         return conditions->IsRecentFileListed(row.id - ID_FILE_MRU_FILE1);
     case EnablingRule::Always:
     case EnablingRule::ToolbarShown:
     case EnablingRule::StatusBarShown:
+    case EnablingRule::TrainingCurveShown:
         return true;
     }
     return true;

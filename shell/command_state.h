@@ -17,4 +17,6 @@ public:
     virtual bool IsRecentFileListed(int index) const = 0;
     virtual bool IsToolbarShown() const = 0;
     virtual bool IsStatusBarShown() const = 0;
+    virtual bool IsTrainingCurveShown() const = 0;
+    virtual bool CanRestoreBestNetwork() const = 0;
 };

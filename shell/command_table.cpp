@@ -10,7 +10,7 @@ using enum EnablingRule;
 
 constexpr std::string_view RecentPrompt = "Open this document";
 
-const std::array<CommandRow, 26> commands = {{
+const std::array<CommandRow, 30> commands = {{
     {ID_FILE_NEW, "&New\tCtrl+N", "Ctrl+N", 1, "Create a new document\nNew", "new", Application, Always},
     {ID_FILE_OPEN, "&Open...\tCtrl+O", "Ctrl+O", 2, "Open an existing document\nOpen", "open", Application, Always},
     {ID_FILE_SAVE, "&Save\tCtrl+S", "Ctrl+S", 3, "Save the active document\nSave", "save", Document, Always},
@@ -27,6 +27,7 @@ const std::array<CommandRow, 26> commands = {{
     {ID_EXPORT_C, "&Export as C...", "", 0, "Write the network as standalone C source for a device\nExport as C", "", Document, Always},
     {ID_VIEW_TOOLBAR, "&Toolbar", "", 0, "Show or hide the toolbar\nToggle ToolBar", "", Frame, ToolbarShown},
     {ID_VIEW_STATUS_BAR, "&Status Bar", "", 0, "Show or hide the status bar\nToggle StatusBar", "", Frame, StatusBarShown},
+    {ID_VIEW_TRAINING_CURVE, "Training &Curve", "", 0, "Show or hide the average error plotted against the passes\nTraining Curve", "", Frame, TrainingCurveShown},
     {ID_SELECT_TD, "&Select TD (Ctrl+T)", "Ctrl+T", 5, "Load new Training Data\nSelect TD", "select_td", Document, Always},
     {ID_ERASE_TD, "&Erase TD", "", 6, "Erase all Training data\nErase TD", "erase_td", Document, PatternsExist},
     {ID_RANDOMIZATION, "&Randomization", "", 7, "Randomization of newral network\nRandomization", "randomization", Document, Always},
@@ -34,6 +35,9 @@ const std::array<CommandRow, 26> commands = {{
     {ID_TRAIN, "&Train", "", 9, "Start training\nStart", "train", Application, TrainingCanStart},
     {ID_PAUSE, "&Pause", "", 10, "Pause training\nPause", "pause", Application, TrainingOn},
     {ID_CONSULT, "&Consult (Ctrl+C)", "Ctrl+C", 11, "Consult\nConsult", "consult", Document, Always},
+    {ID_EVALUATE, "&Evaluate...", "", 0, "Evaluate the network on a data file of inputs and outputs\nEvaluate", "", Document, Always},
+    {ID_TRAINING_OPTIONS, "Training &Options...", "", 0, "Change how the network learns and whether the best network is kept\nTraining Options", "", Document, Always},
+    {ID_RESTORE_BEST_NETWORK, "&Restore Best Network", "", 0, "Return to the weights of the best evaluation kept while training\nRestore Best Network", "", Document, BestNetworkDiffers},
     {ID_APP_ABOUT, "&About Corvina...", "", 12, "Display program information, version number and copyright\nAbout", "about", Application, Always},
     // Keys that name commands nobody handles: they do nothing.
     {ID_HELP, "", "F1", 0, "", "", Application, Always},

@@ -17,6 +17,8 @@ enum class EnablingRule {
     RecentFileListed,    // the recent-file list holds this entry
     ToolbarShown,        // always, checked while the toolbar is shown
     StatusBarShown,      // always, checked while the status bar is shown
+    TrainingCurveShown,  // always, checked while the training curve window is shown
+    BestNetworkDiffers,  // best weights are kept and the network's differ from them
 };
 
 // One command of the program's vocabulary. Menus, keys, the toolbar, the status-bar prompts

@@ -12,6 +12,7 @@
 #include "shell/idle_loop.h"
 #include "shell/main_frame.h"
 #include "shell/page_setup_dlg.h"
+#include "shell/training_monitor.h"
 
 // The pictures live in the shell library, whose resource initializer the linker would drop.
 // Q_INIT_RESOURCE must stand outside any namespace.
@@ -68,6 +69,7 @@ CCorvinaApp::CCorvinaApp()
 CCorvinaApp::~CCorvinaApp()
 {
     idle.reset();
+    monitor.reset();
     if (frame)
         userInterface.SetParentWindow(nullptr);
 }
@@ -99,8 +101,12 @@ bool CCorvinaApp::CreateMainWindow(const QString& file)
     router.Attach(CommandOwner::View, view);
     router.Attach(CommandOwner::Frame, frame.get());
     userInterface.SetParentWindow(frame.get());
+    documentCommands.SetParentWindow(frame.get());
     actions->ShowRecentFiles(recentFiles.Paths());
     view->OnInitialUpdate();
+    monitor = std::make_unique<TrainingMonitor>(document);
+    monitor->onRateChanged = [this](std::optional<double> rate) { frame->ShowTrainingRate(rate); };
+    frame->SetTrainingCurve(monitor->Curve());
     idle = std::make_unique<IdleLoop>([this](int32_t count) { return OnIdle(count); });
     return true;
 }
@@ -125,9 +131,11 @@ bool CCorvinaApp::PrintDocument(const QString& file, const QString& target)
     return printing.PrintDirect();
 }
 
+// With no patterns a pass would do nothing: the loop goes quiet instead of spinning, and the
+// command that brings patterns (Select TD, Open, New) starts it again.
 bool CCorvinaApp::OnIdle(int32_t count)
 {
-    if (trainingFlag == TrainingFlag::On && count != 0) {
+    if (trainingFlag == TrainingFlag::On && count != 0 && document.GetPatternsCount() != 0) {
         frame->TrainStep();
         return true;
     }
@@ -189,11 +197,15 @@ void CCorvinaApp::OnAppAbout()
 void CCorvinaApp::OnTrain()
 {
     trainingFlag = TrainingFlag::On;
+    if (monitor)
+        monitor->SetTraining(true);
 }
 
 void CCorvinaApp::OnPause()
 {
     trainingFlag = TrainingFlag::Off;
+    if (monitor)
+        monitor->SetTraining(false);
 }
 
 void CCorvinaApp::AfterCommand()
@@ -236,6 +248,11 @@ bool CCorvinaApp::IsRecentFileListed(int index) const
 bool CCorvinaApp::IsToolbarShown() const
 {
     return frame && !frame->ToolBar()->isHidden();
+}
+
+bool CCorvinaApp::IsTrainingCurveShown() const
+{
+    return frame && frame->IsTrainingCurveShown();
 }
 
 bool CCorvinaApp::IsStatusBarShown() const

@@ -19,6 +19,7 @@ class CMainFrame;
 class CCorvinaView;
 class CommandActions;
 class IdleLoop;
+class TrainingMonitor;
 struct StartupRequest;
 
 // The application: it starts the program, holds the training flag, routes the commands and
@@ -40,7 +41,7 @@ public:
     bool CreateMainWindow(const QString& file);
 
     // The idle hook: count 0 refreshes the command states; later counts train while the
-    // training flag is on. True asks for another call.
+    // training flag is on and patterns exist. True asks for another call.
     bool OnIdle(int32_t count);
 
     bool HasHandler(CommandId id) const override;
@@ -66,9 +67,11 @@ public:
     CCorvinaView* View() const { return view; }
     CommandActions* Actions() const { return actions; }
     IdleLoop* Idle() const { return idle.get(); }
+    TrainingMonitor* Monitor() const { return monitor.get(); }
     RecentFileList& RecentFiles() { return recentFiles; }
     QPrinter& Printer() { return printer; }
     UserInterface& Interface() { return userInterface.Interface(); }
+    QtProgressDisplay& Progress() { return userInterface.Progress(); }
 
 private:
     bool PatternsExist() const override;
@@ -76,6 +79,8 @@ private:
     bool IsRecentFileListed(int index) const override;
     bool IsToolbarShown() const override;
     bool IsStatusBarShown() const override;
+    bool IsTrainingCurveShown() const override;
+    bool CanRestoreBestNetwork() const override { return document.CanRestoreBestNetwork(); }
 
     bool OpenAtStart(const QString& file);
     void AfterCommand();
@@ -95,6 +100,7 @@ private:
     CCorvinaView* view = nullptr;
     CommandActions* actions = nullptr;
     std::unique_ptr<IdleLoop> idle;
+    std::unique_ptr<TrainingMonitor> monitor;
     // Whether idle time trains: only Train and Pause change it; New, Open and every network
     // command keep it, and it is not saved.
     enum class TrainingFlag : int32_t { Off = 0, On = 1 };

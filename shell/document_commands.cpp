@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::array<CommandMapEntry<DocumentCommands>, 8> commandMap = {{
+const std::array<CommandMapEntry<DocumentCommands>, 11> commandMap = {{
     {ID_FILE_SAVE, &DocumentCommands::OnFileSave},
     {ID_FILE_SAVE_AS, &DocumentCommands::OnFileSaveAs},
     {ID_SELECT_TD, &DocumentCommands::OnSelectTd},
@@ -17,12 +17,15 @@ const std::array<CommandMapEntry<DocumentCommands>, 8> commandMap = {{
     {ID_OPTIONS, &DocumentCommands::OnOptions},
     {ID_CONSULT, &DocumentCommands::OnConsult},
     {ID_EXPORT_C, &DocumentCommands::OnExportC},
+    {ID_EVALUATE, &DocumentCommands::OnEvaluate},
+    {ID_TRAINING_OPTIONS, &DocumentCommands::OnTrainingOptions},
+    {ID_RESTORE_BEST_NETWORK, &DocumentCommands::OnRestoreBestNetwork},
 }};
 
 }  // namespace
 
 DocumentCommands::DocumentCommands(CCorvinaDoc& doc, CDocumentManager& documentManager, UserInterface& ui)
-    : document(doc), manager(documentManager), userInterface(ui)
+    : document(doc), manager(documentManager), userInterface(ui), learning(doc, ui)
 {
 }
 

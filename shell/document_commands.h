@@ -1,9 +1,11 @@
 #pragma once
 
 #include "shell/command_target.h"
+#include "shell/learning_commands.h"
 
 class CCorvinaDoc;
 class CDocumentManager;
+class QWidget;
 struct UserInterface;
 
 // The document's place in command routing: its network commands, and the framework's Save and
@@ -23,9 +25,16 @@ public:
     void OnOptions();
     void OnConsult();
     void OnExportC();
+    void OnEvaluate() { learning.Evaluate(); }
+    void OnTrainingOptions() { learning.ChangeTrainingOptions(); }
+    void OnRestoreBestNetwork() { learning.RestoreBestNetwork(); }
+
+    // The window the learning commands' dialogs belong to.
+    void SetParentWindow(QWidget* parent) { learning.SetParentWindow(parent); }
 
 private:
     CCorvinaDoc& document;
     CDocumentManager& manager;
     UserInterface& userInterface;
+    LearningCommands learning;
 };

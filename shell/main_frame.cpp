@@ -14,13 +14,17 @@
 #include "shell/corvina_view.h"
 #include "shell/desktop_identity.h"
 #include "shell/lock_key_state.h"
+#include "shell/training_curve_window.h"
 
 namespace {
 
-const std::array<CommandMapEntry<CMainFrame>, 2> commandMap = {{
+const std::array<CommandMapEntry<CMainFrame>, 3> commandMap = {{
     {ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolbar},
     {ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+    {ID_VIEW_TRAINING_CURVE, &CMainFrame::OnViewTrainingCurve},
 }};
+
+const QString Ready = QStringLiteral("Ready");
 
 struct LockIndicator {
     LockKey key;
@@ -78,7 +82,9 @@ void CMainFrame::CreateStatusBar()
     bar->setObjectName(QStringLiteral("control_59393"));
     bar->setSizeGripEnabled(false);
     // A normal widget is hidden while a prompt is shown, so "Ready" stands whenever none is.
-    bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    readyLabel = new QLabel(Ready, bar);
+    readyLabel->setObjectName(QStringLiteral("ready_pane"));
+    bar->addWidget(readyLabel, 1);
     for (size_t index = 0; index < lockIndicators.size(); ++index) {
         auto* label = new QLabel(bar);
         label->setObjectName(QString::fromLatin1(lockIndicatorTexts[index].text));
@@ -161,10 +167,45 @@ void CMainFrame::OnViewStatusBar()
     statusBar()->setVisible(statusBar()->isHidden());
 }
 
+void CMainFrame::OnViewTrainingCurve()
+{
+    if (IsTrainingCurveShown()) {
+        curveWindow->close();
+        return;
+    }
+    if (curveWindow == nullptr && trainingCurve != nullptr)
+        curveWindow = new TrainingCurveWindow(*trainingCurve, this);
+    if (curveWindow != nullptr)
+        curveWindow->ShowBesideFrame();
+}
+
+bool CMainFrame::IsTrainingCurveShown() const
+{
+    return curveWindow != nullptr && curveWindow->isVisible();
+}
+
+void CMainFrame::ShowTrainingRate(std::optional<double> passesPerSecond)
+{
+    const QString text = passesPerSecond
+                             ? QStringLiteral("Training: %1 passes per second").arg(qRound64(*passesPerSecond))
+                             : Ready;
+    if (readyLabel->text() != text)
+        readyLabel->setText(text);
+}
+
+QString CMainFrame::ReadyText() const
+{
+    return readyLabel->text();
+}
+
+// The curve window is a window of its own: it closes with the frame, keeping its place.
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (canClose && !canClose())
+    if (canClose && !canClose()) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    if (curveWindow != nullptr)
+        curveWindow->close();
+    event->accept();
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "shell/command_target.h"
 
@@ -12,6 +13,8 @@ class CommandActions;
 class QLabel;
 class QScrollArea;
 class QToolBar;
+class TrainingCurve;
+class TrainingCurveWindow;
 
 // The one top-level window: a fixed-size frame with a menu, a toolbar and a status bar around
 // the status view. It gives the idle loop its training step.
@@ -45,6 +48,17 @@ public:
 
     QToolBar* ToolBar() const { return toolBar; }
 
+    // The curve that View > Training Curve shows.
+    void SetTrainingCurve(const TrainingCurve& curve) { trainingCurve = &curve; }
+    // The training curve window, once it has been opened.
+    TrainingCurveWindow* CurveWindow() const { return curveWindow; }
+    bool IsTrainingCurveShown() const;
+
+    // While training, the status bar's message pane gives the passes per second (when no prompt
+    // or note covers it); otherwise it reads "Ready".
+    void ShowTrainingRate(std::optional<double> passesPerSecond);
+    QString ReadyText() const;
+
     // Asked before the window closes; false keeps it open.
     std::function<bool()> canClose;
 
@@ -53,6 +67,7 @@ public:
 
     void OnViewToolbar();
     void OnViewStatusBar();
+    void OnViewTrainingCurve();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,5 +80,8 @@ private:
     CCorvinaView* view = nullptr;
     QScrollArea* viewArea = nullptr;
     QToolBar* toolBar = nullptr;
+    QLabel* readyLabel = nullptr;
+    const TrainingCurve* trainingCurve = nullptr;
+    TrainingCurveWindow* curveWindow = nullptr;
     std::array<QLabel*, 3> lockIndicators{};
 };

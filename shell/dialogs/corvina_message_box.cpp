@@ -16,7 +16,14 @@ QMessageBox::StandardButton ShowCorvinaBox(QWidget* owner, QMessageBox::Icon ico
     QMessageBox box(icon, QStringLiteral("Corvina"), text, buttons, owner);
     box.setDefaultButton(defaultButton);
     box.setWindowModality(Qt::WindowModal);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    // A box shown during long work gets the normal pointer: it waits for the user.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return pressed;
 }
 
 void ShowFieldMessage(QWidget* owner, const QString& text)

@@ -1,7 +1,8 @@
 #include "shell/dialogs/qt_user_interface.h"
 
 QtUserInterface::QtUserInterface(QWidget* parent)
-    : messages(parent), files(parent), dialogs(files, parent), userInterface{messages, files, dialogs}
+    : messages(parent), files(parent), dialogs(files, parent), progress(parent),
+      userInterface{messages, files, dialogs, progress}
 {
 }
 
@@ -10,4 +11,5 @@ void QtUserInterface::SetParentWindow(QWidget* parent)
     messages.SetParentWindow(parent);
     files.SetParentWindow(parent);
     dialogs.SetParentWindow(parent);
+    progress.SetParentWindow(parent);
 }

@@ -4,6 +4,7 @@
 #include "shell/dialogs/qt_file_chooser.h"
 #include "shell/dialogs/qt_message_boxes.h"
 #include "shell/dialogs/qt_network_dialogs.h"
+#include "shell/dialogs/qt_progress_display.h"
 
 class QWidget;
 
@@ -21,6 +22,7 @@ public:
     void SetParentWindow(QWidget* parent);
 
     UserInterface& Interface() { return userInterface; }
+    QtProgressDisplay& Progress() { return progress; }
 
     // Messages on standard error instead of boxes, for work done without a display.
     void WriteMessagesToStandardError() { messages.WriteToStandardError(true); }
@@ -29,5 +31,6 @@ private:
     QtMessageBoxes messages;
     QtFileChooser files;
     QtNetworkDialogs dialogs;
+    QtProgressDisplay progress;
     UserInterface userInterface;
 };

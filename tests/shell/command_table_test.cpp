@@ -33,9 +33,11 @@ TEST_F(CommandTableTest, TableDrivesMenusToolbarKeysAndPrompts)
         "&File/&New\tCtrl+N", "&File/&Open...\tCtrl+O", "&File/&Save\tCtrl+S", "&File/Save &As...", "&File/-",
         "&File/&Print...\tCtrl+P", "&File/Print Pre&view", "&File/P&rint Setup...", "&File/-",
         "&File/Recent File", "&File/-", "&File/E&xit", "&File/-", "&File/&Export as C...", "&View/&Toolbar", "&View/&Status Bar",
+        "&View/-", "&View/Training &Curve",
         "&Corvina/&Select TD (Ctrl+T)", "&Corvina/&Erase TD", "&Corvina/&Randomization",
         "&Corvina/&Options (Ctrl+M)", "&Process/&Training/&Train", "&Process/&Training/&Pause",
-        "&Process/&Consult (Ctrl+C)", "&Help/&About Corvina...",
+        "&Process/&Consult (Ctrl+C)", "&Process/-", "&Process/&Evaluate...", "&Process/Training &Options...",
+        "&Process/&Restore Best Network", "&Help/&About Corvina...",
     }));
 
     // The buttons by tooltip, and a few of the status-bar prompts.

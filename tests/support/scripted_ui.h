@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,8 +9,15 @@
 
 // Message boxes, file chooser and network dialogs answered from a script; what they show is
 // recorded.
-class ScriptedUi : public MessageBoxes, public FileChooser, public NetworkDialogs {
+class ScriptedUi : public MessageBoxes, public FileChooser, public NetworkDialogs, public ProgressDisplay {
 public:
+    // One report of long work.
+    struct ProgressReport {
+        std::string step;
+        uint64_t done = 0;
+        uint64_t total = 0;
+    };
+
     // The n-th question gets the n-th answer, then fallback.
     Answer AskYesNo(const std::string& text) override
     {
@@ -44,7 +52,13 @@ public:
     }
     void ShowReport(const std::string& text) override { reports.push_back(text); }
 
-    UserInterface Interface() { return {*this, *this, *this}; }
+    std::unique_ptr<WorkProgress> BeginWork(const std::string& title) override
+    {
+        workTitles.push_back(title);
+        return std::make_unique<ProgressRecorder>(progressReports);
+    }
+
+    UserInterface Interface() { return {*this, *this, *this, *this}; }
 
     std::vector<Answer> answers;
     Answer fallback = Answer::No;
@@ -53,5 +67,19 @@ public:
     TrainingDataFields trainingData;
     ConsultFields consult, shownConsult;
     ConsultOutcome consultOutcome;
-    std::vector<std::string> questions, stopMessages, statusNotes, reports;
+    std::vector<std::string> questions, stopMessages, statusNotes, reports, workTitles;
+    std::vector<ProgressReport> progressReports;
+
+private:
+    class ProgressRecorder : public WorkProgress {
+    public:
+        explicit ProgressRecorder(std::vector<ProgressReport>& into) : reports(into) {}
+        void Report(std::string_view step, uint64_t done, uint64_t total) override
+        {
+            reports.push_back({std::string(step), done, total});
+        }
+
+    private:
+        std::vector<ProgressReport>& reports;
+    };
 };

@@ -13,6 +13,12 @@
 #include "shell/main_frame.h"
 #include "shell/page_setup_dlg.h"
 #include "shell/print_preview.h"
+#include "shell/dialogs/evaluate_dlg.h"
+#include "shell/dialogs/evaluation_dlg.h"
+#include "shell/dialogs/training_options_dlg.h"
+#include "shell/training_curve_window.h"
+
+#include <QCheckBox>
 
 namespace {
 
@@ -50,6 +56,12 @@ QString WriteSampleData(const QTemporaryDir& directory)
     return path;
 }
 
+// The browse buttons are never pressed while rendering.
+class NoFileChooser : public FileChooser {
+public:
+    bool ChooseFile(const FileChooserRequest&, std::string&) override { return false; }
+};
+
 bool RenderPrintPreview(CCorvinaApp& corvina, const QDir& folder)
 {
     QPrinter& printer = corvina.Printer();
@@ -66,6 +78,63 @@ bool RenderPrintPreview(CCorvinaApp& corvina, const QDir& folder)
     RunEventsFor(50);
     saved = Save(pageSetup, folder, QStringLiteral("page_setup")) && saved;
     pageSetup.close();
+    return saved;
+}
+
+// Iris in precise rounding, keeping the best network on the held-out records: the curve while it
+// trains, then the learning dialogs.
+bool RenderLearning(CCorvinaApp& corvina, const QDir& folder)
+{
+    const std::string training = CORVINA_EXAMPLES "/iris/iris-train.dat";
+    const std::string heldOut = CORVINA_EXAMPLES "/iris/iris-test.dat";
+    CCorvinaDoc& document = corvina.Document();
+    document.Model().Reshape(3, 4, 3);
+    document.Model().Randomize();
+    document.ImportTrainingData(training, true);
+    LearningSettings settings;
+    settings.rounding = Rounding::Precise;
+    settings.keepBest = {true, 2000, heldOut};
+    settings.classes = 3;
+    document.SetLearningSettings(settings);
+
+    corvina.Router().Execute(ID_VIEW_TRAINING_CURVE);
+    TrainingCurveWindow& curve = *corvina.Frame()->CurveWindow();
+    curve.LogarithmicBox()->setChecked(false);
+    corvina.Router().Execute(ID_TRAIN);
+    RunEventsFor(2500);
+    bool saved = Save(curve, folder, QStringLiteral("training_curve"));
+    curve.LogarithmicBox()->setChecked(true);
+    RunEventsFor(300);
+    saved = Save(curve, folder, QStringLiteral("training_curve_logarithmic")) && saved;
+    corvina.Router().Execute(ID_PAUSE);
+    curve.close();
+
+    // The dialogs show the file where a user would keep it, not where this build found it.
+    const std::string shownPath = "/home/user/corvina/examples/iris/iris-test.dat";
+    settings.keepBest.validationPath = shownPath;
+    NoFileChooser chooser;
+    CTrainingOptionsDlg options(chooser, document.GetOutputCount(), corvina.Frame());
+    options.SetSettings(settings);
+    options.show();
+    RunEventsFor(50);
+    saved = Save(options, folder, QStringLiteral("training_options")) && saved;
+    options.close();
+
+    CEvaluateDlg evaluate(chooser, document.GetOutputCount(), corvina.Frame());
+    evaluate.SetFields({shownPath, 3});
+    evaluate.show();
+    RunEventsFor(50);
+    saved = Save(evaluate, folder, QStringLiteral("evaluate")) && saved;
+    evaluate.close();
+
+    const std::optional<Evaluation> evaluation = document.EvaluateFile(heldOut, 3);
+    if (!evaluation)
+        return false;
+    CEvaluationDlg shown(*evaluation, QString::fromStdString(shownPath), corvina.Frame());
+    shown.show();
+    RunEventsFor(50);
+    saved = Save(shown, folder, QStringLiteral("evaluation")) && saved;
+    shown.close();
     return saved;
 }
 
@@ -94,6 +163,7 @@ bool RenderScreenshots(const QString& folderPath)
     RunEventsFor(1500);
     saved = Save(frame, folder, QStringLiteral("main_window_training")) && saved;
     corvina.Router().Execute(ID_PAUSE);
+    saved = RenderLearning(corvina, folder) && saved;
 
     saved = RenderPrintPreview(corvina, folder) && saved;
     saved = !RenderDialogs(folderPath).isEmpty() && saved;

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "document/network_model.h"
+#include "document/training_import.h"
+#include "tests/document/document_fixture.h"
+
+namespace {
+
+// Enough records for a few reports of every step: the reading and the conversion report every
+// ValuesPerProgressReport values and records.
+constexpr int LongRecords = 70000;
+
+std::string WriteRows(const std::string& path, int rows, int columns)
+{
+    std::ofstream out(path);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            out << (row * (column + 3)) % 97 << (column + 1 < columns ? ' ' : '\n');
+    return path;
+}
+
+using Reports = std::vector<ScriptedUi::ProgressReport>;
+
+// The steps in the order first reported.
+std::vector<std::string> Steps(const Reports& reports)
+{
+    std::vector<std::string> steps;
+    for (const auto& report : reports)
+        if (steps.empty() || steps.back() != report.step)
+            steps.push_back(report.step);
+    return steps;
+}
+
+// Within each step, done only grows and never passes total.
+void ExpectSteadyProgress(const Reports& reports)
+{
+    for (size_t index = 0; index < reports.size(); ++index) {
+        EXPECT_LE(reports[index].done, reports[index].total) << reports[index].step;
+        if (index > 0 && reports[index - 1].step == reports[index].step) {
+            EXPECT_GT(reports[index].done, reports[index - 1].done) << reports[index].step;
+        }
+    }
+}
+
+TEST_F(DocumentTest, LongSelectTdReportsReadingTablesAndConversionInOneWork)
+{
+    const std::string path = WriteRows(folder.Path("long.txt"), LongRecords, 6);
+    scripted.trainingData = {path, true};
+    document.OnSelectTd();
+    ASSERT_EQ(document.GetPatternsCount(), LongRecords);
+    EXPECT_EQ(scripted.workTitles, std::vector<std::string>{"Importing " + path});
+    EXPECT_EQ(Steps(scripted.progressReports),
+              (std::vector<std::string>{std::string(ReadingStep), std::string(TablesStep), std::string(ConvertingStep)}));
+    ExpectSteadyProgress(scripted.progressReports);
+    const auto fileSize = std::filesystem::file_size(path);
+    EXPECT_EQ(scripted.progressReports.front().total, fileSize);
+    // One report per column of the tables, the last at its total.
+    const auto tables = std::count_if(scripted.progressReports.begin(), scripted.progressReports.end(),
+                                      [](const auto& report) { return report.step == TablesStep; });
+    EXPECT_EQ(tables, 6);
+    EXPECT_EQ(scripted.progressReports.back().total, static_cast<uint64_t>(LongRecords));
+}
+
+TEST_F(DocumentTest, KeptTablesAndRefusedFilesReportOnlyWhatIsDone)
+{
+    scripted.trainingData = {WriteRows(folder.Path("kept.txt"), LongRecords, 6), false};
+    document.OnSelectTd();
+    EXPECT_EQ(Steps(scripted.progressReports), (std::vector<std::string>{std::string(ReadingStep), std::string(ConvertingStep)}));
+
+    scripted.progressReports.clear();
+    scripted.trainingData = {folder.Path("missing.txt"), true};
+    document.OnSelectTd();
+    EXPECT_EQ(scripted.workTitles.size(), 2u);
+    EXPECT_TRUE(scripted.progressReports.empty());
+    EXPECT_EQ(document.GetPatternsCount(), LongRecords);
+}
+
+TEST_F(DocumentTest, LongBatchConsultationReportsTheBytesOfItsInput)
+{
+    const std::string input = WriteRows(folder.Path("rows.txt"), LongRecords, 4);
+    scripted.consultOutcome = {true, ConsultPage::Plural};
+    scripted.consult = {{0, 0, 0, 0}, input, folder.Path("answers.txt")};
+    document.OnConsult();
+    ASSERT_TRUE(scripted.stopMessages.empty());
+    EXPECT_EQ(scripted.workTitles, std::vector<std::string>{"Consulting " + input});
+    ASSERT_GE(scripted.progressReports.size(), 2u);
+    EXPECT_EQ(Steps(scripted.progressReports), std::vector<std::string>{std::string(NetworkModel::ConsultingStep)});
+    ExpectSteadyProgress(scripted.progressReports);
+    EXPECT_EQ(scripted.progressReports.front().total, std::filesystem::file_size(input));
+}
+
+TEST_F(DocumentTest, LongEvaluationReportsTheReadingAndTheEvaluation)
+{
+    const std::string path = WriteRows(folder.Path("held out.txt"), LongRecords, 6);
+    const std::unique_ptr<WorkProgress> work = scripted.BeginWork("Evaluating");
+    ASSERT_TRUE(document.EvaluateFile(path, 0, work.get()));
+    EXPECT_EQ(Steps(scripted.progressReports),
+              (std::vector<std::string>{std::string(ReadingStep), std::string(CCorvinaDoc::EvaluatingStep)}));
+    ExpectSteadyProgress(scripted.progressReports);
+    EXPECT_EQ(scripted.progressReports.back().total, static_cast<uint64_t>(LongRecords));
+}
+
+}  // namespace
