@@ -445,7 +445,7 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
     const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
     const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
     VInt anyUnsettled{};
-    VInt unsettledOf[4];
+    VInt unsettledOf[4] = {};
     // Unrolled, so that the slot arithmetic folds and the four steps' chains overlap.
 #pragma GCC unroll 4
     for (int m = 0; m < 4; ++m) {
