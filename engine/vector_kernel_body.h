@@ -445,6 +445,9 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
     const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
     const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
     VInt anyUnsettled{};
+    VInt unsettledOf[4] = {};
+    // Unrolled, so that the slot arithmetic folds and the four steps' chains overlap.
+#pragma GCC unroll 4
     for (int m = 0; m < 4; ++m) {
         const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + i);
         const VInt weights = LoadBytes(job.weights[m] + i);
@@ -476,12 +479,18 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
                 unsettled = WideUnsettled(productLow, productHigh, (VInt)uniform);
             }
         }
-        if (Precise && AnyLane(unsettled)) {
-            job.undecided[m][p / 64] |= static_cast<uint64_t>(LaneBits(unsettled)) << (p % 64);
+        if (Precise) {
+            // Undecided steps are rare: one test for the four inputs, after them.
+            unsettledOf[m] = unsettled;
             anyUnsettled |= unsettled;
             stepped = unsettled != 0 ? weights : stepped;
         }
         StoreBytes(job.weights[m] + i, stepped);
+    }
+    if (Precise && AnyLane(anyUnsettled)) [[unlikely]] {
+        for (int m = 0; m < 4; ++m) {
+            job.undecided[m][p / 64] |= static_cast<uint64_t>(LaneBits(unsettledOf[m])) << (p % 64);
+        }
     }
     return anyUnsettled;
 }
