@@ -12,16 +12,6 @@
 
 namespace {
 
-std::vector<uint8_t> WeightsOf(const DiscreteNet& net)
-{
-    std::vector<uint8_t> weights;
-    for (int32_t neuron = 0; neuron < net.GetNeuronCount(); ++neuron) {
-        for (int32_t index = 0; index < 4; ++index)
-            weights.push_back(net.GetWeight(neuron, index));
-    }
-    return weights;
-}
-
 Evaluation WithError(uint64_t squaredLevelErrors)
 {
     Evaluation evaluation;

@@ -3,18 +3,9 @@
 #include "tests/document/document_fixture.h"
 
 #include "document/settings_block.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace {
-
-std::vector<uint8_t> WeightsOf(const DiscreteNet& net)
-{
-    std::vector<uint8_t> weights;
-    for (int32_t neuron = 0; neuron < net.GetNeuronCount(); ++neuron) {
-        for (int32_t index = 0; index < 4; ++index)
-            weights.push_back(net.GetWeight(neuron, index));
-    }
-    return weights;
-}
 
 LearningSettings KeepingEvery(uint32_t every, const std::string& validationPath = {})
 {

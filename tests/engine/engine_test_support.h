@@ -73,6 +73,17 @@ struct TestNetwork {
     DiscreteNet net;
 };
 
+// Every weight of the network, neuron by neuron, four each in index order.
+inline std::vector<uint8_t> WeightsOf(const DiscreteNet& net)
+{
+    std::vector<uint8_t> weights;
+    for (int32_t neuron = 0; neuron < net.GetNeuronCount(); ++neuron) {
+        for (int32_t index = 0; index < 4; ++index)
+            weights.push_back(net.GetWeight(neuron, index));
+    }
+    return weights;
+}
+
 inline std::string RoundingName(Rounding rounding)
 {
     return rounding == Rounding::Classic ? "Classic" : "Precise";
