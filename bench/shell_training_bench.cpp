@@ -57,9 +57,9 @@ double HeadlessPassesPerSecond(const std::string& data)
     return static_cast<double>(passes) * 1e9 / static_cast<double>(clock.nsecsElapsed());
 }
 
-double ApplicationPassesPerSecond(const std::string& data)
+// Shows the window on a seeded document holding data's patterns and switches training on.
+void StartTraining(CCorvinaApp& corvina, const std::string& data)
 {
-    CCorvinaApp corvina;
     corvina.Document().Model().Random().Seed(1);
     corvina.CreateMainWindow({});
     corvina.Frame()->show();
@@ -67,6 +67,12 @@ double ApplicationPassesPerSecond(const std::string& data)
     corvina.Document().UpdateAllViews(nullptr, UpdateHint::All);
     QApplication::processEvents();
     corvina.Router().Execute(ID_TRAIN);
+}
+
+double ApplicationPassesPerSecond(const std::string& data)
+{
+    CCorvinaApp corvina;
+    StartTraining(corvina, data);
     QElapsedTimer clock;
     clock.start();
     const uint32_t before = corvina.Document().GetPassesCount();
@@ -135,12 +141,7 @@ void BM_TrainingWithCurveOpenAgainstClosed(benchmark::State& state)
     constexpr int Rounds = 4;
     for (auto _ : state) {
         CCorvinaApp corvina;
-        corvina.Document().Model().Random().Seed(1);
-        corvina.CreateMainWindow({});
-        corvina.Frame()->show();
-        corvina.Document().ImportTrainingData(data, true);
-        corvina.Document().UpdateAllViews(nullptr, UpdateHint::All);
-        corvina.Router().Execute(ID_TRAIN);
+        StartTraining(corvina, data);
         Rates closed, open;
         for (int round = 0; round < Rounds; ++round) {
             const Rates withoutCurve = PassesPerSecondFor(corvina, MeasureMilliseconds / 2);

@@ -1,7 +1,6 @@
 #include "document/evaluation_report.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -11,11 +10,7 @@ namespace {
 
 std::string JsonNumber(double value)
 {
-    if (!std::isfinite(value))
-        return "null";
-    char text[32];
-    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, written.ptr);
+    return std::isfinite(value) ? FormatShortestReal(value) : std::string("null");
 }
 
 std::string ReadableNumber(double value)

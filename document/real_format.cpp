@@ -11,3 +11,11 @@ std::string FormatReal(double value, RealNotation notation)
     const std::to_chars_result written = std::to_chars(text, text + sizeof text, value, format, 6);
     return std::string(text, written.ptr);
 }
+
+std::string FormatShortestReal(double value)
+{
+    // The shortest form of a double has at most 24 characters ("-2.2250738585072014e-308").
+    char text[32];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
+}

@@ -11,3 +11,7 @@ enum class RealNotation {
 // value as the C library's printf writes it in the "C" locale: always a decimal point, whatever
 // locale the program runs in (a desktop sets the user's, where the point may be a comma).
 std::string FormatReal(double value, RealNotation notation);
+
+// value in the fewest digits that read back to the same double, with a decimal point whatever
+// the locale: for figures a program reads again (JSON, CSV). value must be finite.
+std::string FormatShortestReal(double value);

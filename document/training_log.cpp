@@ -1,9 +1,9 @@
 #include "document/training_log.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "document/evaluation.h"
+#include "document/real_format.h"
 
 namespace {
 
@@ -11,11 +11,7 @@ namespace {
 // not exist (no records).
 std::string Cell(double value)
 {
-    if (!std::isfinite(value))
-        return "";
-    char text[32];
-    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, written.ptr);
+    return std::isfinite(value) ? FormatShortestReal(value) : std::string();
 }
 
 }  // namespace
