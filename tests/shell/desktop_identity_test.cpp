@@ -2,7 +2,7 @@
 #include <QSettings>
 
 #include "shell/desktop_identity.h"
-#include "shell_fixture.h"
+#include "tests/support/modal.h"
 
 namespace {
 
@@ -19,21 +19,19 @@ TEST(DesktopIdentity, TheRunningProgramMatchesItsDesktopEntry)
     EXPECT_EQ(QGuiApplication::desktopFileName(), "corvina");
     EXPECT_TRUE(entry.value("Exec").toString().startsWith("corvina "));
     EXPECT_EQ(QApplication::applicationVersion(), "1.0");
-
-    // The window icon holds every size the desktop draws, each a real picture.
-    const QIcon icon = QApplication::windowIcon();
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        SCOPED_TRACE(size);
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size)));
-        EXPECT_EQ(icon.pixmap(QSize(size, size)).size(), QSize(size, size));
-    }
 }
 
-using DesktopWindowTest = ShellTest;
+class DesktopIconTest : public testing::TestWithParam<int> {};
 
-TEST_F(DesktopWindowTest, TheMainWindowShowsTheDesktopIcon)
+// The window icon holds every size the desktop draws, each a real picture.
+TEST_P(DesktopIconTest, WindowIconHoldsTheSize)
 {
-    EXPECT_EQ(app->Frame()->windowIcon().availableSizes(), DesktopIcon().availableSizes());
+    SetDesktopIdentity();
+    const QSize size(GetParam(), GetParam());
+    EXPECT_TRUE(QApplication::windowIcon().availableSizes().contains(size));
+    EXPECT_EQ(QApplication::windowIcon().pixmap(size).size(), size);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, DesktopIconTest, testing::Values(16, 22, 24, 32, 48, 64, 128, 256));
 
 }  // namespace

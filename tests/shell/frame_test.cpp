@@ -1,10 +1,5 @@
-#include <QFile>
 #include <QLabel>
-#include <QLayout>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
-#include <QToolBar>
 #include <memory>
 
 #include "document/network_file.h"
@@ -25,51 +20,6 @@ TEST_F(FrameTest, CaptionNamesTheDocumentAndTheSizeIsFixed)
     EXPECT_FALSE(frame.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(frame.windowFlags() & Qt::WindowMinimizeButtonHint);
 }
-
-TEST_F(FrameTest, BarsToggleWithoutResizingAndNewShrinksToTheForm)
-{
-    const QSize frame = app->Frame()->size();
-    EXPECT_EQ(app->Frame()->ViewArea()->size(), app->View()->FormSize());
-    EXPECT_TRUE(Action(ID_VIEW_TOOLBAR)->isChecked());
-    Action(ID_VIEW_TOOLBAR)->trigger();
-    EXPECT_TRUE(app->Frame()->ToolBar()->isHidden());
-    EXPECT_FALSE(Action(ID_VIEW_TOOLBAR)->isChecked());
-    Action(ID_VIEW_STATUS_BAR)->trigger();
-    EXPECT_FALSE(Action(ID_VIEW_STATUS_BAR)->isChecked());
-    app->Frame()->layout()->activate();
-    EXPECT_EQ(app->Frame()->size(), frame);
-    app->Router().Execute(ID_FILE_NEW);
-    EXPECT_EQ(app->Frame()->ViewArea()->size(), app->View()->FormSize());
-    EXPECT_LT(app->Frame()->height(), frame.height());
-}
-
-class DockedToolbarTest : public ShellTest, public testing::WithParamInterface<Qt::ToolBarArea> {};
-
-// Wherever the toolbar docks, the frame keeps its size and every corner of the form can be
-// scrolled into view; docked at a side, the toolbar takes width from the view, which scrolls.
-TEST_P(DockedToolbarTest, FormStaysReachable)
-{
-    CMainFrame& frame = *app->Frame();
-    const QSize size = frame.size();
-    frame.addToolBar(GetParam(), frame.ToolBar());
-    frame.layout()->activate();
-    EXPECT_EQ(frame.size(), size);
-    QScrollArea& area = *frame.ViewArea();
-    QWidget& form = *app->View();
-    const auto shown = [&](QPoint corner) { return area.viewport()->rect().contains(form.mapTo(area.viewport(), corner)); };
-    area.horizontalScrollBar()->setValue(area.horizontalScrollBar()->minimum());
-    area.verticalScrollBar()->setValue(area.verticalScrollBar()->minimum());
-    EXPECT_TRUE(shown(form.rect().topLeft()));
-    area.horizontalScrollBar()->setValue(area.horizontalScrollBar()->maximum());
-    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
-    EXPECT_TRUE(shown(form.rect().bottomRight()));
-    EXPECT_EQ(area.horizontalScrollBar()->maximum() > 0, GetParam() == Qt::LeftToolBarArea || GetParam() == Qt::RightToolBarArea);
-}
-
-INSTANTIATE_TEST_SUITE_P(Areas, DockedToolbarTest, testing::Values(Qt::BottomToolBarArea, Qt::LeftToolBarArea),
-                         [](const testing::TestParamInfo<Qt::ToolBarArea>& area) {
-                             return area.param == Qt::LeftToolBarArea ? "Left" : "Bottom";
-                         });
 
 TEST_F(FrameTest, StatusBarShowsReadyTheLockPanesAndPrompts)
 {
@@ -94,6 +44,8 @@ TEST_F(FrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow)
     EXPECT_TRUE(app->Frame()->close());
 }
 
+// Save As offers the document's file; declining to replace it keeps the dialog open, and the
+// name typed next is saved without a question.
 TEST_F(FrameTest, SaveAsDeclinedForTheOldFileSavesUnderTheNameTypedNext)
 {
     const QString beta = TempPath("beta.cvn");
@@ -141,7 +93,6 @@ TEST_F(FrameTest, SelectTdShowsARefusalInABoxAndAnEarlyStopInTheStatusBar)
         EXPECT_EQ(message.text.toStdString(),
                   "The training data file " + missing + " cannot be read: No such file or directory.");
     }
-
     const std::string stops = TempPath("stops.dat").toStdString();
     WriteFile(stops, "1 2 3 4 5 6\n7 x\n");
     SelectTrainingDataThroughDialog(stops);

@@ -1,5 +1,5 @@
 #include <QMouseEvent>
-#include <QWidget>
+#include <numeric>
 #include <vector>
 
 #include "shell_fixture.h"
@@ -20,14 +20,10 @@ protected:
         window.resize(100, 100);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        loop = std::make_unique<IdleLoop>([this](int32_t count) {
-            counts.push_back(count);
-            return keepGoing;
-        });
     }
 
     // The counts of the calls made until there have been at least calls.
-    std::vector<int32_t> NextCounts(size_t calls = 3)
+    std::vector<int32_t> NextCounts(size_t calls)
     {
         counts.clear();
         EXPECT_TRUE(RunEventsUntil([&] { return counts.size() >= calls; }));
@@ -35,20 +31,24 @@ protected:
     }
 
     QWidget window;
-    std::unique_ptr<IdleLoop> loop;
     std::vector<int32_t> counts;
     bool keepGoing = true;
+    IdleLoop loop{[this](int32_t count) {
+        counts.push_back(count);
+        return keepGoing;
+    }};
 };
 
 TEST_F(IdleLoopTest, CountRisesFromZeroWhileTheHookAsksForMoreThenWaitsForInput)
 {
     const std::vector<int32_t> rising = NextCounts(5);
-    for (size_t call = 0; call < rising.size(); ++call)
-        EXPECT_EQ(rising[call], static_cast<int32_t>(call));
+    std::vector<int32_t> expected(rising.size());
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(rising, expected);
     keepGoing = false;
-    loop->Restart();
+    loop.Restart();
     EXPECT_EQ(NextCounts(1), std::vector<int32_t>{0});
-    EXPECT_TRUE(RunEventsUntil([&] { return !loop->IsRunning(); }));
+    EXPECT_TRUE(RunEventsUntil([&] { return !loop.IsRunning(); }));
     EXPECT_EQ(counts.size(), 1u);
     QTest::mouseClick(&window, Qt::LeftButton);
     EXPECT_EQ(NextCounts(1).front(), 0);
@@ -67,7 +67,7 @@ class IdleRestartTest : public IdleLoopTest, public testing::WithParamInterface<
 TEST_P(IdleRestartTest, OnlyUserInputRestartsTheCount)
 {
     MovePointer(window, {10, 10});
-    NextCounts();
+    NextCounts(3);
     counts.clear();
     GetParam().happen(window);
     ASSERT_TRUE(RunEventsUntil([&] { return counts.size() >= 3; }));

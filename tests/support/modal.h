@@ -34,15 +34,14 @@ inline bool RunEventsUntil(const std::function<bool()>& done)
 class ModalResponder {
 public:
     explicit ModalResponder(std::function<void(QWidget&)> respond, const char* className = nullptr)
-        : action(std::move(respond))
     {
-        QObject::connect(&timer, &QTimer::timeout, [this, className] {
+        QObject::connect(&timer, &QTimer::timeout, [this, respond = std::move(respond), className] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr || !modal->isVisible() || (className != nullptr && !modal->inherits(className)))
                 return;
             timer.stop();
             answered = true;
-            action(*modal);
+            respond(*modal);
         });
         timer.start(10);
     }
@@ -50,7 +49,6 @@ public:
     bool Answered() const { return answered; }
 
 private:
-    std::function<void(QWidget&)> action;
     QTimer timer;
     bool answered = false;
 };

@@ -44,19 +44,14 @@ TEST_P(DataFileChoiceTest, OffersTheDataFiltersOnThePathAndGivesANameWithoutExte
     const ChoiceRow& row = GetParam();
     const bool opening = row.mode == FileDialogMode::Open;
     const ModalResponder responder([&](QWidget& window) {
-        auto* dialog = qobject_cast<QFileDialog*>(&window);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->nameFilters(), QStringList({"Data Files (*.dat)", "Text Files (*.txt)", "All Files (*)"}));
-        EXPECT_EQ(dialog->selectedNameFilter(), "Data Files (*.dat)");
-        EXPECT_EQ(dialog->windowTitle(), opening ? "Open" : "Save As");
-        EXPECT_EQ(dialog->acceptMode(), opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-        EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), "start.dat");
-        EXPECT_EQ(dialog->directory().absolutePath(), QDir(folder.path()).absolutePath());
-        if (*row.typed == '\0')
-            dialog->reject();
-        else
-            Accept(*dialog, row.typed);
-    });
+        auto& dialog = static_cast<QFileDialog&>(window);
+        EXPECT_EQ(dialog.nameFilters() << dialog.selectedNameFilter() << dialog.windowTitle()
+                      << dialog.findChild<QLineEdit*>("fileNameEdit")->text() << dialog.directory().absolutePath(),
+                  QStringList({"Data Files (*.dat)", "Text Files (*.txt)", "All Files (*)", "Data Files (*.dat)",
+                               opening ? "Open" : "Save As", "start.dat", QDir(folder.path()).absolutePath()}));
+        EXPECT_EQ(dialog.acceptMode(), opening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        *row.typed == '\0' ? dialog.reject() : Accept(dialog, row.typed);
+    }, "QFileDialog");
     std::string path = InFolder("start.dat");
     EXPECT_EQ(ChooseDataFile(chooser, row.mode, path), *row.typed != '\0');
     EXPECT_EQ(path, InFolder(*row.typed == '\0' ? "start.dat" : row.chosen));

@@ -39,18 +39,16 @@ TEST(TrainingDataDialogTest, BrowseOffersTheTypedPathOkReturnsTheFieldsAndCancel
     }
     EXPECT_EQ(chooser.requests.at(0).mode, FileDialogMode::Open);
     EXPECT_EQ(chooser.offered, std::vector<std::string>({"typed.dat", "retyped.dat"}));
-    EXPECT_EQ(fields.path, "retyped.dat");
-    EXPECT_FALSE(fields.makeNewTables);
+    EXPECT_EQ(std::pair(fields.path, fields.makeNewTables), std::pair(std::string("retyped.dat"), false));
 
+    // The dialog opens with them; Cancel keeps them.
     const ModalResponder cancel([](QWidget& dialog) {
         EXPECT_EQ(Path(dialog).text(), "retyped.dat");
         Path(dialog).setText("other.dat");
-        Tables(dialog).click();
         Click(dialog, 2);
     });
     EXPECT_FALSE(dialogs.RunTrainingDataDialog(fields));
     EXPECT_EQ(fields.path, "retyped.dat");
-    EXPECT_FALSE(fields.makeNewTables);
 }
 
 }  // namespace
