@@ -3,8 +3,6 @@
 #include <QStyleOptionMenuItem>
 #include <QToolBar>
 
-#include "shell/command_table.h"
-#include "shell/menu_layout.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -13,11 +13,10 @@ TEST(DesktopIdentity, TheRunningProgramMatchesItsDesktopEntry)
     QSettings entry(QStringLiteral(CORVINA_TEST_DATA "/../../../res/corvina.desktop"), QSettings::IniFormat);
     entry.beginGroup(QStringLiteral("Desktop Entry"));
     ASSERT_EQ(entry.value("Type").toString(), "Application");
-    EXPECT_EQ(entry.value("Name").toString(), QApplication::applicationName());
-    EXPECT_EQ(entry.value("StartupWMClass").toString(), QApplication::applicationName());
-    EXPECT_EQ(entry.value("Icon").toString(), QGuiApplication::desktopFileName());
+    EXPECT_EQ(QStringList({entry.value("Name").toString(), entry.value("StartupWMClass").toString(),
+                           entry.value("Icon").toString(), entry.value("Exec").toString().section(' ', 0, 0)}),
+              QStringList({QApplication::applicationName(), QApplication::applicationName(), "corvina", "corvina"}));
     EXPECT_EQ(QGuiApplication::desktopFileName(), "corvina");
-    EXPECT_TRUE(entry.value("Exec").toString().startsWith("corvina "));
     EXPECT_EQ(QApplication::applicationVersion(), "1.0");
 }
 

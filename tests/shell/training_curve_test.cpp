@@ -6,53 +6,43 @@
 
 namespace {
 
-class TrainingCurveTest : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Document().ImportTrainingData(WriteTrainingData(20), true);
-        Document().UpdateAllViews(nullptr, UpdateHint::All);
-    }
-
-    std::span<const CurvePoint> Errors() const
-    {
-        return app->Monitor()->Curve().Of(TrainingCurve::Series::AverageError).Points();
-    }
-};
+using TrainingCurveTest = ShellTest;
 
 // The window opens and closes with its check mark; points arrive while training, with the pass
 // rate in the status bar, and pausing ends both.
 TEST_F(TrainingCurveTest, PointsAndThePassRateFollowTraining)
 {
-    ASSERT_EQ(Errors().size(), 1u);
-    EXPECT_EQ(Errors().front(), (CurvePoint{0, 10922}));
+    Document().ImportTrainingData(WriteTrainingData(20), true);
+    Document().UpdateAllViews(nullptr, UpdateHint::All);
+    const auto errors = [&] { return app->Monitor()->Curve().Of(TrainingCurve::Series::AverageError).Points(); };
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors().front(), (CurvePoint{0, 10922}));
     ASSERT_TRUE(app->Router().Execute(ID_VIEW_TRAINING_CURVE));
     TrainingCurveWindow* window = app->Frame()->CurveWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible() && !window->isModal() && app->Router().QueryState(ID_VIEW_TRAINING_CURVE).checked);
     EXPECT_EQ(window->windowTitle(), "Training Curve");
     app->Router().Execute(ID_TRAIN);
-    ASSERT_TRUE(RunEventsUntil([&] { return Errors().size() > 30 && app->Monitor()->Rate().has_value(); }));
+    ASSERT_TRUE(RunEventsUntil([&] { return errors().size() > 30 && app->Monitor()->Rate().has_value(); }));
     EXPECT_EQ(app->Frame()->ReadyText(),
               QStringLiteral("Training: %1 passes per second").arg(qRound64(*app->Monitor()->Rate())));
     // The first passes each get a point, so a logarithmic axis shows the start.
-    EXPECT_EQ(Errors()[1].passes, 1);
-    EXPECT_EQ(Errors()[2].passes, 2);
-    EXPECT_TRUE(std::is_sorted(Errors().begin(), Errors().end(),
+    EXPECT_EQ(errors()[1].passes, 1);
+    EXPECT_EQ(errors()[2].passes, 2);
+    EXPECT_TRUE(std::is_sorted(errors().begin(), errors().end(),
                                [](CurvePoint a, CurvePoint b) { return a.passes <= b.passes; }));
 
     app->Router().Execute(ID_PAUSE);
     EXPECT_EQ(app->Frame()->ReadyText(), "Ready");
-    const size_t paused = Errors().size();
-    EXPECT_EQ(Errors().back(), (CurvePoint{double(Passes()), double(Document().GetAverageError())}));
+    const size_t paused = errors().size();
+    EXPECT_EQ(errors().back(), (CurvePoint{double(Passes()), double(Document().GetAverageError())}));
     // Several sample periods later nothing has been added.
     QTimer ticks;
     int fired = 0;
     QObject::connect(&ticks, &QTimer::timeout, [&fired] { ++fired; });
     ticks.start(TrainingMonitor::SampleMilliseconds);
     EXPECT_TRUE(RunEventsUntil([&] { return fired >= 5; }));
-    EXPECT_EQ(Errors().size(), paused);
+    EXPECT_EQ(errors().size(), paused);
     ASSERT_TRUE(app->Router().Execute(ID_VIEW_TRAINING_CURVE));
     EXPECT_FALSE(window->isVisible() || app->Router().QueryState(ID_VIEW_TRAINING_CURVE).checked);
 }

@@ -38,32 +38,36 @@ TEST_F(TrainingTest, TrainAndPauseFollowTheFlag)
     EXPECT_TRUE(Document().IsModified());
 }
 
-// The About box, and the experience question that Randomization asks and No declines.
-TEST_F(TrainingTest, NoPassWhileAModalDialogOrMessageBoxIsOpen)
+class ModalWhileTrainingTest : public TrainingTest, public testing::WithParamInterface<CommandId> {};
+
+// No pass while a modal dialog or message box is open: the About box, and the experience question
+// that Randomization asks and No declines.
+TEST_P(ModalWhileTrainingTest, NoPassWhileItIsOpen)
 {
     ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
-    for (const CommandId command : {ID_APP_ABOUT, ID_RANDOMIZATION}) {
-        ASSERT_TRUE(TrainsOnFrom(Passes()));
-        uint32_t whenOpened = 0, whenHeld = 0;
-        const ModalResponder responder([&](QWidget& modal) {
-            whenOpened = Passes();
-            EXPECT_TRUE(RunEventsUntil([&] { return app->Idle()->IsHeldByModalLoop(); }));
-            whenHeld = Passes();
-            if (auto* box = qobject_cast<QMessageBox*>(&modal))
-                box->button(QMessageBox::No)->click();
-            else
-                static_cast<QDialog&>(modal).accept();
-        });
-        app->Router().Execute(command);
-        EXPECT_TRUE(responder.Answered());
-        EXPECT_EQ(whenHeld, whenOpened) << command;
-        EXPECT_TRUE(TrainsOnFrom(whenHeld)) << command;
-    }
+    ASSERT_TRUE(TrainsOnFrom(0));
+    uint32_t whenOpened = 0, whenHeld = 0;
+    const ModalResponder responder([&](QWidget& modal) {
+        whenOpened = Passes();
+        EXPECT_TRUE(RunEventsUntil([&] { return app->Idle()->IsHeldByModalLoop(); }));
+        whenHeld = Passes();
+        if (auto* box = qobject_cast<QMessageBox*>(&modal))
+            box->button(QMessageBox::No)->click();
+        else
+            static_cast<QDialog&>(modal).accept();
+    });
+    app->Router().Execute(GetParam());
+    EXPECT_TRUE(responder.Answered());
+    EXPECT_EQ(whenHeld, whenOpened);
+    EXPECT_TRUE(TrainsOnFrom(whenHeld));
 }
+
+INSTANTIATE_TEST_SUITE_P(Modals, ModalWhileTrainingTest, testing::Values(ID_APP_ABOUT, ID_RANDOMIZATION),
+                         [](const auto& command) { return command.param == ID_APP_ABOUT ? "About" : "Randomization"; });
 
 // Commands that take the patterns away leave the flag on: passes stop, and the idle loop rests,
 // until new data comes.
-TEST_F(TrainingTest, EraseShapeAndNewWhileTrainingKeepTheFlag)
+TEST_F(TrainingTest, EraseAndNewWhileTrainingKeepTheFlag)
 {
     ASSERT_TRUE(app->Router().Execute(ID_TRAIN));
     ASSERT_TRUE(TrainsOnFrom(0));
@@ -81,20 +85,6 @@ TEST_F(TrainingTest, EraseShapeAndNewWhileTrainingKeepTheFlag)
     // New data: passes start again without another Train, and without a question.
     SelectTrainingDataThroughDialog(WriteTrainingData(12));
     EXPECT_TRUE(TrainsOnFrom(0));
-    {
-        // The shape dialog, then the question about experience.
-        const ModalResponder shape([](QWidget& dialog) {
-            Control<QLineEdit>(dialog, 1000)->setText("3");
-            Click(dialog, 1);
-        }, "CNewNetDlg");
-        const BoxAnswer question(QMessageBox::Yes);
-        app->Router().Execute(ID_OPTIONS);
-    }
-    EXPECT_EQ(FieldText(IDC_LEVELS_COUNT), "3");
-    EXPECT_EQ(Document().GetPatternsCount(), 0);
-    EXPECT_TRUE(app->IsTrainingOn());
-    LetTheIdleLoopRun();
-    EXPECT_EQ(Passes(), 0u);
     Document().ImportTrainingData(WriteTrainingData(10), true);
     const BoxAnswer discard(QMessageBox::No);
     app->Router().Execute(ID_FILE_NEW);

@@ -22,14 +22,17 @@ struct BoxRow {
 };
 PRINTS_AS_NAME(BoxRow)
 
-class MessageBoxTest : public testing::TestWithParam<BoxRow> {
+// The message boxes of a main window.
+class MessageBoxTest : public testing::Test {
 protected:
     QWidget mainWindow;
     QtUserInterface userInterface{&mainWindow};
     MessageBoxes& messages = userInterface.Interface().messages;
 };
 
-TEST_P(MessageBoxTest, HasItsTextIconButtonsAndAnswersAndBelongsToTheWindow)
+class MessageBoxKindTest : public MessageBoxTest, public testing::WithParamInterface<BoxRow> {};
+
+TEST_P(MessageBoxKindTest, HasItsTextIconButtonsAndAnswersAndBelongsToTheWindow)
 {
     const BoxAnswer seen(GetParam().press);
     EXPECT_EQ(GetParam().ask(messages), GetParam().answer);
@@ -48,7 +51,7 @@ const Box::StandardButtons SaveButtons = Box::Yes | Box::No | Box::Cancel;
 const char* const SaveText = "Save changes to Untitled?";
 
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, MessageBoxTest,
+    Kinds, MessageBoxKindTest,
     testing::Values(BoxRow{"Yes", YesNo, Box::Yes, int(Answer::Yes), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
                     BoxRow{"No", YesNo, Box::No, int(Answer::No), "Destroy the experience?", Box::NoIcon, Box::Yes | Box::No},
                     BoxRow{"Stop", Stop, Box::Ok, 0, "Cannot open the file.", Box::Critical, Box::Ok},
@@ -57,15 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BoxRow{"Escape", SaveQuestion, Box::NoButton, int(SaveChangesAnswer::Cancel), SaveText, Box::Warning, SaveButtons}),
     RowName());
 
-TEST(MessageBoxOwnerTest, ABoxBelongsToTheOpenDialogOrTheMovedParentWindow)
+TEST_F(MessageBoxTest, ABoxBelongsToTheOpenDialogOrTheMovedParentWindow)
 {
-    QWidget mainWindow;
-    QtUserInterface userInterface{&mainWindow};
     QDialog dialog(&mainWindow);
     QWidget* insideOwner = nullptr;
     const ModalResponder responder([&](QWidget& window) {
         const BoxAnswer inside(QMessageBox::Ok);
-        userInterface.Interface().messages.ShowStopMessage("inside");
+        messages.ShowStopMessage("inside");
         insideOwner = inside.owner;
         static_cast<QDialog&>(window).accept();
     }, "QDialog");
@@ -75,7 +76,7 @@ TEST(MessageBoxOwnerTest, ABoxBelongsToTheOpenDialogOrTheMovedParentWindow)
     QWidget otherWindow;
     userInterface.SetParentWindow(&otherWindow);
     const BoxAnswer moved(QMessageBox::No);
-    userInterface.Interface().messages.AskYesNo("Moved?");
+    messages.AskYesNo("Moved?");
     EXPECT_EQ(moved.owner, &otherWindow);
 }
 

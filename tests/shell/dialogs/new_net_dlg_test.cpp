@@ -8,10 +8,7 @@
 
 namespace {
 
-QLineEdit& Edit(const QWidget& dialog, int id)
-{
-    return *Control<QLineEdit>(dialog, id);
-}
+QLineEdit& Edit(const QWidget& dialog, int id) { return *Control<QLineEdit>(dialog, id); }
 
 constexpr int L = CNewNetDlg::LayersEditId, I = CNewNetDlg::InputsEditId, O = CNewNetDlg::OutputsEditId;
 

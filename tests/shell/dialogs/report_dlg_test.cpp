@@ -15,20 +15,15 @@ TEST_P(ReportDialogTest, ShowsTheLinesReadOnlyAndClosesOnTheKey)
 {
     ScriptedUser chooser;
     QtNetworkDialogs dialogs(chooser, nullptr);
-    QString title, text;
-    bool readOnly = false;
+    QStringList shown;
     const ModalResponder responder([&](QWidget& window) {
         auto* edit = Control<QPlainTextEdit>(window, CReportDlg::TextId);
-        title = window.windowTitle();
-        text = edit->toPlainText();
-        readOnly = edit->isReadOnly();
+        shown << window.windowTitle() << edit->toPlainText() << (edit->isReadOnly() ? "read-only" : "editable");
         QTest::keyClick(edit, GetParam());
     });
     // Returns only once the key has closed the report.
     dialogs.ShowReport("Output # 0, - \t3.000000\r\nOutput # 1, - \t-0.500000\r\n");
-    EXPECT_EQ(title, "One consult report");
-    EXPECT_EQ(text, "Output # 0, - \t3.000000\nOutput # 1, - \t-0.500000\n");
-    EXPECT_TRUE(readOnly);
+    EXPECT_EQ(shown, QStringList({"One consult report", "Output # 0, - \t3.000000\nOutput # 1, - \t-0.500000\n", "read-only"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, ReportDialogTest, testing::Values(Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape),
