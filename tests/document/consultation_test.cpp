@@ -95,35 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                     BatchRow{"Empty", "", {}, ""}),
     RowName());
 
-// Rows beyond one batch, on bands wide enough for the vector paths, with an incomplete row at the
-// end: every line as a single consultation gives it, and the network left with the last row's pass.
-TEST_F(ConsultTest, ManyRowsOfAWideNetworkAnswerAsSingleConsultations)
-{
-    document.ChangeShape(3, 16, 8);
-    document.Model().Randomize();
-    std::string text;
-    std::vector<std::vector<double>> rows(2500, std::vector<double>(16));
-    for (size_t row = 0; row < rows.size(); ++row)
-        for (size_t i = 0; i < 16; ++i) {
-            rows[row][i] = static_cast<double>((row * 7919 + i * 104729) % 1000) / 3.0 - 100;
-            text += FormatReal(rows[row][i], RealNotation::General) + (i + 1 < 16 ? " " : "\n");
-        }
-    const std::string input = DataFile("in.txt", text + "1 2 3");
-    const std::string output = folder.Path("out.txt");
-    ASSERT_EQ(document.Model().ConsultFile(input, output).rows, rows.size());
-    const std::vector<uint8_t> lastLevels(document.Model().GetPatternBuffer().GetOutputLevels(),
-                                          document.Model().GetPatternBuffer().GetOutputLevels() + 8);
-    std::string expected;
-    for (const std::vector<double>& row : rows) {
-        const std::vector<double> outputs = document.Model().Consult(row);
-        for (size_t t = 0; t < outputs.size(); ++t)
-            expected += FormatReal(outputs[t], RealNotation::General) + (t + 1 < outputs.size() ? " " : "\n");
-    }
-    EXPECT_EQ(ReadFile(output), expected);
-    EXPECT_EQ(std::vector(document.Model().GetPatternBuffer().GetOutputLevels(),
-                          document.Model().GetPatternBuffer().GetOutputLevels() + 8), lastLevels);
-}
-
 struct RefusedBatchRow {
     const char* name;
     const char* input;  // in the test's folder; "" for no path

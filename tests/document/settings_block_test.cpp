@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/settings_block.h"
+#include "tests/support/rows.h"
 
 void PrintTo(const LearningSettings& settings, std::ostream* out)
 {
@@ -39,16 +40,16 @@ LearningSettings Precise()
     return settings;
 }
 
-TEST(SettingsBlock, DefaultSettingsWriteNoBlock)
+LearningSettings WithClasses(uint32_t classes)
 {
-    EXPECT_EQ(EncodeSettingsBlock(LearningSettings()), "");
-    const DecodedSettings decoded = DecodeSettingsBlock("");
-    EXPECT_EQ(decoded.state, SettingsBlockState::Absent);
-    EXPECT_EQ(decoded.settings, LearningSettings());
+    LearningSettings settings;
+    settings.classes = classes;
+    return settings;
 }
 
-TEST(SettingsBlock, PreciseRoundingAloneIsOneEntry)
+TEST(SettingsBlock, DefaultSettingsWriteNoBlockAndPreciseRoundingOneEntry)
 {
+    EXPECT_EQ(EncodeSettingsBlock(LearningSettings()), "");
     EXPECT_EQ(EncodeSettingsBlock(Precise()), Block(Entry(1, "\x01")));
 }
 
@@ -56,6 +57,7 @@ struct RoundTripRow {
     const char* name;
     LearningSettings settings;
 };
+PRINTS_AS_NAME(RoundTripRow)
 
 class SettingsRoundTrip : public testing::TestWithParam<RoundTripRow> {};
 
@@ -77,37 +79,51 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTripRow{"ValidationFile", {Rounding::Classic, {true, 0, "/data/iris-test.dat"}, 0}},
                     RoundTripRow{"Classes", {Rounding::Classic, {}, 3}},
                     RoundTripRow{"Everything", {Rounding::Precise, {true, 4294967295u, "held out.dat"}, MaxClassCount}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    RowName());
 
-struct DamagedRow {
+struct DecodeRow {
     const char* name;
     std::string bytes;
+    SettingsBlockState state;
+    LearningSettings settings;
 };
+PRINTS_AS_NAME(DecodeRow)
 
-class DamagedSettingsBlock : public testing::TestWithParam<DamagedRow> {};
+class DecodeSettings : public testing::TestWithParam<DecodeRow> {};
 
-TEST_P(DamagedSettingsBlock, IsIgnoredWithTheDefaultsKept)
+// A damaged block is ignored whole; within a sound one, unknown tags are skipped and a value this
+// build cannot use keeps that one setting's default.
+TEST_P(DecodeSettings, ReadsWhatItCanUse)
 {
     const DecodedSettings decoded = DecodeSettingsBlock(GetParam().bytes);
-    EXPECT_EQ(decoded.state, SettingsBlockState::Ignored);
-    EXPECT_EQ(decoded.settings, LearningSettings());
+    EXPECT_EQ(decoded.state, GetParam().state);
+    EXPECT_EQ(decoded.settings, GetParam().settings);
 }
 
 const std::string PreciseEntry = Entry(1, "\x01");
+using enum SettingsBlockState;
 
 INSTANTIATE_TEST_SUITE_P(
-    Blocks, DamagedSettingsBlock,
-    testing::Values(DamagedRow{"SignatureOnly", "CvnS"},
-                    DamagedRow{"LengthCut", "CvnS" + Word(7).substr(0, 3)},
-                    DamagedRow{"LengthPastTheEnd", "CvnS" + Word(8) + PreciseEntry.substr(0, 6)},
-                    DamagedRow{"AbsurdLength", "CvnS" + Word(0xFFFFFFFFu) + PreciseEntry},
-                    DamagedRow{"LengthAboveTheMaximum",
-                               Block(PreciseEntry + Entry(99, std::string(MaxSettingsBlockLength - 12, 'x')))},
-                    DamagedRow{"EntryHeaderCut", Block(PreciseEntry + std::string("\x02\x00\x01", 3))},
-                    DamagedRow{"EntryPastTheBlock", Block(PreciseEntry + Entry(5, Word(3)).substr(0, 9))},
-                    DamagedRow{"EntrySizeAbsurd",
-                               Block(std::string("\x01\x00", 2) + Word(0xFFFFFFF0u) + "\x01")}),
-    [](const auto& row) { return std::string(row.param.name); });
+    Blocks, DecodeSettings,
+    testing::Values(DecodeRow{"Nothing", "", Absent, {}}, DecodeRow{"OneLetter", "C", Absent, {}},
+                    DecodeRow{"OtherSignature", "CvnX", Absent, {}},
+                    DecodeRow{"SignatureInOtherCase", "cvns\x01", Absent, {}},
+                    DecodeRow{"SignatureOnly", "CvnS", Ignored, {}},
+                    DecodeRow{"LengthCut", "CvnS" + Word(7).substr(0, 3), Ignored, {}},
+                    DecodeRow{"LengthPastTheEnd", "CvnS" + Word(8) + PreciseEntry.substr(0, 6), Ignored, {}},
+                    DecodeRow{"AbsurdLength", "CvnS" + Word(0xFFFFFFFFu) + PreciseEntry, Ignored, {}},
+                    DecodeRow{"LengthAboveTheMaximum",
+                              Block(PreciseEntry + Entry(99, std::string(MaxSettingsBlockLength - 12, 'x'))), Ignored, {}},
+                    DecodeRow{"EntryHeaderCut", Block(PreciseEntry + std::string("\x02\x00\x01", 3)), Ignored, {}},
+                    DecodeRow{"EntryPastTheBlock", Block(PreciseEntry + Entry(5, Word(3)).substr(0, 9)), Ignored, {}},
+                    DecodeRow{"EntrySizeAbsurd", Block(std::string("\x01\x00", 2) + Word(0xFFFFFFF0u) + "\x01"), Ignored, {}},
+                    DecodeRow{"UnknownTags", Block(Entry(99, "a later setting") + PreciseEntry + Entry(0, "")), Read, Precise()},
+                    DecodeRow{"UnusableValues",
+                              Block(Entry(1, "\x02") + Entry(2, std::string("\x01\x00", 2)) + Entry(3, "\x05") + Entry(4, "") +
+                                    Entry(5, Word(1)) + Entry(5, Word(MaxClassCount + 1))),
+                              Read, {}},
+                    DecodeRow{"UnusableRoundingUsableClasses", Block(Entry(1, "\x07") + Entry(5, Word(3))), Read, WithClasses(3)}),
+    RowName());
 
 TEST(SettingsBlock, EveryTruncationIsIgnoredOrAbsent)
 {
@@ -117,37 +133,6 @@ TEST(SettingsBlock, EveryTruncationIsIgnoredOrAbsent)
         EXPECT_NE(decoded.state, SettingsBlockState::Read) << length;
         EXPECT_EQ(decoded.settings, LearningSettings()) << length;
     }
-}
-
-TEST(SettingsBlock, BytesWithoutTheSignatureAreNoBlock)
-{
-    for (const std::string bytes : {"C", "CvnX", "trailing junk of an older file", "cvns\x01"}) {
-        const DecodedSettings decoded = DecodeSettingsBlock(bytes);
-        EXPECT_EQ(decoded.state, SettingsBlockState::Absent) << bytes;
-        EXPECT_EQ(decoded.settings, LearningSettings());
-    }
-}
-
-TEST(SettingsBlock, UnknownTagsAreSkipped)
-{
-    const DecodedSettings decoded =
-        DecodeSettingsBlock(Block(Entry(99, "a later setting") + Entry(1, "\x01") + Entry(0, "")));
-    EXPECT_EQ(decoded.state, SettingsBlockState::Read);
-    EXPECT_EQ(decoded.settings, Precise());
-}
-
-// A value this build cannot use keeps that one setting's default; the others are read.
-TEST(SettingsBlock, UnusableValuesKeepTheirDefaults)
-{
-    const std::string entries = Entry(1, "\x02") + Entry(2, std::string("\x01\x00", 2)) + Entry(3, "\x05") + Entry(4, "") +
-                                Entry(5, Word(1)) + Entry(5, Word(MaxClassCount + 1));
-    const DecodedSettings unusable = DecodeSettingsBlock(Block(entries));
-    EXPECT_EQ(unusable.state, SettingsBlockState::Read);
-    EXPECT_EQ(unusable.settings, LearningSettings());
-
-    const DecodedSettings mixed = DecodeSettingsBlock(Block(Entry(1, "\x07") + Entry(5, Word(3))));
-    EXPECT_EQ(mixed.settings.rounding, Rounding::Classic);
-    EXPECT_EQ(mixed.settings.classes, 3u);
 }
 
 }  // namespace
