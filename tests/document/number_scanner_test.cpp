@@ -4,11 +4,13 @@
 #include <charconv>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document/number_reader.h"
 #include "document/number_text.h"
 #include "tests/framework/temp_dir.h"
+#include "tests/support/rows.h"
 
 namespace {
 
@@ -31,6 +33,7 @@ std::vector<uint64_t> ReadAll(const std::string& text, ReadingStop& stop)
     double value = 0;
     while (reader.Next(value))
         values.push_back(std::bit_cast<uint64_t>(value));
+    EXPECT_FALSE(reader.Next(value)) << "reading has ended for good";
     stop = reader.Stop();
     return values;
 }
@@ -41,18 +44,15 @@ constexpr size_t FirstBlockEnd = (size_t{1} << 16) + NumberReader::MaxTokenLengt
 }  // namespace
 
 // Tokens at the edges of the exact fast path: each must read as the double from_chars gives,
-// followed by a blank and at the very end of the file.
+// followed by a line break and at the very end of the file.
 class DecimalTokenTest : public testing::TestWithParam<const char*> {};
 
 TEST_P(DecimalTokenTest, ReadsAsFromChars)
 {
     const std::string token = GetParam();
-    SCOPED_TRACE(token);
-    for (const std::string& text : {token + "\n", token}) {
-        ReadingStop stop;
-        EXPECT_EQ(ReadAll(text, stop), std::vector<uint64_t>{FromCharsBits(token)});
-        EXPECT_FALSE(stop.IsEarly());
-    }
+    ReadingStop stop;
+    EXPECT_EQ(ReadAll(token + "\n" + token, stop), std::vector<uint64_t>(2, FromCharsBits(token)));
+    EXPECT_FALSE(stop.IsEarly());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,3 +124,47 @@ INSTANTIATE_TEST_SUITE_P(Lengths, BlockEndTest, testing::Range(FirstBlockEnd - 6
                          [](const testing::TestParamInfo<size_t>& length) {
                              return "Bytes" + std::to_string(length.param);
                          });
+
+struct StopRow {
+    const char* name;
+    std::string text;
+    size_t count;
+    ReadingStop::Cause cause;
+    int64_t line;
+    std::string detail;
+};
+PRINTS_AS_NAME(StopRow)
+
+class ReadingStopTest : public testing::TestWithParam<StopRow> {};
+
+// Reading ends at the first byte no number has, or at the longest token, and says where.
+TEST_P(ReadingStopTest, SaysWhereReadingEnded)
+{
+    ReadingStop stop;
+    EXPECT_EQ(ReadAll(GetParam().text, stop).size(), GetParam().count);
+    EXPECT_EQ(std::tuple(stop.cause, stop.line, stop.detail), std::tuple(GetParam().cause, GetParam().line, GetParam().detail));
+}
+
+using enum ReadingStop::Cause;
+const std::string longest(NumberReader::MaxTokenLength, '0');
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadingStopTest,
+    testing::Values(StopRow{"ByteOrderMark", "\xEF\xBB\xBF" "1 2", 2, EndOfFile, 1, ""},
+                    StopRow{"LateByteOrderMark", "1 \xEF\xBB\xBF" "2", 1, NotANumber, 1, "\\xEF\\xBB\\xBF2"},
+                    StopRow{"CommaOnLineThree", "1\n2\r\n3,5 4", 2, NotANumber, 3, "3,5"},
+                    StopRow{"Letters", "1 2\n\n7abc", 2, NotANumber, 3, "7abc"},
+                    StopRow{"Nuls", std::string("5").append(3, '\0'), 0, NotANumber, 1, "5\\x00\\x00\\x00"},
+                    StopRow{"LongestToken", std::string(longest).append(" 3"), 2, EndOfFile, 1, ""},
+                    StopRow{"TooLongToken", std::string(longest).append("1 3"), 0, NotANumber, 1, std::string(32, '0')},
+                    StopRow{"DigitsWithoutEnd", std::string(200000, '7'), 0, NotANumber, 1, std::string(32, '7')},
+                    StopRow{"Quotes", "\"quoted\\", 0, NotANumber, 1, "\\x22quoted\\x5C"},
+                    // Tokens no decimal reading takes, beyond the fast path or not.
+                    StopRow{"LongExponent", "1 1e" + longest + "1 2", 1, NotANumber, 1, "1e" + std::string(30, '0')},
+                    StopRow{"Overflow", "1 1e400 2", 1, NotANumber, 1, "1e400"},
+                    StopRow{"LoneSign", "1 - 2", 1, NotANumber, 1, "-"},
+                    StopRow{"NoDigits", "1 .e1 2", 1, NotANumber, 1, ".e1"},
+                    StopRow{"TrailingLetters", "1 1.5abc 2", 1, NotANumber, 1, "1.5abc"},
+                    StopRow{"Hexadecimal", "1 0x1p3 2", 1, NotANumber, 1, "0x1p3"},
+                    StopRow{"NotANumber", "1 nan 2", 1, NotANumber, 1, "nan"}),
+    RowName());
+
