@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "document/real_format.h"
 #include "tests/document/document_fixture.h"
 
 namespace {
@@ -160,13 +159,6 @@ TEST_F(ConsultTest, TheWindowReportsARefusalInABoxAndAnEarlyStopInTheStatusBar)
 // Consulting writes the same text under a decimal-comma locale as under the "C" locale.
 TEST_F(ConsultTest, NumbersAreWrittenWithADecimalPointWhateverTheLocale)
 {
-    for (double value : {0.0, -0.0, 0.5, 1.0 / 3.0, 1234567.0, -2.5e-7, 1e300}) {
-        char fixed[400], general[64];
-        std::snprintf(fixed, sizeof fixed, "%f", value);
-        std::snprintf(general, sizeof general, "%g", value);
-        EXPECT_EQ(FormatReal(value, RealNotation::Fixed), fixed);
-        EXPECT_EQ(FormatReal(value, RealNotation::General), general);
-    }
     const std::string input = DataFile("in.txt", "0.5 1\n2 3\n");
     scripted.consult = {{0.5, 1}, input, folder.Path("point.txt")};
     scripted.consultOutcome = {true, ConsultPage::Singular};
