@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "document/best_network.h"
-#include "document/training_log.h"
 #include "engine/discrete_net.h"
 #include "tests/engine/engine_test_support.h"
 #include "tests/support/rows.h"
@@ -66,36 +65,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, DefaultInterval,
                                          IntervalRow{"Iris", 105, 1000}, IntervalRow{"Round", 1000, 5000},
                                          IntervalRow{"Largest", 1000000000, 2000000000}),
                          RowName());
-
-struct LogRow {
-    const char* name;
-    TrainingLogColumns columns;
-    bool evaluated;
-    std::string header;
-    std::string row;
-};
-
-class TrainingLog : public testing::TestWithParam<LogRow> {};
-
-TEST_P(TrainingLog, WritesTheColumnsItAnnounces)
-{
-    Evaluation evaluation = WithError(25);
-    evaluation.classFigures = ClassFigures{};
-    evaluation.classFigures->accuracy = 0.875;
-    const LogRow& row = GetParam();
-    EXPECT_EQ(TrainingLogHeader(row.columns), row.header);
-    EXPECT_EQ(TrainingLogRow(row.columns, 4000000000u, 1234, row.evaluated ? &evaluation : nullptr), row.row);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TrainingLog,
-    testing::Values(LogRow{"AverageOnly", {false, false}, false, "passes,average_error\n", "4000000000,1234\n"},
-                    LogRow{"Evaluation", {true, false}, true, "passes,average_error,evaluation_error\n",
-                           "4000000000,1234,1.25\n"},
-                    LogRow{"Accuracy", {true, true}, true, "passes,average_error,evaluation_error,accuracy\n",
-                           "4000000000,1234,1.25,0.875\n"},
-                    LogRow{"NotYetEvaluated", {true, true}, false, "passes,average_error,evaluation_error,accuracy\n",
-                           "4000000000,1234,,\n"}),
-    RowName());
 
 }  // namespace

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +17,7 @@
 #include "document/c_export_adapter.h"
 #include "document/c_export_files.h"
 #include "document/network_model.h"
+#include "document/real_format.h"
 #include "document/training_import.h"
 #include "document/transformation_tables.h"
 #include "engine/random_source.h"
@@ -96,11 +97,8 @@ std::string RowsAsText(const Rows& rows)
 {
     std::string text;
     for (const std::vector<double>& row : rows) {
-        for (double value : row) {
-            char number[40];
-            std::snprintf(number, sizeof number, "%.17g ", value);
-            text += number;
-        }
+        for (double value : row)
+            text += FormatShortestReal(value) + " ";
         text += "\n";
     }
     return text;
@@ -156,43 +154,29 @@ void MakeNetwork(NetworkModel& network, const ExportShape& shape)
         DamageTables(network);
 }
 
-// Every entry of the table and the doubles on either side of it, and a few values far out.
-std::vector<double> BoundaryValues(const double* table)
-{
-    std::vector<double> values = {0.0, -0.0, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::min()};
-    const double infinity = std::numeric_limits<double>::infinity();
-    for (int32_t level = 0; level < TableLength; ++level) {
-        if (!std::isfinite(table[level]))
-            continue;
-        for (double value : {table[level], std::nextafter(table[level], -infinity),
-                             std::nextafter(table[level], infinity)}) {
-            if (std::isfinite(value))
-                values.push_back(value);
-        }
-    }
-    return values;
-}
-
-// Rows that put every boundary value of every column through the network, in varying company.
+// Rows that put every entry of every input table, the doubles on either side of it and a few
+// values far out through the network, in varying company.
 Rows FiniteRows(const NetworkModel& network)
 {
-    const int32_t inputs = network.GetInputCount();
+    const double infinity = std::numeric_limits<double>::infinity();
     std::vector<std::vector<double>> columns;
     size_t longest = 0;
-    for (int32_t input = 0; input < inputs; ++input) {
-        columns.push_back(BoundaryValues(network.GetTable(Column::Input, input)));
+    for (int32_t input = 0; input < network.GetInputCount(); ++input) {
+        columns.push_back({0.0, -0.0, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                           std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::min()});
+        const double* table = network.GetTable(Column::Input, input);
+        for (const double entry : std::span(table, TableLength)) {
+            for (double value : {entry, std::nextafter(entry, -infinity), std::nextafter(entry, infinity)}) {
+                if (std::isfinite(entry) && std::isfinite(value))
+                    columns.back().push_back(value);
+            }
+        }
         longest = std::max(longest, columns.back().size());
     }
-    Rows rows;
-    for (size_t row = 0; row < 3 * longest; ++row) {
-        std::vector<double> values;
-        for (int32_t input = 0; input < inputs; ++input) {
-            const std::vector<double>& column = columns[static_cast<size_t>(input)];
-            values.push_back(column[(row * static_cast<size_t>(2 * input + 1) + static_cast<size_t>(input) * 7) %
-                                    column.size()]);
-        }
-        rows.push_back(values);
+    Rows rows(3 * longest);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        for (size_t input = 0; input < columns.size(); ++input)
+            rows[row].push_back(columns[input][(row * (2 * input + 1) + input * 7) % columns[input].size()]);
     }
     return rows;
 }

@@ -54,46 +54,6 @@ TEST_F(ConsultTest, OnConsultRunsThePageThatWasShowingAndKeepsThePaths)
     EXPECT_TRUE(hints.empty());
 }
 
-struct BatchRow {
-    const char* name;
-    const char* text;
-    std::vector<std::pair<double, double>> rows;
-    const char* note;  // IN stands for the input's path
-};
-PRINTS_AS_NAME(BatchRow)
-
-class BatchTest : public ConsultTest, public testing::WithParamInterface<BatchRow> {};
-
-// Each complete row's line holds the outputs of a single consultation of it.
-TEST_P(BatchTest, WritesOneLinePerCompleteRow)
-{
-    const std::string input = DataFile("in.txt", GetParam().text);
-    const std::string output = DataFile("out.txt", "old answers\n1\n2\n3\n");
-    const NetworkModel::BatchOutcome outcome = document.Model().ConsultFile(input, output);
-    ASSERT_TRUE(outcome.written) << outcome.error;
-    EXPECT_EQ(outcome.rows, GetParam().rows.size());
-    std::string note = GetParam().note;
-    if (!note.empty())
-        note.replace(note.find("IN"), 2, input);
-    EXPECT_EQ(outcome.note, note);
-    std::string expected;
-    for (const auto& [a, b] : GetParam().rows) {
-        const std::vector<double> outputs = document.Model().Consult(std::vector<double>{a, b});
-        char line[96];
-        std::snprintf(line, sizeof line, "%g %g %g\n", outputs[0], outputs[1], outputs[2]);
-        expected += line;
-    }
-    EXPECT_EQ(ReadFile(output), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, BatchTest,
-    testing::Values(BatchRow{"TwoRows", "1 2 3 4", {{1, 2}, {3, 4}}, ""},
-                    BatchRow{"RowsAcrossLines", "1 2\n3\n4 5", {{1, 2}, {3, 4}}, ""},
-                    BatchRow{"NoNumber", "1 2\n3 x 4", {{1, 2}}, "1 row read from IN; reading stopped at line 2 at \"x\", which is not a number."},
-                    BatchRow{"Empty", "", {}, ""}),
-    RowName());
-
 struct RefusedBatchRow {
     const char* name;
     const char* input;  // in the test's folder; "" for no path
