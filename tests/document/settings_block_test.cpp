@@ -36,34 +36,6 @@ TEST(SettingsBlock, DefaultSettingsWriteNoBlockAndPreciseRoundingOneEntry)
     EXPECT_EQ(EncodeSettingsBlock(Precise()), Block(Entry(1, "\x01")));
 }
 
-struct RoundTripRow {
-    const char* name;
-    LearningSettings settings;
-};
-PRINTS_AS_NAME(RoundTripRow)
-
-class SettingsRoundTrip : public testing::TestWithParam<RoundTripRow> {};
-
-TEST_P(SettingsRoundTrip, ReadsBackWhatWasWritten)
-{
-    const std::string block = EncodeSettingsBlock(GetParam().settings);
-    ASSERT_FALSE(block.empty());
-    // Whatever follows the block is not read.
-    const DecodedSettings decoded = DecodeSettingsBlock(block + "trailing bytes");
-    EXPECT_EQ(decoded.state, SettingsBlockState::Read);
-    EXPECT_EQ(decoded.settings, GetParam().settings);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, SettingsRoundTrip,
-    testing::Values(RoundTripRow{"Precise", Precise()},
-                    RoundTripRow{"KeepBest", {Rounding::Classic, {true, 0, ""}, 0}},
-                    RoundTripRow{"EveryWithoutKeepBest", {Rounding::Classic, {false, 500, ""}, 0}},
-                    RoundTripRow{"ValidationFile", {Rounding::Classic, {true, 0, "/data/iris-test.dat"}, 0}},
-                    RoundTripRow{"Classes", {Rounding::Classic, {}, 3}},
-                    RoundTripRow{"Everything", {Rounding::Precise, {true, 4294967295u, "held out.dat"}, MaxClassCount}}),
-    RowName());
-
 struct DecodeRow {
     const char* name;
     std::string bytes;
@@ -72,10 +44,16 @@ struct DecodeRow {
 };
 PRINTS_AS_NAME(DecodeRow)
 
+// Settings as written, with bytes after them that are not read.
+DecodeRow RoundTrip(const char* name, const LearningSettings& settings)
+{
+    return {name, EncodeSettingsBlock(settings) + "trailing bytes", SettingsBlockState::Read, settings};
+}
+
 class DecodeSettings : public testing::TestWithParam<DecodeRow> {};
 
-// A damaged block is ignored whole; within a sound one, unknown tags are skipped and a value this
-// build cannot use keeps that one setting's default.
+// Written settings read back as they were; a damaged block is ignored whole; within a sound one,
+// unknown tags are skipped and a value this build cannot use keeps that one setting's default.
 TEST_P(DecodeSettings, ReadsWhatItCanUse)
 {
     const DecodedSettings decoded = DecodeSettingsBlock(GetParam().bytes);
@@ -88,7 +66,13 @@ using enum SettingsBlockState;
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, DecodeSettings,
-    testing::Values(DecodeRow{"Nothing", "", Absent, {}},
+    testing::Values(RoundTrip("Precise", Precise()),
+                    RoundTrip("KeepBest", {Rounding::Classic, {true, 0, ""}, 0}),
+                    RoundTrip("EveryWithoutKeepBest", {Rounding::Classic, {false, 500, ""}, 0}),
+                    RoundTrip("ValidationFile", {Rounding::Classic, {true, 0, "/data/iris-test.dat"}, 0}),
+                    RoundTrip("Classes", {Rounding::Classic, {}, 3}),
+                    RoundTrip("Everything", {Rounding::Precise, {true, 4294967295u, "held out.dat"}, MaxClassCount}),
+                    DecodeRow{"Nothing", "", Absent, {}},
                     DecodeRow{"OtherSignature", "CvnX", Absent, {}},
                     DecodeRow{"SignatureInOtherCase", "cvns\x01", Absent, {}},
                     DecodeRow{"SignatureOnly", "CvnS", Ignored, {}},
