@@ -35,23 +35,36 @@ protected:
     }
 };
 
-TEST_F(ConsultTest, OnConsultRunsThePageThatWasShowingAndKeepsThePaths)
+// The window's consultation runs the page that was showing and keeps the paths; its report and
+// a batch file are written alike under a decimal-comma locale and the "C" locale.
+TEST_F(ConsultTest, OnConsultRunsThePageThatWasShowingWhateverTheLocale)
 {
-    scripted.consult = {{1.5, 0}, "in.txt", "out.txt"};
+    const std::string input = DataFile("in.txt", "0.5 1\n2 3\n");
+    scripted.consult = {{1.5, 0}, input, "out.txt"};
     scripted.consultOutcome = {false, ConsultPage::Plural};
     document.OnConsult();
-    EXPECT_EQ(document.GetConsultInputPath(), "in.txt");
+    EXPECT_EQ(document.GetConsultInputPath(), input);
     EXPECT_EQ(document.GetConsultOutputPath(), "out.txt");
     EXPECT_TRUE(scripted.reports.empty());
 
     scripted.consultOutcome = {true, ConsultPage::Singular};
     document.OnConsult();
     EXPECT_EQ(scripted.shownConsult.values, (std::vector<double>{1.5, 0}));
-    EXPECT_EQ(scripted.shownConsult.inputPath, "in.txt");
+    EXPECT_EQ(scripted.shownConsult.inputPath, input);
     EXPECT_EQ(scripted.reports, std::vector<std::string>{Report(1.5, 0)});
     EXPECT_EQ(document.Model().GetPatternBuffer().GetInputLevels()[0], 2);
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(hints.empty());
+
+    document.Model().ConsultFile(input, folder.Path("point.txt"));
+    ASSERT_NE(ReadFile(folder.Path("point.txt")).find('.'), std::string::npos) << "no fraction to write";
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    document.OnConsult();
+    document.Model().ConsultFile(input, folder.Path("comma.txt"));
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(scripted.reports.at(1), scripted.reports.at(0));
+    EXPECT_EQ(ReadFile(folder.Path("comma.txt")), ReadFile(folder.Path("point.txt")));
 }
 
 struct RefusedBatchRow {
@@ -114,25 +127,6 @@ TEST_F(ConsultTest, TheWindowReportsARefusalInABoxAndAnEarlyStopInTheStatusBar)
                                                              "; reading stopped at line 1 at \"9,5\", which is not a number."});
     EXPECT_EQ(scripted.stopMessages.size(), 1u);
     EXPECT_EQ(ReadFile(document.GetPathName()), "network");
-}
-
-// Consulting writes the same text under a decimal-comma locale as under the "C" locale.
-TEST_F(ConsultTest, NumbersAreWrittenWithADecimalPointWhateverTheLocale)
-{
-    const std::string input = DataFile("in.txt", "0.5 1\n2 3\n");
-    scripted.consult = {{0.5, 1}, input, folder.Path("point.txt")};
-    scripted.consultOutcome = {true, ConsultPage::Singular};
-    document.OnConsult();
-    document.Model().ConsultFile(input, folder.Path("point.txt"));
-    ASSERT_NE(ReadFile(folder.Path("point.txt")).find('.'), std::string::npos) << "no fraction to write";
-
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
-        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    document.OnConsult();
-    document.Model().ConsultFile(input, folder.Path("comma.txt"));
-    std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(scripted.reports.at(1), scripted.reports.at(0));
-    EXPECT_EQ(ReadFile(folder.Path("comma.txt")), ReadFile(folder.Path("point.txt")));
 }
 
 }  // namespace
