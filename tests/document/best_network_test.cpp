@@ -13,10 +13,7 @@ namespace {
 Evaluation WithError(uint64_t squaredLevelErrors)
 {
     Evaluation evaluation;
-    evaluation.records = 10;
-    evaluation.outputs = 2;
     evaluation.squaredLevelErrors = squaredLevelErrors;
-    evaluation.levelError = static_cast<double>(squaredLevelErrors) / 20;
     return evaluation;
 }
 
