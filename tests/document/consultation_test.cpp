@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "document/real_format.h"
 #include "tests/document/document_fixture.h"
 
 namespace {
@@ -36,92 +35,36 @@ protected:
     }
 };
 
-TEST_F(ConsultTest, OnConsultRunsThePageThatWasShowingAndKeepsThePaths)
+// The window's consultation runs the page that was showing and keeps the paths; its report and
+// a batch file are written alike under a decimal-comma locale and the "C" locale.
+TEST_F(ConsultTest, OnConsultRunsThePageThatWasShowingWhateverTheLocale)
 {
-    scripted.consult = {{1.5, 0}, "in.txt", "out.txt"};
+    const std::string input = DataFile("in.txt", "0.5 1\n2 3\n");
+    scripted.consult = {{1.5, 0}, input, "out.txt"};
     scripted.consultOutcome = {false, ConsultPage::Plural};
     document.OnConsult();
-    EXPECT_EQ(document.GetConsultInputPath(), "in.txt");
+    EXPECT_EQ(document.GetConsultInputPath(), input);
     EXPECT_EQ(document.GetConsultOutputPath(), "out.txt");
     EXPECT_TRUE(scripted.reports.empty());
 
     scripted.consultOutcome = {true, ConsultPage::Singular};
     document.OnConsult();
     EXPECT_EQ(scripted.shownConsult.values, (std::vector<double>{1.5, 0}));
-    EXPECT_EQ(scripted.shownConsult.inputPath, "in.txt");
+    EXPECT_EQ(scripted.shownConsult.inputPath, input);
     EXPECT_EQ(scripted.reports, std::vector<std::string>{Report(1.5, 0)});
     EXPECT_EQ(document.Model().GetPatternBuffer().GetInputLevels()[0], 2);
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(hints.empty());
-}
 
-struct BatchRow {
-    const char* name;
-    const char* text;
-    std::vector<std::pair<double, double>> rows;
-    const char* note;  // IN stands for the input's path
-};
-PRINTS_AS_NAME(BatchRow)
-
-class BatchTest : public ConsultTest, public testing::WithParamInterface<BatchRow> {};
-
-// Each complete row's line holds the outputs of a single consultation of it.
-TEST_P(BatchTest, WritesOneLinePerCompleteRow)
-{
-    const std::string input = DataFile("in.txt", GetParam().text);
-    const std::string output = DataFile("out.txt", "old answers\n1\n2\n3\n");
-    const NetworkModel::BatchOutcome outcome = document.Model().ConsultFile(input, output);
-    ASSERT_TRUE(outcome.written) << outcome.error;
-    EXPECT_EQ(outcome.rows, GetParam().rows.size());
-    std::string note = GetParam().note;
-    if (!note.empty())
-        note.replace(note.find("IN"), 2, input);
-    EXPECT_EQ(outcome.note, note);
-    std::string expected;
-    for (const auto& [a, b] : GetParam().rows) {
-        const std::vector<double> outputs = document.Model().Consult(std::vector<double>{a, b});
-        char line[96];
-        std::snprintf(line, sizeof line, "%g %g %g\n", outputs[0], outputs[1], outputs[2]);
-        expected += line;
-    }
-    EXPECT_EQ(ReadFile(output), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, BatchTest,
-    testing::Values(BatchRow{"TwoRows", "1 2 3 4", {{1, 2}, {3, 4}}, ""},
-                    BatchRow{"RowsAcrossLines", "1 2\n3\n4 5", {{1, 2}, {3, 4}}, ""},
-                    BatchRow{"NoNumber", "1 2\n3 x 4", {{1, 2}}, "1 row read from IN; reading stopped at line 2 at \"x\", which is not a number."},
-                    BatchRow{"Empty", "", {}, ""}),
-    RowName());
-
-// Rows beyond one batch, on bands wide enough for the vector paths, with an incomplete row at the
-// end: every line as a single consultation gives it, and the network left with the last row's pass.
-TEST_F(ConsultTest, ManyRowsOfAWideNetworkAnswerAsSingleConsultations)
-{
-    document.ChangeShape(3, 16, 8);
-    document.Model().Randomize();
-    std::string text;
-    std::vector<std::vector<double>> rows(2500, std::vector<double>(16));
-    for (size_t row = 0; row < rows.size(); ++row)
-        for (size_t i = 0; i < 16; ++i) {
-            rows[row][i] = static_cast<double>((row * 7919 + i * 104729) % 1000) / 3.0 - 100;
-            text += FormatReal(rows[row][i], RealNotation::General) + (i + 1 < 16 ? " " : "\n");
-        }
-    const std::string input = DataFile("in.txt", text + "1 2 3");
-    const std::string output = folder.Path("out.txt");
-    ASSERT_EQ(document.Model().ConsultFile(input, output).rows, rows.size());
-    const std::vector<uint8_t> lastLevels(document.Model().GetPatternBuffer().GetOutputLevels(),
-                                          document.Model().GetPatternBuffer().GetOutputLevels() + 8);
-    std::string expected;
-    for (const std::vector<double>& row : rows) {
-        const std::vector<double> outputs = document.Model().Consult(row);
-        for (size_t t = 0; t < outputs.size(); ++t)
-            expected += FormatReal(outputs[t], RealNotation::General) + (t + 1 < outputs.size() ? " " : "\n");
-    }
-    EXPECT_EQ(ReadFile(output), expected);
-    EXPECT_EQ(std::vector(document.Model().GetPatternBuffer().GetOutputLevels(),
-                          document.Model().GetPatternBuffer().GetOutputLevels() + 8), lastLevels);
+    document.Model().ConsultFile(input, folder.Path("point.txt"));
+    ASSERT_NE(ReadFile(folder.Path("point.txt")).find('.'), std::string::npos) << "no fraction to write";
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    document.OnConsult();
+    document.Model().ConsultFile(input, folder.Path("comma.txt"));
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(scripted.reports.at(1), scripted.reports.at(0));
+    EXPECT_EQ(ReadFile(folder.Path("comma.txt")), ReadFile(folder.Path("point.txt")));
 }
 
 struct RefusedBatchRow {
@@ -184,32 +127,6 @@ TEST_F(ConsultTest, TheWindowReportsARefusalInABoxAndAnEarlyStopInTheStatusBar)
                                                              "; reading stopped at line 1 at \"9,5\", which is not a number."});
     EXPECT_EQ(scripted.stopMessages.size(), 1u);
     EXPECT_EQ(ReadFile(document.GetPathName()), "network");
-}
-
-// Consulting writes the same text under a decimal-comma locale as under the "C" locale.
-TEST_F(ConsultTest, NumbersAreWrittenWithADecimalPointWhateverTheLocale)
-{
-    for (double value : {0.0, -0.0, 0.5, 1.0 / 3.0, 1234567.0, -2.5e-7, 1e300}) {
-        char fixed[400], general[64];
-        std::snprintf(fixed, sizeof fixed, "%f", value);
-        std::snprintf(general, sizeof general, "%g", value);
-        EXPECT_EQ(FormatReal(value, RealNotation::Fixed), fixed);
-        EXPECT_EQ(FormatReal(value, RealNotation::General), general);
-    }
-    const std::string input = DataFile("in.txt", "0.5 1\n2 3\n");
-    scripted.consult = {{0.5, 1}, input, folder.Path("point.txt")};
-    scripted.consultOutcome = {true, ConsultPage::Singular};
-    document.OnConsult();
-    document.Model().ConsultFile(input, folder.Path("point.txt"));
-    ASSERT_NE(ReadFile(folder.Path("point.txt")).find('.'), std::string::npos) << "no fraction to write";
-
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
-        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    document.OnConsult();
-    document.Model().ConsultFile(input, folder.Path("comma.txt"));
-    std::setlocale(LC_NUMERIC, "C");
-    EXPECT_EQ(scripted.reports.at(1), scripted.reports.at(0));
-    EXPECT_EQ(ReadFile(folder.Path("comma.txt")), ReadFile(folder.Path("point.txt")));
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "document/evaluation.h"
 #include "document/evaluation_report.h"
 #include "document/transformation_tables.h"
-#include "engine/discrete_net.h"
+#include "tests/engine/engine_test_support.h"
+#include "tests/support/rows.h"
 
 namespace {
 
@@ -20,23 +20,15 @@ namespace {
 // Input tables are the identity; output level k dequantizes to k / 100.
 class HandWiredNetwork : public testing::Test {
 protected:
-    HandWiredNetwork() : buffer(2, 2), net(4, buffer), inputTables(2 * TableLength), outputTables(2 * TableLength)
+    HandWiredNetwork() : inputTables(2 * TableLength), outputTables(2 * TableLength)
     {
-        net.Wire();
-        SetWeights(0, {0, 0, 255, 0});
-        SetWeights(1, {0, 255, 0, 0});
-        SetWeights(2, {0, 0, 255, 0});
-        SetWeights(3, {0, 0, 255, 0});
+        network.SetWeights(0, {0, 0, 255, 0});
+        network.SetWeights(1, {0, 255, 0, 0});
+        network.SetWeights(2, {0, 0, 255, 0});
+        network.SetWeights(3, {0, 0, 255, 0});
         FillIdentityTables(inputTables.data(), 2);
         for (size_t k = 0; k < outputTables.size(); ++k)
             outputTables[k] = static_cast<double>(k % TableLength) / 100.0;
-    }
-
-    void SetWeights(int32_t neuron, std::initializer_list<int32_t> weights)
-    {
-        int32_t index = 0;
-        for (int32_t weight : weights)
-            net.SetWeight(neuron, index++, weight);
     }
 
     EvaluationSet Records(const std::vector<double>& values)
@@ -44,8 +36,8 @@ protected:
         return QuantizeRecords(values, 2, 2, {inputTables, outputTables});
     }
 
-    PatternBuffer buffer;
-    DiscreteNet net;
+    TestNetwork network{4, 2, 2, 0};
+    DiscreteNet& net = network.net;
     std::vector<double> inputTables;
     std::vector<double> outputTables;
 };
@@ -84,45 +76,7 @@ TEST_F(HandWiredNetwork, GivesTheExactFiguresAndConfusionMatrix)
     const Evaluation withoutClasses = Evaluate(net, outputTables, set);
     EXPECT_FALSE(withoutClasses.classFigures);
     EXPECT_EQ(withoutClasses.squaredLevelErrors, 30516u);
-}
-
-TEST_F(HandWiredNetwork, PatternsEvaluateThroughTheirDequantizedTargets)
-{
-    std::vector<std::unique_ptr<TrainingPattern>> patterns;
-    for (const auto& levels : {std::vector<uint8_t>{0, 255, 20, 30}, std::vector<uint8_t>{9, 0, 136, 0}}) {
-        patterns.push_back(std::make_unique<TrainingPattern>(4));
-        std::copy(levels.begin(), levels.end(), patterns.back()->GetData());
-    }
-    // Output 1's table in steps of 1 / 50 tells the columns apart.
-    std::vector<double> targetTables = outputTables;
-    for (size_t k = 0; k < TableLength; ++k)
-        targetTables[TableLength + k] = static_cast<double>(k) / 50.0;
-    const EvaluationSet set = SetFromPatterns(patterns, 2, 2, targetTables);
-    EXPECT_EQ(set.targetValues, (std::vector<double>{0.2, 0.6, 1.36, 0}));
-    const Evaluation evaluation = Evaluate(net, outputTables, set, 2);
-    // (22 - 20)^2 + (31 - 30)^2 + (135 - 136)^2 + 0.
-    EXPECT_EQ(evaluation.squaredLevelErrors, 6u);
-    EXPECT_EQ(evaluation.classFigures->confusion, (std::vector<size_t>{1, 0, 0, 1}));
-}
-
-TEST_F(HandWiredNetwork, ReportsProgressChunkByChunk)
-{
-    std::vector<double> values;
-    for (int record = 0; record < 70000; ++record)
-        values.insert(values.end(), {0, 0, 1.36, 0});
-    std::vector<std::pair<size_t, size_t>> calls;
-    const Evaluation evaluation =
-        Evaluate(net, outputTables, Records(values), 0, [&](size_t done, size_t total) { calls.emplace_back(done, total); });
-    EXPECT_EQ(evaluation.squaredLevelErrors, 70000u);
-    ASSERT_GE(calls.size(), 2u);
-    EXPECT_EQ(calls.back(), std::make_pair(size_t{70000}, size_t{70000}));
-    for (size_t k = 1; k < calls.size(); ++k)
-        EXPECT_LT(calls[k - 1].first, calls[k].first);
-}
-
-TEST_F(HandWiredNetwork, RefusesClassCountsTheOutputsCannotHold)
-{
-    const EvaluationSet set = Records({0, 0, 1, 0});
+    // One class, or more than the outputs, cannot be told apart.
     EXPECT_THROW(Evaluate(net, outputTables, set, 1), std::invalid_argument);
     EXPECT_THROW(Evaluate(net, outputTables, set, 3), std::invalid_argument);
 }
@@ -143,15 +97,9 @@ class ClassAssignment : public testing::TestWithParam<ClassRow> {};
 TEST_P(ClassAssignment, SumsOutputsOfEachClass)
 {
     const ClassRow& row = GetParam();
-    PatternBuffer buffer(2, 4);
-    DiscreteNet net(6, buffer);
-    net.Wire();
-    for (int32_t neuron = 0; neuron < 6; ++neuron) {
-        for (int32_t index = 0; index < 4; ++index)
-            net.SetWeight(neuron, index, 0);
-    }
+    TestNetwork network(6, 2, 4, 0);
     for (int32_t t = 0; t < 4; ++t)
-        net.SetWeight(5 - t, 0, row.biases[static_cast<size_t>(t)]);
+        network.SetWeights(5 - t, {row.biases[static_cast<size_t>(t)]});
     std::vector<double> tables(4 * TableLength);
     FillIdentityTables(tables.data(), 4);
     EvaluationSet set;
@@ -161,7 +109,7 @@ TEST_P(ClassAssignment, SumsOutputsOfEachClass)
     set.targetLevels = {0, 0, 0, 0};
     set.targetValues = row.targets;
 
-    const ClassFigures figures = *Evaluate(net, tables, set, row.classes).classFigures;
+    const ClassFigures figures = *Evaluate(network.net, tables, set, row.classes).classFigures;
     if (row.trueClass < 0 || row.predictedClass < 0) {
         EXPECT_EQ(figures.undecided, 1u);
         EXPECT_EQ(figures.correct, 0u);
@@ -180,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         ClassRow{"RepeatedOneHotAgrees", {255, 0, 255, 0}, {1, 0, 1, 0}, 2, 0, 0},
         ClassRow{"TiedOutputsAreUndecided", {255, 100, 0, 255}, {1, 0, 0, 0}, 4, 0, -1},
         ClassRow{"TiedTargetsAreUndecided", {255, 0, 0, 0}, {1, 0, 0, 1}, 2, -1, 0}),
-    [](const auto& row) { return std::string(row.param.name); });
+    RowName());
 
 Evaluation HandMadeEvaluation()
 {
@@ -199,7 +147,8 @@ Evaluation HandMadeEvaluation()
     return evaluation;
 }
 
-TEST(EvaluationReport, JsonHoldsEveryFigure)
+// The JSON holds every figure, and null where there is none; the table aligns its columns.
+TEST(EvaluationReport, JsonAndTable)
 {
     EXPECT_EQ(FormatEvaluationJson(HandMadeEvaluation()),
               "{\"records\": 4, \"level_error\": 3814.5, \"outputs\": [{\"mae\": 0.59, \"rmse\": 0.25}, "
@@ -210,10 +159,6 @@ TEST(EvaluationReport, JsonHoldsEveryFigure)
     empty.outputErrors = {{std::nan(""), std::nan("")}};
     EXPECT_EQ(FormatEvaluationJson(empty),
               "{\"records\": 0, \"level_error\": null, \"outputs\": [{\"mae\": null, \"rmse\": null}]}\n");
-}
-
-TEST(EvaluationReport, TableAlignsItsColumns)
-{
     EXPECT_EQ(FormatEvaluationTable(HandMadeEvaluation()),
               "Records evaluated: 4\n"
               "Level error:       3814.5 (mean squared level error over outputs, as the average error)\n"

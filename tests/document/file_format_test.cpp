@@ -145,11 +145,6 @@ TEST_F(DocumentTest, ALoadReplacesTheNetworkAndClearsTheConsultationValues)
     EXPECT_EQ(Save(), small);
     EXPECT_EQ(document.GetConsultValues(), std::vector<double>(2, 0.0));
     EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::All});
-    std::string reason;
-    EXPECT_FALSE(ReadNetworkFile(folder.Path("missing.cvn"), document.Model(), reason));
-    EXPECT_EQ(reason, "The file cannot be read: No such file or directory.");
-    EXPECT_FALSE(ReadNetwork("", document.Model(), reason));
-    EXPECT_EQ(reason, "The file is empty: it holds no network.");
 }
 
 }  // namespace

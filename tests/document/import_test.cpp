@@ -1,6 +1,5 @@
 #include <filesystem>
 
-#include "document/number_reader.h"
 #include "document/transformation_tables.h"
 #include "tests/document/document_fixture.h"
 
@@ -43,11 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, RecordsTest,
     testing::Values(RecordsRow{"TwoRecords", "1 2 3 4 5 6 7 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}},
                     RecordsRow{"OneNumberALine", "1\n2\n3\n4\n5\n6\n7", {{1, 2, 3, 4, 5, 6}}},
-                    RecordsRow{"NoNumberInTheFirstRecord", "1 2 x 4 5 6", {}},
                     RecordsRow{"NoNumberInTheSecond", "1 2 3 4 5 6 7abc 8 9 10 11 12", {{1, 2, 3, 4, 5, 6}}},
                     RecordsRow{"Notations", "+1 .5e1 5. -0 2.5 1e2 3 1e400 1 1 1 1", {{1, 5, 5, 0, 3, 100}}},
-                    RecordsRow{"BeyondTheTable", "-7 254 254.5 1e9 0 2.0001", {{0, 254, 255, 255, 0, 3}}},
-                    RecordsRow{"Empty", "", {}}),
+                    RecordsRow{"BeyondTheTable", "-7 254 254.5 1e9 0 2.0001", {{0, 254, 255, 255, 0, 3}}}),
     RowName());
 
 struct RefusedFileRow {
@@ -65,8 +62,6 @@ TEST_P(SelectTdRefusalTest, KeepsTheDocument)
 {
     std::filesystem::create_directory(folder.Path("sub"));
     Import("1 2 3 4 5 6");
-    document.Model().RestoreStatistics(5, 100);
-    document.SetModifiedFlag(false);
     const std::string before = Save();
     hints.clear();
     const RefusedFileRow& row = GetParam();
@@ -120,58 +115,6 @@ TEST_F(DocumentTest, NewTablesHoldTheRanksOfTheSortedColumns)
     Import("", true);
     EXPECT_EQ(document.Model().GetTable(Column::Input, 0)[128], 501.0);
 }
-
-struct StopRow {
-    const char* name;
-    std::string text;
-    size_t count;
-    ReadingStop::Cause cause;
-    int64_t line;
-    std::string detail;
-};
-PRINTS_AS_NAME(StopRow)
-
-class ReadingStopTest : public testing::TestWithParam<StopRow> {};
-
-// Reading ends at the first byte no number has, or at the longest token, and says where.
-TEST_P(ReadingStopTest, SaysWhereReadingEnded)
-{
-    TempDir folder;
-    WriteFile(folder.Path("n.txt"), GetParam().text);
-    NumberReader reader(folder.Path("n.txt"));
-    double value = 0;
-    size_t count = 0;
-    while (reader.Next(value))
-        ++count;
-    EXPECT_EQ(count, GetParam().count);
-    EXPECT_EQ(reader.Stop().cause, GetParam().cause);
-    EXPECT_EQ(reader.Stop().line, GetParam().line);
-    EXPECT_EQ(reader.Stop().detail, GetParam().detail);
-    EXPECT_FALSE(reader.Next(value)) << "reading has ended for good";
-}
-
-using enum ReadingStop::Cause;
-const std::string longest(NumberReader::MaxTokenLength, '0');
-INSTANTIATE_TEST_SUITE_P(
-    Files, ReadingStopTest,
-    testing::Values(StopRow{"ByteOrderMark", "\xEF\xBB\xBF" "1 2", 2, EndOfFile, 1, ""},
-                    StopRow{"LateByteOrderMark", "1 \xEF\xBB\xBF" "2", 1, NotANumber, 1, "\\xEF\\xBB\\xBF2"},
-                    StopRow{"CommaOnLineThree", "1\n2\r\n3,5 4", 2, NotANumber, 3, "3,5"},
-                    StopRow{"Letters", "1 2\n\n7abc", 2, NotANumber, 3, "7abc"},
-                    StopRow{"Nuls", std::string("5").append(3, '\0'), 0, NotANumber, 1, "5\\x00\\x00\\x00"},
-                    StopRow{"LongestToken", std::string(longest).append(" 3"), 2, EndOfFile, 1, ""},
-                    StopRow{"TooLongToken", std::string(longest).append("1 3"), 0, NotANumber, 1, std::string(32, '0')},
-                    StopRow{"DigitsWithoutEnd", std::string(200000, '7'), 0, NotANumber, 1, std::string(32, '7')},
-                    StopRow{"Quotes", "\"quoted\\", 0, NotANumber, 1, "\\x22quoted\\x5C"},
-                    // Tokens no decimal reading takes, beyond the fast path or not.
-                    StopRow{"LongExponent", "1 1e" + longest + "1 2", 1, NotANumber, 1, "1e" + std::string(30, '0')},
-                    StopRow{"Overflow", "1 1e400 2", 1, NotANumber, 1, "1e400"},
-                    StopRow{"LoneSign", "1 - 2", 1, NotANumber, 1, "-"},
-                    StopRow{"NoDigits", "1 .e1 2", 1, NotANumber, 1, ".e1"},
-                    StopRow{"TrailingLetters", "1 1.5abc 2", 1, NotANumber, 1, "1.5abc"},
-                    StopRow{"Hexadecimal", "1 0x1p3 2", 1, NotANumber, 1, "0x1p3"},
-                    StopRow{"NotANumber", "1 nan 2", 1, NotANumber, 1, "nan"}),
-    RowName());
 
 TEST(TransformationTablesTest, TheRankIndexIsWide)
 {

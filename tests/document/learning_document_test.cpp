@@ -21,7 +21,6 @@ constexpr const char* TwoRecords = "10 20 30 40 200 10\n240 220 200 180 10 200\n
 
 TEST_F(DocumentTest, SettingsTravelInABlockAfterTheAverageErrorOnlyWhenChanged)
 {
-    EXPECT_EQ(Save(), FreshFile(5, 4, 2));
     document.SetLearningSettings(LearningSettings());
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(hints.empty());
@@ -52,6 +51,8 @@ TEST_F(DocumentTest, AMalformedBlockLoadsWithTheDefaultSettings)
     EXPECT_EQ(WriteNetwork(loaded), FreshFile(5, 4, 2));
 }
 
+// Training evaluates every ten passes and keeps the weights of the lowest error; restoring brings
+// those weights back.
 TEST_F(DocumentTest, TrainingKeepsTheBestWeightsForRestoring)
 {
     document.Model().Randomize();
@@ -59,40 +60,37 @@ TEST_F(DocumentTest, TrainingKeepsTheBestWeightsForRestoring)
     document.SetLearningSettings(KeepingEvery(10));
     std::vector<uint64_t> errors;
     std::vector<std::vector<uint8_t>> weights;
-    for (int pass = 1; pass <= 400; ++pass) {
+    for (int pass = 1; pass <= 360; ++pass) {
         document.TrainPass();
         EXPECT_EQ(document.LastPassEvaluated(), pass % 10 == 0) << pass;
+        // Starting evaluated the network as training found it.
         if (pass == 1) {
-            // Starting evaluated the network as training found it.
             EXPECT_EQ(document.GetBestNetwork().GetPasses(), 0u);
-            EXPECT_EQ(document.GetEvaluationInterval(), 10u);
         }
         if (document.LastPassEvaluated()) {
-            ASSERT_NE(document.GetLastEvaluation(), nullptr);
             errors.push_back(document.GetLastEvaluation()->squaredLevelErrors);
             weights.push_back(WeightsOf(document.Model().GetNet()));
         }
     }
-    ASSERT_EQ(errors.size(), 40u);
+    ASSERT_EQ(errors.size(), 36u);
+    const auto at = static_cast<size_t>(std::min_element(errors.begin(), errors.end()) - errors.begin());
+    // The run is worth checking: the best is neither where training started nor where it stopped.
+    ASSERT_LT(errors[at], errors.front());
+    ASSERT_NE(at, errors.size() - 1);
     const BestNetwork& best = document.GetBestNetwork();
-    ASSERT_TRUE(best.HasBest());
-    const auto lowest = std::min_element(errors.begin(), errors.end());
-    if (best.GetPasses() != 0) {
-        EXPECT_EQ(best.GetEvaluation().squaredLevelErrors, *lowest);
-        EXPECT_EQ(best.GetPasses(), 10 * static_cast<uint32_t>(lowest - errors.begin() + 1));
-    }
+    EXPECT_EQ(best.GetPasses(), 10 * (at + 1));
+    EXPECT_EQ(best.GetEvaluation().squaredLevelErrors, errors[at]);
     EXPECT_TRUE(best.GetEvaluation().classFigures.has_value());
 
     document.SetModifiedFlag(false);
     hints.clear();
-    const uint32_t passes = document.GetPassesCount();
-    ASSERT_EQ(document.CanRestoreBestNetwork(), best.DiffersFrom(document.Model().GetNet()));
+    ASSERT_TRUE(document.CanRestoreBestNetwork());
     ASSERT_TRUE(document.RestoreBestNetwork());
+    EXPECT_EQ(WeightsOf(document.Model().GetNet()), weights[at]);
     EXPECT_FALSE(document.CanRestoreBestNetwork());
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::All});
-    EXPECT_EQ(document.GetPassesCount(), passes);
-    EXPECT_EQ(document.EvaluatePatterns(2)->squaredLevelErrors, best.GetEvaluation().squaredLevelErrors);
+    EXPECT_EQ(document.GetPassesCount(), 360u);
 
     // Randomizing gives other weights: the kept ones no longer belong to the network.
     document.Model().Randomize();
@@ -152,10 +150,6 @@ TEST_F(DocumentTest, EvaluationRefusalsNameTheirCause)
     EXPECT_EQ(evaluation->records, 2u);
     EXPECT_FALSE(document.IsModified());
 }
-
-}  // namespace
-
-namespace {
 
 // A functional check of precise rounding on real data: a seeded run on the iris training file
 // classifies its own records well.

@@ -2,7 +2,8 @@
 
 namespace {
 
-TEST_F(DocumentTest, ANewDocumentSavesTheGoldenFile)
+// A new document saves the golden file; Options offers its shape and builds a fresh network.
+TEST_F(DocumentTest, ANewDocumentSavesTheGoldenFileAndOptionsBuildsAFreshNetwork)
 {
     EXPECT_EQ(Save(), FreshFile(5, 4, 2));
     EXPECT_EQ(Save(), ReadFile(CORVINA_TEST_DATA "/new_document.cvn"));
@@ -14,6 +15,15 @@ TEST_F(DocumentTest, ANewDocumentSavesTheGoldenFile)
     EXPECT_EQ(Save(), FreshFile(5, 4, 2));
     EXPECT_TRUE(hints.empty());
     EXPECT_FALSE(document.IsModified());
+
+    document.OnOptions();  // cancelled
+    EXPECT_EQ(std::tuple(scripted.shownShape.layers, scripted.shownShape.inputs, scripted.shownShape.outputs),
+              std::tuple(5u, 4u, 2u));
+    EXPECT_TRUE(hints.empty());
+    scripted.shape = ShapeFields{2, 3, 3};
+    document.OnOptions();
+    EXPECT_TRUE(Save() == FreshFile(2, 3, 3));
+    EXPECT_EQ(document.GetConsultValues(), std::vector<double>(3, 0.0));
 }
 
 TEST(ErrorHistoryTest, KeepsARunningSumAndATruncatedAverage)
@@ -92,17 +102,5 @@ INSTANTIATE_TEST_SUITE_P(Commands, ExperienceTest,
                                          ExperienceCommand{"EraseTd", &CCorvinaDoc::OnEraseTd, 0, true},
                                          ExperienceCommand{"Options", &CCorvinaDoc::OnOptions, 0, false}),
                          RowName());
-
-TEST_F(DocumentTest, OptionsOffersTheShapeAndBuildsAFreshNetwork)
-{
-    document.OnOptions();  // cancelled
-    EXPECT_EQ(std::tuple(scripted.shownShape.layers, scripted.shownShape.inputs, scripted.shownShape.outputs),
-              std::tuple(5u, 4u, 2u));
-    EXPECT_TRUE(hints.empty());
-    scripted.shape = ShapeFields{2, 3, 3};
-    document.OnOptions();
-    EXPECT_TRUE(Save() == FreshFile(2, 3, 3));
-    EXPECT_EQ(document.GetConsultValues(), std::vector<double>(3, 0.0));
-}
 
 }  // namespace

@@ -2,13 +2,14 @@
 
 #include <bit>
 #include <charconv>
-#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document/number_reader.h"
 #include "document/number_text.h"
 #include "tests/framework/temp_dir.h"
+#include "tests/support/rows.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ std::vector<uint64_t> ReadAll(const std::string& text, ReadingStop& stop)
     double value = 0;
     while (reader.Next(value))
         values.push_back(std::bit_cast<uint64_t>(value));
+    EXPECT_FALSE(reader.Next(value)) << "reading has ended for good";
     stop = reader.Stop();
     return values;
 }
@@ -41,18 +43,15 @@ constexpr size_t FirstBlockEnd = (size_t{1} << 16) + NumberReader::MaxTokenLengt
 }  // namespace
 
 // Tokens at the edges of the exact fast path: each must read as the double from_chars gives,
-// followed by a blank and at the very end of the file.
+// followed by a line break and at the very end of the file.
 class DecimalTokenTest : public testing::TestWithParam<const char*> {};
 
 TEST_P(DecimalTokenTest, ReadsAsFromChars)
 {
     const std::string token = GetParam();
-    SCOPED_TRACE(token);
-    for (const std::string& text : {token + "\n", token}) {
-        ReadingStop stop;
-        EXPECT_EQ(ReadAll(text, stop), std::vector<uint64_t>{FromCharsBits(token)});
-        EXPECT_FALSE(stop.IsEarly());
-    }
+    ReadingStop stop;
+    EXPECT_EQ(ReadAll(token + "\n" + token, stop), std::vector<uint64_t>(2, FromCharsBits(token)));
+    EXPECT_FALSE(stop.IsEarly());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,37 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "18446744073709551616", "-0", "-0.0e5", "+0.5", "0.30000000000000004",
                     "0.000000000000000000001", "00000000000000000001.5", "1e0000000000000000000000000000000022",
                     "7.", ".7", "1.7976931348623157e308", "4.9e-324"));
-
-TEST(NumberScannerTest, RandomDecimalsReadAsFromCharsAcrossBlocks)
-{
-    std::mt19937_64 random(12);
-    const auto digits = [&random](uint64_t most) {
-        std::string text(random() % most + 1, '0');
-        for (char& digit : text)
-            digit = static_cast<char>('0' + random() % 10);
-        return text;
-    };
-    const char* blanks[] = {" ", "\n", "\t", "\r\n", "  "};
-    std::string text;
-    std::vector<uint64_t> expected;
-    while (text.size() < 4 * FirstBlockEnd) {
-        std::string token = random() % 3 == 0 ? "-" : "";
-        token += digits(20);
-        if (random() % 2 == 0) {
-            token += '.';
-            token += digits(12);
-        }
-        if (random() % 3 == 0) {
-            token += random() % 2 == 0 ? "e-" : "e";
-            token += std::to_string(random() % 40);
-        }
-        expected.push_back(FromCharsBits(token));
-        text += token + blanks[random() % 5];
-    }
-    ReadingStop stop;
-    EXPECT_EQ(ReadAll(text, stop), expected);
-    EXPECT_FALSE(stop.IsEarly());
-}
 
 class BlockEndTest : public testing::TestWithParam<size_t> {};
 
@@ -124,3 +92,45 @@ INSTANTIATE_TEST_SUITE_P(Lengths, BlockEndTest, testing::Range(FirstBlockEnd - 6
                          [](const testing::TestParamInfo<size_t>& length) {
                              return "Bytes" + std::to_string(length.param);
                          });
+
+struct StopRow {
+    const char* name;
+    std::string text;
+    size_t count;
+    ReadingStop::Cause cause;
+    int64_t line;
+    std::string detail;
+};
+PRINTS_AS_NAME(StopRow)
+
+class ReadingStopTest : public testing::TestWithParam<StopRow> {};
+
+// Reading ends at the first byte no number has, or at the longest token, and says where.
+TEST_P(ReadingStopTest, SaysWhereReadingEnded)
+{
+    ReadingStop stop;
+    EXPECT_EQ(ReadAll(GetParam().text, stop).size(), GetParam().count);
+    EXPECT_EQ(std::tuple(stop.cause, stop.line, stop.detail), std::tuple(GetParam().cause, GetParam().line, GetParam().detail));
+}
+
+using enum ReadingStop::Cause;
+const std::string longest(NumberReader::MaxTokenLength, '0');
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadingStopTest,
+    testing::Values(StopRow{"ByteOrderMark", "\xEF\xBB\xBF" "1 2", 2, EndOfFile, 1, ""},
+                    StopRow{"LateByteOrderMark", "1 \xEF\xBB\xBF" "2", 1, NotANumber, 1, "\\xEF\\xBB\\xBF2"},
+                    StopRow{"CommaOnLineThree", "1\n2\r\n3,5 4", 2, NotANumber, 3, "3,5"},
+                    StopRow{"Nuls", std::string("5").append(3, '\0'), 0, NotANumber, 1, "5\\x00\\x00\\x00"},
+                    StopRow{"LongestToken", std::string(longest).append(" 3"), 2, EndOfFile, 1, ""},
+                    StopRow{"TooLongToken", std::string(longest).append("1 3"), 0, NotANumber, 1, std::string(32, '0')},
+                    StopRow{"DigitsWithoutEnd", std::string(200000, '7'), 0, NotANumber, 1, std::string(32, '7')},
+                    StopRow{"Quotes", "\"quoted\\", 0, NotANumber, 1, "\\x22quoted\\x5C"},
+                    // Tokens no decimal reading takes, beyond the fast path or not.
+                    StopRow{"LongExponent", "1 1e" + longest + "1 2", 1, NotANumber, 1, "1e" + std::string(30, '0')},
+                    StopRow{"Overflow", "1 1e400 2", 1, NotANumber, 1, "1e400"},
+                    StopRow{"LoneSign", "1 - 2", 1, NotANumber, 1, "-"},
+                    StopRow{"TrailingLetters", "1 1.5abc 2", 1, NotANumber, 1, "1.5abc"},
+                    StopRow{"Hexadecimal", "1 0x1p3 2", 1, NotANumber, 1, "0x1p3"},
+                    StopRow{"NotANumber", "1 nan 2", 1, NotANumber, 1, "nan"}),
+    RowName());
+

@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/network_model.h"
-#include "document/training_import.h"
 #include "tests/document/document_fixture.h"
 
 namespace {
@@ -46,7 +44,9 @@ void ExpectSteadyProgress(const Reports& reports)
     }
 }
 
-TEST_F(DocumentTest, LongSelectTdReportsReadingTablesAndConversionInOneWork)
+// Importing with new tables reports the reading by bytes, one step per table column and the
+// conversion by records; evaluating the same file reports the reading and the evaluation.
+TEST_F(DocumentTest, LongImportAndEvaluationReportEveryStep)
 {
     const std::string path = WriteRows(folder.Path("long.txt"), LongRecords, 6);
     scripted.trainingData = {path, true};
@@ -56,27 +56,19 @@ TEST_F(DocumentTest, LongSelectTdReportsReadingTablesAndConversionInOneWork)
     EXPECT_EQ(Steps(scripted.progressReports),
               (std::vector<std::string>{std::string(ReadingStep), std::string(TablesStep), std::string(ConvertingStep)}));
     ExpectSteadyProgress(scripted.progressReports);
-    const auto fileSize = std::filesystem::file_size(path);
-    EXPECT_EQ(scripted.progressReports.front().total, fileSize);
-    // One report per column of the tables, the last at its total.
-    const auto tables = std::count_if(scripted.progressReports.begin(), scripted.progressReports.end(),
-                                      [](const auto& report) { return report.step == TablesStep; });
-    EXPECT_EQ(tables, 6);
+    EXPECT_EQ(scripted.progressReports.front().total, std::filesystem::file_size(path));
+    EXPECT_EQ(std::count_if(scripted.progressReports.begin(), scripted.progressReports.end(),
+                            [](const auto& report) { return report.step == TablesStep; }),
+              6);
     EXPECT_EQ(scripted.progressReports.back().total, static_cast<uint64_t>(LongRecords));
-}
-
-TEST_F(DocumentTest, KeptTablesAndRefusedFilesReportOnlyWhatIsDone)
-{
-    scripted.trainingData = {WriteRows(folder.Path("kept.txt"), LongRecords, 6), false};
-    document.OnSelectTd();
-    EXPECT_EQ(Steps(scripted.progressReports), (std::vector<std::string>{std::string(ReadingStep), std::string(ConvertingStep)}));
 
     scripted.progressReports.clear();
-    scripted.trainingData = {folder.Path("missing.txt"), true};
-    document.OnSelectTd();
-    EXPECT_EQ(scripted.workTitles.size(), 2u);
-    EXPECT_TRUE(scripted.progressReports.empty());
-    EXPECT_EQ(document.GetPatternsCount(), LongRecords);
+    const std::unique_ptr<WorkProgress> work = scripted.BeginWork("Evaluating");
+    ASSERT_TRUE(document.EvaluateFile(path, 0, work.get()));
+    EXPECT_EQ(Steps(scripted.progressReports),
+              (std::vector<std::string>{std::string(ReadingStep), std::string(CCorvinaDoc::EvaluatingStep)}));
+    ExpectSteadyProgress(scripted.progressReports);
+    EXPECT_EQ(scripted.progressReports.back().total, static_cast<uint64_t>(LongRecords));
 }
 
 TEST_F(DocumentTest, LongBatchConsultationReportsTheBytesOfItsInput)
@@ -85,23 +77,11 @@ TEST_F(DocumentTest, LongBatchConsultationReportsTheBytesOfItsInput)
     scripted.consultOutcome = {true, ConsultPage::Plural};
     scripted.consult = {{0, 0, 0, 0}, input, folder.Path("answers.txt")};
     document.OnConsult();
-    ASSERT_TRUE(scripted.stopMessages.empty());
     EXPECT_EQ(scripted.workTitles, std::vector<std::string>{"Consulting " + input});
     ASSERT_GE(scripted.progressReports.size(), 2u);
     EXPECT_EQ(Steps(scripted.progressReports), std::vector<std::string>{std::string(NetworkModel::ConsultingStep)});
     ExpectSteadyProgress(scripted.progressReports);
     EXPECT_EQ(scripted.progressReports.front().total, std::filesystem::file_size(input));
-}
-
-TEST_F(DocumentTest, LongEvaluationReportsTheReadingAndTheEvaluation)
-{
-    const std::string path = WriteRows(folder.Path("held out.txt"), LongRecords, 6);
-    const std::unique_ptr<WorkProgress> work = scripted.BeginWork("Evaluating");
-    ASSERT_TRUE(document.EvaluateFile(path, 0, work.get()));
-    EXPECT_EQ(Steps(scripted.progressReports),
-              (std::vector<std::string>{std::string(ReadingStep), std::string(CCorvinaDoc::EvaluatingStep)}));
-    ExpectSteadyProgress(scripted.progressReports);
-    EXPECT_EQ(scripted.progressReports.back().total, static_cast<uint64_t>(LongRecords));
 }
 
 }  // namespace

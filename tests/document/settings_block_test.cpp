@@ -1,30 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 #include "document/settings_block.h"
-
-void PrintTo(const LearningSettings& settings, std::ostream* out)
-{
-    *out << "{rounding " << static_cast<int>(settings.rounding) << ", keep best " << settings.keepBest.enabled
-         << " every " << settings.keepBest.every << " on '" << settings.keepBest.validationPath << "', classes "
-         << settings.classes << "}";
-}
+#include "tests/support/rows.h"
 
 namespace {
 
 std::string Word(uint32_t value)
 {
-    return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF),
-                       static_cast<char>(value >> 16 & 0xFF), static_cast<char>(value >> 24 & 0xFF)};
+    return std::string(reinterpret_cast<const char*>(&value), 4);
 }
 
 // One entry: a 2-byte tag, a 4-byte size, the payload.
 std::string Entry(uint16_t tag, const std::string& payload)
 {
-    return std::string{static_cast<char>(tag & 0xFF), static_cast<char>(tag >> 8)} +
-           Word(static_cast<uint32_t>(payload.size())) + payload;
+    return std::string(reinterpret_cast<const char*>(&tag), 2) + Word(static_cast<uint32_t>(payload.size())) + payload;
 }
 
 std::string Block(const std::string& entries)
@@ -39,75 +30,66 @@ LearningSettings Precise()
     return settings;
 }
 
-TEST(SettingsBlock, DefaultSettingsWriteNoBlock)
+TEST(SettingsBlock, DefaultSettingsWriteNoBlockAndPreciseRoundingOneEntry)
 {
     EXPECT_EQ(EncodeSettingsBlock(LearningSettings()), "");
-    const DecodedSettings decoded = DecodeSettingsBlock("");
-    EXPECT_EQ(decoded.state, SettingsBlockState::Absent);
-    EXPECT_EQ(decoded.settings, LearningSettings());
-}
-
-TEST(SettingsBlock, PreciseRoundingAloneIsOneEntry)
-{
     EXPECT_EQ(EncodeSettingsBlock(Precise()), Block(Entry(1, "\x01")));
 }
 
-struct RoundTripRow {
+struct DecodeRow {
     const char* name;
+    std::string bytes;
+    SettingsBlockState state;
     LearningSettings settings;
 };
+PRINTS_AS_NAME(DecodeRow)
 
-class SettingsRoundTrip : public testing::TestWithParam<RoundTripRow> {};
-
-TEST_P(SettingsRoundTrip, ReadsBackWhatWasWritten)
+// Settings as written, with bytes after them that are not read.
+DecodeRow RoundTrip(const char* name, const LearningSettings& settings)
 {
-    const std::string block = EncodeSettingsBlock(GetParam().settings);
-    ASSERT_FALSE(block.empty());
-    // Whatever follows the block is not read.
-    const DecodedSettings decoded = DecodeSettingsBlock(block + "trailing bytes");
-    EXPECT_EQ(decoded.state, SettingsBlockState::Read);
+    return {name, EncodeSettingsBlock(settings) + "trailing bytes", SettingsBlockState::Read, settings};
+}
+
+class DecodeSettings : public testing::TestWithParam<DecodeRow> {};
+
+// Written settings read back as they were; a damaged block is ignored whole; within a sound one,
+// unknown tags are skipped and a value this build cannot use keeps that one setting's default.
+TEST_P(DecodeSettings, ReadsWhatItCanUse)
+{
+    const DecodedSettings decoded = DecodeSettingsBlock(GetParam().bytes);
+    EXPECT_EQ(decoded.state, GetParam().state);
     EXPECT_EQ(decoded.settings, GetParam().settings);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, SettingsRoundTrip,
-    testing::Values(RoundTripRow{"Precise", Precise()},
-                    RoundTripRow{"KeepBest", {Rounding::Classic, {true, 0, ""}, 0}},
-                    RoundTripRow{"EveryWithoutKeepBest", {Rounding::Classic, {false, 500, ""}, 0}},
-                    RoundTripRow{"ValidationFile", {Rounding::Classic, {true, 0, "/data/iris-test.dat"}, 0}},
-                    RoundTripRow{"Classes", {Rounding::Classic, {}, 3}},
-                    RoundTripRow{"Everything", {Rounding::Precise, {true, 4294967295u, "held out.dat"}, MaxClassCount}}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-struct DamagedRow {
-    const char* name;
-    std::string bytes;
-};
-
-class DamagedSettingsBlock : public testing::TestWithParam<DamagedRow> {};
-
-TEST_P(DamagedSettingsBlock, IsIgnoredWithTheDefaultsKept)
-{
-    const DecodedSettings decoded = DecodeSettingsBlock(GetParam().bytes);
-    EXPECT_EQ(decoded.state, SettingsBlockState::Ignored);
-    EXPECT_EQ(decoded.settings, LearningSettings());
-}
-
 const std::string PreciseEntry = Entry(1, "\x01");
+using enum SettingsBlockState;
 
 INSTANTIATE_TEST_SUITE_P(
-    Blocks, DamagedSettingsBlock,
-    testing::Values(DamagedRow{"SignatureOnly", "CvnS"},
-                    DamagedRow{"LengthCut", "CvnS" + Word(7).substr(0, 3)},
-                    DamagedRow{"LengthPastTheEnd", "CvnS" + Word(8) + PreciseEntry.substr(0, 6)},
-                    DamagedRow{"AbsurdLength", "CvnS" + Word(0xFFFFFFFFu) + PreciseEntry},
-                    DamagedRow{"LengthAboveTheMaximum",
-                               Block(PreciseEntry + Entry(99, std::string(MaxSettingsBlockLength - 12, 'x')))},
-                    DamagedRow{"EntryHeaderCut", Block(PreciseEntry + std::string("\x02\x00\x01", 3))},
-                    DamagedRow{"EntryPastTheBlock", Block(PreciseEntry + Entry(5, Word(3)).substr(0, 9))},
-                    DamagedRow{"EntrySizeAbsurd",
-                               Block(std::string("\x01\x00", 2) + Word(0xFFFFFFF0u) + "\x01")}),
-    [](const auto& row) { return std::string(row.param.name); });
+    Blocks, DecodeSettings,
+    testing::Values(RoundTrip("Precise", Precise()),
+                    RoundTrip("KeepBest", {Rounding::Classic, {true, 0, ""}, 0}),
+                    RoundTrip("EveryWithoutKeepBest", {Rounding::Classic, {false, 500, ""}, 0}),
+                    RoundTrip("ValidationFile", {Rounding::Classic, {true, 0, "/data/iris-test.dat"}, 0}),
+                    RoundTrip("Classes", {Rounding::Classic, {}, 3}),
+                    RoundTrip("Everything", {Rounding::Precise, {true, 4294967295u, "held out.dat"}, MaxClassCount}),
+                    DecodeRow{"Nothing", "", Absent, {}},
+                    DecodeRow{"OtherSignature", "CvnX", Absent, {}},
+                    DecodeRow{"SignatureInOtherCase", "cvns\x01", Absent, {}},
+                    DecodeRow{"SignatureOnly", "CvnS", Ignored, {}},
+                    DecodeRow{"LengthPastTheEnd", "CvnS" + Word(8) + PreciseEntry.substr(0, 6), Ignored, {}},
+                    DecodeRow{"AbsurdLength", "CvnS" + Word(0xFFFFFFFFu) + PreciseEntry, Ignored, {}},
+                    DecodeRow{"LengthAboveTheMaximum",
+                              Block(PreciseEntry + Entry(99, std::string(MaxSettingsBlockLength - 12, 'x'))), Ignored, {}},
+                    DecodeRow{"EntryHeaderCut", Block(PreciseEntry + std::string("\x02\x00\x01", 3)), Ignored, {}},
+                    DecodeRow{"EntryPastTheBlock", Block(PreciseEntry + Entry(5, Word(3)).substr(0, 9)), Ignored, {}},
+                    DecodeRow{"EntrySizeAbsurd", Block(std::string("\x01\x00", 2) + Word(0xFFFFFFF0u) + "\x01"), Ignored, {}},
+                    DecodeRow{"UnknownTags", Block(Entry(99, "a later setting") + PreciseEntry + Entry(0, "")), Read, Precise()},
+                    DecodeRow{"UnusableValues",
+                              Block(Entry(1, "\x02") + Entry(2, std::string("\x01\x00", 2)) + Entry(3, "\x05") + Entry(4, "") +
+                                    Entry(5, Word(1)) + Entry(5, Word(MaxClassCount + 1))),
+                              Read, {}},
+                    DecodeRow{"UnusableRoundingUsableClasses", Block(Entry(1, "\x07") + Entry(5, Word(3))), Read, {Rounding::Classic, {}, 3}}),
+    RowName());
 
 TEST(SettingsBlock, EveryTruncationIsIgnoredOrAbsent)
 {
@@ -117,37 +99,6 @@ TEST(SettingsBlock, EveryTruncationIsIgnoredOrAbsent)
         EXPECT_NE(decoded.state, SettingsBlockState::Read) << length;
         EXPECT_EQ(decoded.settings, LearningSettings()) << length;
     }
-}
-
-TEST(SettingsBlock, BytesWithoutTheSignatureAreNoBlock)
-{
-    for (const std::string bytes : {"C", "CvnX", "trailing junk of an older file", "cvns\x01"}) {
-        const DecodedSettings decoded = DecodeSettingsBlock(bytes);
-        EXPECT_EQ(decoded.state, SettingsBlockState::Absent) << bytes;
-        EXPECT_EQ(decoded.settings, LearningSettings());
-    }
-}
-
-TEST(SettingsBlock, UnknownTagsAreSkipped)
-{
-    const DecodedSettings decoded =
-        DecodeSettingsBlock(Block(Entry(99, "a later setting") + Entry(1, "\x01") + Entry(0, "")));
-    EXPECT_EQ(decoded.state, SettingsBlockState::Read);
-    EXPECT_EQ(decoded.settings, Precise());
-}
-
-// A value this build cannot use keeps that one setting's default; the others are read.
-TEST(SettingsBlock, UnusableValuesKeepTheirDefaults)
-{
-    const std::string entries = Entry(1, "\x02") + Entry(2, std::string("\x01\x00", 2)) + Entry(3, "\x05") + Entry(4, "") +
-                                Entry(5, Word(1)) + Entry(5, Word(MaxClassCount + 1));
-    const DecodedSettings unusable = DecodeSettingsBlock(Block(entries));
-    EXPECT_EQ(unusable.state, SettingsBlockState::Read);
-    EXPECT_EQ(unusable.settings, LearningSettings());
-
-    const DecodedSettings mixed = DecodeSettingsBlock(Block(Entry(1, "\x07") + Entry(5, Word(3))));
-    EXPECT_EQ(mixed.settings.rounding, Rounding::Classic);
-    EXPECT_EQ(mixed.settings.classes, 3u);
 }
 
 }  // namespace
