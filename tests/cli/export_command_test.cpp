@@ -38,18 +38,4 @@ TEST_F(ExportCommandTest, NameAndFloatTablesOptions)
     EXPECT_TRUE(std::filesystem::exists(Path("out/Iris.c")));
 }
 
-TEST_F(ExportCommandTest, RefusalsWriteNothing)
-{
-    RunRefused({"export", Path("my-net 2.cvn"), "--c", Path("out"), "--name", "2x"},
-               "--name: '2x' is not a usable C name");
-    RunRefused({"export", Path("my-net 2.cvn"), "--c", Path("none")},
-               "the folder \"" + Path("none") + "\" does not exist; nothing was exported");
-    RunRefused({"export", Path("missing.cvn"), "--c", Path("out")}, "missing.cvn");
-    EXPECT_TRUE(std::filesystem::is_empty(Path("out")));
-
-    const CliResult noFolder = Run({"export", Path("my-net 2.cvn")});
-    EXPECT_EQ(noFolder.status, 2);
-    EXPECT_EQ(noFolder.err.rfind("corvina-cli: missing option '--c DIR'\n", 0), 0u) << noFolder.err;
-}
-
 }  // namespace

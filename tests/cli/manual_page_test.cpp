@@ -45,6 +45,8 @@ TEST(BashCompletion, OffersEveryCommandAndItsOptions)
             << command.name;
     }
     EXPECT_NE(script.find("--c) COMPREPLY=($(compgen -d"), std::string::npos);
+    EXPECT_NE(script.find("--rounding) COMPREPLY=($(compgen -W \"classic precise\" -- \"$cur\")); return ;;"), std::string::npos);
+    EXPECT_NE(script.find("--log|--output|--validate) COMPREPLY=($(compgen -f"), std::string::npos);
 }
 
 }  // namespace

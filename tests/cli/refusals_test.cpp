@@ -63,7 +63,26 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalRow{"NoPasses", {"train", "@net.cvn", "--passes", "0"}, "--passes: '0' is not a whole number of passes above 0"},
                     RefusalRow{"WordPasses", {"train", "@net.cvn", "--passes", "ten"}, "--passes: 'ten' is not"},
                     RefusalRow{"BadSeed", {"train", "@net.cvn", "--passes", "5", "--seed", "x"}, "--seed: 'x' is not"},
-                    RefusalRow{"MissingFolder", {"train", "@net.cvn", "--passes", "5", "--output", "@missing/out.cvn"}, "Failed to save the document"}),
+                    RefusalRow{"MissingFolder", {"train", "@net.cvn", "--passes", "5", "--output", "@missing/out.cvn"}, "Failed to save the document"},
+                    RefusalRow{"UnknownRounding", {"train", "@net.cvn", "--passes", "5", "--rounding", "fast"}, "--rounding: 'fast' is neither classic nor precise"},
+                    RefusalRow{"BothKeepBestFlags", {"train", "@net.cvn", "--passes", "5", "--keep-best", "--no-keep-best"}, "contradict each other"},
+                    RefusalRow{"ZeroInterval", {"train", "@net.cvn", "--passes", "5", "--keep-best", "--every", "0"}, "--every: '0' is not a whole number of passes"},
+                    RefusalRow{"TooManyClasses", {"train", "@net.cvn", "--passes", "5", "--classes", "4"}, "--classes: '4' is not a class count from 2 to the network's 1"},
+                    RefusalRow{"MissingValidationFile", {"train", "@net.cvn", "--passes", "5", "--keep-best", "--validate", "@none.txt"}, "none.txt cannot be read"},
+                    RefusalRow{"LogOverTheNetwork", {"train", "@net.cvn", "--passes", "5", "--log", "@net.cvn"}, "is the network's own file"},
+                    RefusalRow{"LogOverTheValidationFile", {"train", "@net.cvn", "--passes", "5", "--validate", "@data.txt", "--log", "@data.txt"}, "is the validation file"},
+                    RefusalRow{"LogInAMissingFolder", {"train", "@net.cvn", "--passes", "5", "--log", "@no/such/run.csv"}, "does not exist"}),
+    RowName());
+
+INSTANTIATE_TEST_SUITE_P(
+    EvaluateAndExport, CommandRefusalTest,
+    testing::Values(RefusalRow{"MissingData", {"evaluate", "@net.cvn", "@missing.txt"}, "missing.txt cannot be read"},
+                    RefusalRow{"NoCompleteRecord", {"evaluate", "@net.cvn", "@x.txt"}, "holds no complete record of 3 numbers"},
+                    RefusalRow{"TooManyClasses", {"evaluate", "@net.cvn", "@data.txt", "--classes", "4"}, "--classes: '4' is not a class count from 2"},
+                    RefusalRow{"WordClasses", {"evaluate", "@net.cvn", "@data.txt", "--classes", "x"}, "--classes: 'x'"},
+                    RefusalRow{"NoCName", {"export", "@good.cvn", "--c", "@.", "--name", "2x"}, "--name: '2x' is not a usable C name"},
+                    RefusalRow{"MissingExportFolder", {"export", "@good.cvn", "--c", "@none"}, "/none\" does not exist; nothing was exported"},
+                    RefusalRow{"MissingNetwork", {"export", "@missing.cvn", "--c", "@."}, "missing.cvn"}),
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(

@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // "-" is a name like any other; "--" ends the options.
                     UsageRow{"AfterTheOptions", {"new", "-", "--", "--force"}, "unexpected argument '--force'", "new "},
                     UsageRow{"MissingRequiredOption", {"train", "a.cvn"}, "missing option '--passes N'", "train "},
+                    UsageRow{"ExportWithoutAFolder", {"export", "a.cvn"}, "missing option '--c DIR'", "export "},
                     UsageRow{"ConsultWithoutOutput", {"consult", "a.cvn", "in.txt"},
                              "consult takes NET.cvn with --values, or NET.cvn IN OUT without it", "consult "}),
     RowName());

@@ -79,6 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             expected += value;
         }
     }
-    FUZZ_CHECK(ReadScratch("answers.txt") == expected);
+    FUZZ_CHECK(ReadFile(ScratchPath("answers.txt")) == expected);
     return 0;
 }
