@@ -24,12 +24,10 @@ TEST_F(CliTest, NewWritesANetworkAndInfoPrintsTheEightLines)
     EXPECT_EQ(Read("edge.cvn").size(), 24u + 4u * 14u + 2048u * 11u);
     EXPECT_EQ(Info(Path("edge.cvn")).at(1), "Layers count 2, TotalNeurons 14");
     // Passes beyond 2^31 are shown unsigned; the average comes from the file.
-    std::string bytes = Read("net.cvn");
-    bytes.replace(12392, 8, std::string("\x00\x5E\xD0\xB2\x39\x30\x00\x00", 8));
-    Write("net.cvn", bytes);
+    Write("net.cvn", Read("net.cvn").substr(0, 12392) + std::string("\x00\x5E\xD0\xB2\x39\x30\x00\x00", 8));
     const std::vector<std::string> lines = Info(Path("net.cvn"));
-    EXPECT_EQ(lines.at(6), "Produced passes count 3000000000");
-    EXPECT_EQ(lines.at(7), "Averrage error 12345 (10922 is statical value)");
+    EXPECT_EQ(std::vector(lines.begin() + 6, lines.end()),
+              (std::vector<std::string>{"Produced passes count 3000000000", "Averrage error 12345 (10922 is statical value)"}));
 }
 
 TEST_F(CliTest, RandomizedWeightsFollowTheSeedAndForceReplaces)
@@ -71,18 +69,17 @@ TEST_F(TrainingRunTest, ImportTrainAndConsult)
     RunOk({"import", "@net.cvn", "@data.txt"});
     EXPECT_NE(tables(), identity);
     const std::vector<std::string> info = Info(Path("net.cvn"));
-    EXPECT_EQ(info.at(3), "Training data available");
-    EXPECT_EQ(info.at(4), "Training patterns count 3");
+    EXPECT_EQ(std::vector(info.begin() + 3, info.begin() + 5),
+              (std::vector<std::string>{"Training data available", "Training patterns count 3"}));
     // Built from three records, the output table holds only the three target values.
     EXPECT_TRUE(std::regex_match(RunOk({"consult", "@net.cvn", "--values", "1,2"}),
                                  std::regex("Output # 0, - \t(3\\.000000|9\\.500000|60\\.000000)\n")));
 
-    const std::vector<std::string> out = Lines(RunOk({"train", "@net.cvn", "--passes", "50", "--seed", "1"}));
-    ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[0], "Trained 50 passes; saved " + Path("net.cvn"));
-    EXPECT_EQ(out[1], "Produced passes count 50");
-    EXPECT_TRUE(std::regex_match(out[2], std::regex(R"(Averrage error \d+ \(10922 is statical value\))"))) << out[2];
-    EXPECT_EQ(Info(Path("net.cvn")).at(7), out[2]);
+    const std::string trained = RunOk({"train", "@net.cvn", "--passes", "50", "--seed", "1"});
+    EXPECT_TRUE(std::regex_match(trained, std::regex("Trained 50 passes; saved .*/net.cvn\nProduced passes count 50\n"
+                                                     "Averrage error \\d+ \\(10922 is statical value\\)\n")))
+        << trained;
+    EXPECT_EQ(Info(Path("net.cvn")).at(7) + "\n", trained.substr(trained.rfind("Averrage")));
     EXPECT_EQ(Lines(RunOk({"train", "@net.cvn", "--passes=25"})).at(1), "Produced passes count 75");
 
     // --output leaves the network alone; the same seed makes the same run.
