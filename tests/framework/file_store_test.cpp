@@ -112,8 +112,7 @@ TEST_F(FileStoreTest, AReplacementKeepsTheOwner)
     ASSERT_TRUE(LocalFileStore().WriteWholeFile(dir.Path("net.cvn"), "new", error)) << error;
     struct stat status {};
     ASSERT_EQ(stat(dir.Path("net.cvn").c_str(), &status), 0);
-    EXPECT_EQ(status.st_uid, 4321u);
-    EXPECT_EQ(status.st_gid, 4322u);
+    EXPECT_EQ(std::pair(status.st_uid, status.st_gid), std::pair(4321u, 4322u));
 }
 
 TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
@@ -133,10 +132,8 @@ TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
                           output.Write(std::string(65536, 'x'), outputError) && output.Close(outputError);
     setrlimit(RLIMIT_FSIZE, &saved);
 
-    EXPECT_FALSE(stored);
-    EXPECT_FALSE(streamed);
-    for (const std::string& error : {storeError, outputError})
-        EXPECT_EQ(error, "Writing failed: File too large.");
+    EXPECT_EQ(std::tuple(stored, streamed, storeError, outputError),
+              std::tuple(false, false, "Writing failed: File too large.", "Writing failed: File too large."));
     EXPECT_EQ(DirectoryEntries(dir.Root()), (Entries{{"net.cvn", "file 0644 old contents"}}));
 }
 
