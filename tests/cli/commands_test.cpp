@@ -102,6 +102,7 @@ TEST_F(TrainingRunTest, BatchLinesAreTheSingleAnswersRowByRow)
     EXPECT_EQ(run.out, "Consulted 3 rows of " + Path("in.txt") + "; answers written to " + Path("out.txt") + "\n");
     EXPECT_EQ(run.err, "corvina-cli: 3 rows read from " + Path("in.txt") +
                            "; reading stopped at line 4 at \"x\", which is not a number.\n");
+    // The rows as the single answers give them; the values' blanks and exponents are read alike.
     std::string single;
     for (const std::string values : {"0,0", " 1.5 , 200", "-4,1e9"}) {
         const std::string line = RunOk({"consult", "@net.cvn", "--values", values});

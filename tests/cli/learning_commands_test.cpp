@@ -26,31 +26,26 @@ protected:
     }
 };
 
-TEST_F(LearningCommandsTest, TheRoundingIsStoredAfterThePlainLayoutAndShownByInfo)
+TEST_F(LearningCommandsTest, TheRoundingIsStoredAfterThePlainLayoutAndClassicTrainsAsBefore)
 {
     const std::string plain = Read("net.cvn");
-    EXPECT_EQ(Info(Path("net.cvn")).size(), 8u);
     RunOk({"new", "@precise.cvn", "--rounding", "precise"});
     RunOk({"new", "@classic.cvn", "--rounding=classic"});
     EXPECT_EQ(Read("classic.cvn").size(), 12400u);
     EXPECT_EQ(Read("precise.cvn"), Read("classic.cvn") + std::string("CvnS\x07\0\0\0\x01\0\x01\0\0\0\x01", 15));
     EXPECT_EQ(Info(Path("precise.cvn")).back(), "Rounding: precise");
 
-    // Training with another rounding stores it; back to classic, the file is the plain layout.
-    RunOk({"train", "@net.cvn", "--passes", "10", "--seed", "1", "--rounding", "precise", "--output", "@p.cvn"});
+    // Training with another rounding stores it and trains otherwise; classic is the default.
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--output", "@default.cvn"});
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "classic", "--output", "@c.cvn"});
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "precise", "--output", "@p.cvn"});
+    EXPECT_EQ(Read("c.cvn"), Read("default.cvn"));
     EXPECT_EQ(Read("p.cvn").size(), plain.size() + 15);
+    EXPECT_NE(Read("p.cvn").substr(0, plain.size()), Read("c.cvn"));
+    // Back to classic, the file is the plain layout.
     RunOk({"train", "@p.cvn", "--passes", "10", "--seed", "1", "--rounding", "classic"});
     EXPECT_EQ(Read("p.cvn").size(), plain.size());
     EXPECT_EQ(Info(Path("p.cvn")).size(), 8u);
-}
-
-TEST_F(LearningCommandsTest, ClassicRoundingTrainsAsBeforeAndPreciseOtherwise)
-{
-    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--output", "@default.cvn"});
-    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "classic", "--output", "@classic.cvn"});
-    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "precise", "--output", "@precise.cvn"});
-    EXPECT_EQ(Read("classic.cvn"), Read("default.cvn"));
-    EXPECT_NE(Read("precise.cvn").substr(0, Read("classic.cvn").size()), Read("classic.cvn"));
 }
 
 TEST_F(LearningCommandsTest, EvaluatePrintsATableOrJsonAndChangesNothing)
