@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "engine/random_source.h"
 #include "tests/cli/cli_fixture.h"
 
 namespace {
@@ -39,9 +40,14 @@ TEST_F(CliTest, RandomizedWeightsFollowTheSeedAndForceReplaces)
     const std::string a = Read("a");
     EXPECT_EQ(a, Read("b"));
     EXPECT_NE(a, Read("c"));
-    // The 22 neurons' 4 weights follow the 12 bytes of counts; the rest is as in a new network.
+    // The 22 neurons' 4 weights follow the 12 bytes of counts, each the low byte of the seed's
+    // next draw; the rest is as in a new network.
     EXPECT_EQ(zero.substr(12, 88), std::string(88, '\0'));
-    EXPECT_NE(a.substr(12, 88), zero.substr(12, 88));
+    RandomSource seventeen(17);
+    std::string drawn;
+    for (int k = 0; k < 88; ++k)
+        drawn += static_cast<char>(seventeen.Draw() & 0xFF);
+    EXPECT_EQ(a.substr(12, 88), drawn);
     EXPECT_EQ(a.substr(0, 12) + a.substr(100), zero.substr(0, 12) + zero.substr(100));
     RunOk({"new", "@a", "--force"});
     EXPECT_EQ(Read("a"), zero);
@@ -128,6 +134,29 @@ TEST_F(TrainingRunTest, AProgressBarIsDrawnOnlyWhenAsked)
     EXPECT_EQ(frames[50], "[" + std::string(20, '#') + std::string(20, ' ') + "]  50% 100/200");
     EXPECT_EQ(frames[100], "[" + std::string(40, '#') + "] 100% 200/200");
     EXPECT_EQ(shown.err.back(), '\n');
+}
+
+// A network exported as C: the files are named after the document, or as --name says.
+TEST_F(CliTest, ExportWritesHeaderAndSourceNamedAfterTheDocumentOrAsAsked)
+{
+    RunOk({"new", Path("my-net 2.cvn"), "--layers", "3", "--inputs", "4", "--outputs", "3", "--randomize", "--seed", "5"});
+    std::filesystem::create_directory(Path("out"));
+    const std::string out = RunOk({"export", Path("my-net 2.cvn"), "--c", Path("out")});
+    EXPECT_EQ(Lines(out), (std::vector<std::string>{
+                              "Exported " + Path("my-net 2.cvn") + " as " + Path("out/my_net_2.h") + " and " +
+                                  Path("out/my_net_2.c"),
+                              "Constant data: 15432 bytes; working memory: 15 bytes on the stack",
+                          }));
+    const std::string header = ReadFile(Path("out/my_net_2.h"));
+    EXPECT_NE(header.find("the network my-net 2.cvn as standalone C99"), std::string::npos);
+    EXPECT_NE(header.find("void my_net_2_consult(const double *in, double *out);"), std::string::npos);
+    EXPECT_NE(ReadFile(Path("out/my_net_2.c")).find("#include \"my_net_2.h\""), std::string::npos);
+
+    const std::string named = RunOk({"export", Path("my-net 2.cvn"), "--c", Path("out"), "--name", "Iris", "--float-tables"});
+    EXPECT_NE(named.find("Constant data: 8264 bytes"), std::string::npos) << named;
+    EXPECT_NE(ReadFile(Path("out/Iris.h")).find("void Iris_consult(const float *in, float *out);"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(Path("out/Iris.c")));
 }
 
 }  // namespace
