@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "engine/random_source.h"
 #include "tests/cli/cli_fixture.h"
 
 namespace {
@@ -24,12 +25,10 @@ TEST_F(CliTest, NewWritesANetworkAndInfoPrintsTheEightLines)
     EXPECT_EQ(Read("edge.cvn").size(), 24u + 4u * 14u + 2048u * 11u);
     EXPECT_EQ(Info(Path("edge.cvn")).at(1), "Layers count 2, TotalNeurons 14");
     // Passes beyond 2^31 are shown unsigned; the average comes from the file.
-    std::string bytes = Read("net.cvn");
-    bytes.replace(12392, 8, std::string("\x00\x5E\xD0\xB2\x39\x30\x00\x00", 8));
-    Write("net.cvn", bytes);
+    Write("net.cvn", Read("net.cvn").substr(0, 12392) + std::string("\x00\x5E\xD0\xB2\x39\x30\x00\x00", 8));
     const std::vector<std::string> lines = Info(Path("net.cvn"));
-    EXPECT_EQ(lines.at(6), "Produced passes count 3000000000");
-    EXPECT_EQ(lines.at(7), "Averrage error 12345 (10922 is statical value)");
+    EXPECT_EQ(std::vector(lines.begin() + 6, lines.end()),
+              (std::vector<std::string>{"Produced passes count 3000000000", "Averrage error 12345 (10922 is statical value)"}));
 }
 
 TEST_F(CliTest, RandomizedWeightsFollowTheSeedAndForceReplaces)
@@ -41,9 +40,14 @@ TEST_F(CliTest, RandomizedWeightsFollowTheSeedAndForceReplaces)
     const std::string a = Read("a");
     EXPECT_EQ(a, Read("b"));
     EXPECT_NE(a, Read("c"));
-    // The 22 neurons' 4 weights follow the 12 bytes of counts; the rest is as in a new network.
+    // The 22 neurons' 4 weights follow the 12 bytes of counts, each the low byte of the seed's
+    // next draw; the rest is as in a new network.
     EXPECT_EQ(zero.substr(12, 88), std::string(88, '\0'));
-    EXPECT_NE(a.substr(12, 88), zero.substr(12, 88));
+    RandomSource seventeen(17);
+    std::string drawn;
+    for (int k = 0; k < 88; ++k)
+        drawn += static_cast<char>(seventeen.Draw() & 0xFF);
+    EXPECT_EQ(a.substr(12, 88), drawn);
     EXPECT_EQ(a.substr(0, 12) + a.substr(100), zero.substr(0, 12) + zero.substr(100));
     RunOk({"new", "@a", "--force"});
     EXPECT_EQ(Read("a"), zero);
@@ -71,18 +75,17 @@ TEST_F(TrainingRunTest, ImportTrainAndConsult)
     RunOk({"import", "@net.cvn", "@data.txt"});
     EXPECT_NE(tables(), identity);
     const std::vector<std::string> info = Info(Path("net.cvn"));
-    EXPECT_EQ(info.at(3), "Training data available");
-    EXPECT_EQ(info.at(4), "Training patterns count 3");
+    EXPECT_EQ(std::vector(info.begin() + 3, info.begin() + 5),
+              (std::vector<std::string>{"Training data available", "Training patterns count 3"}));
     // Built from three records, the output table holds only the three target values.
     EXPECT_TRUE(std::regex_match(RunOk({"consult", "@net.cvn", "--values", "1,2"}),
                                  std::regex("Output # 0, - \t(3\\.000000|9\\.500000|60\\.000000)\n")));
 
-    const std::vector<std::string> out = Lines(RunOk({"train", "@net.cvn", "--passes", "50", "--seed", "1"}));
-    ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[0], "Trained 50 passes; saved " + Path("net.cvn"));
-    EXPECT_EQ(out[1], "Produced passes count 50");
-    EXPECT_TRUE(std::regex_match(out[2], std::regex(R"(Averrage error \d+ \(10922 is statical value\))"))) << out[2];
-    EXPECT_EQ(Info(Path("net.cvn")).at(7), out[2]);
+    const std::string trained = RunOk({"train", "@net.cvn", "--passes", "50", "--seed", "1"});
+    EXPECT_TRUE(std::regex_match(trained, std::regex("Trained 50 passes; saved .*/net.cvn\nProduced passes count 50\n"
+                                                     "Averrage error \\d+ \\(10922 is statical value\\)\n")))
+        << trained;
+    EXPECT_EQ(Info(Path("net.cvn")).at(7) + "\n", trained.substr(trained.rfind("Averrage")));
     EXPECT_EQ(Lines(RunOk({"train", "@net.cvn", "--passes=25"})).at(1), "Produced passes count 75");
 
     // --output leaves the network alone; the same seed makes the same run.
@@ -105,6 +108,7 @@ TEST_F(TrainingRunTest, BatchLinesAreTheSingleAnswersRowByRow)
     EXPECT_EQ(run.out, "Consulted 3 rows of " + Path("in.txt") + "; answers written to " + Path("out.txt") + "\n");
     EXPECT_EQ(run.err, "corvina-cli: 3 rows read from " + Path("in.txt") +
                            "; reading stopped at line 4 at \"x\", which is not a number.\n");
+    // The rows as the single answers give them; the values' blanks and exponents are read alike.
     std::string single;
     for (const std::string values : {"0,0", " 1.5 , 200", "-4,1e9"}) {
         const std::string line = RunOk({"consult", "@net.cvn", "--values", values});
@@ -130,6 +134,29 @@ TEST_F(TrainingRunTest, AProgressBarIsDrawnOnlyWhenAsked)
     EXPECT_EQ(frames[50], "[" + std::string(20, '#') + std::string(20, ' ') + "]  50% 100/200");
     EXPECT_EQ(frames[100], "[" + std::string(40, '#') + "] 100% 200/200");
     EXPECT_EQ(shown.err.back(), '\n');
+}
+
+// A network exported as C: the files are named after the document, or as --name says.
+TEST_F(CliTest, ExportWritesHeaderAndSourceNamedAfterTheDocumentOrAsAsked)
+{
+    RunOk({"new", Path("my-net 2.cvn"), "--layers", "3", "--inputs", "4", "--outputs", "3", "--randomize", "--seed", "5"});
+    std::filesystem::create_directory(Path("out"));
+    const std::string out = RunOk({"export", Path("my-net 2.cvn"), "--c", Path("out")});
+    EXPECT_EQ(Lines(out), (std::vector<std::string>{
+                              "Exported " + Path("my-net 2.cvn") + " as " + Path("out/my_net_2.h") + " and " +
+                                  Path("out/my_net_2.c"),
+                              "Constant data: 15432 bytes; working memory: 15 bytes on the stack",
+                          }));
+    const std::string header = ReadFile(Path("out/my_net_2.h"));
+    EXPECT_NE(header.find("the network my-net 2.cvn as standalone C99"), std::string::npos);
+    EXPECT_NE(header.find("void my_net_2_consult(const double *in, double *out);"), std::string::npos);
+    EXPECT_NE(ReadFile(Path("out/my_net_2.c")).find("#include \"my_net_2.h\""), std::string::npos);
+
+    const std::string named = RunOk({"export", Path("my-net 2.cvn"), "--c", Path("out"), "--name", "Iris", "--float-tables"});
+    EXPECT_NE(named.find("Constant data: 8264 bytes"), std::string::npos) << named;
+    EXPECT_NE(ReadFile(Path("out/Iris.h")).find("void Iris_consult(const float *in, float *out);"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(Path("out/Iris.c")));
 }
 
 }  // namespace

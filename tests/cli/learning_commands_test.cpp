@@ -1,7 +1,6 @@
 // The learning options of new and train, evaluate, keep-best and the training log, end to end.
 #include <regex>
 
-#include "cli/manual_page.h"
 #include "tests/cli/cli_fixture.h"
 
 namespace {
@@ -27,32 +26,26 @@ protected:
     }
 };
 
-TEST_F(LearningCommandsTest, TheRoundingIsStoredAfterThePlainLayoutAndShownByInfo)
+TEST_F(LearningCommandsTest, TheRoundingIsStoredAfterThePlainLayoutAndClassicTrainsAsBefore)
 {
     const std::string plain = Read("net.cvn");
-    EXPECT_EQ(Info(Path("net.cvn")).size(), 8u);
     RunOk({"new", "@precise.cvn", "--rounding", "precise"});
     RunOk({"new", "@classic.cvn", "--rounding=classic"});
     EXPECT_EQ(Read("classic.cvn").size(), 12400u);
-    EXPECT_EQ(Read("precise.cvn").substr(0, 12400), Read("classic.cvn"));
-    EXPECT_EQ(Read("precise.cvn").substr(12400), std::string("CvnS\x07\0\0\0\x01\0\x01\0\0\0\x01", 15));
+    EXPECT_EQ(Read("precise.cvn"), Read("classic.cvn") + std::string("CvnS\x07\0\0\0\x01\0\x01\0\0\0\x01", 15));
     EXPECT_EQ(Info(Path("precise.cvn")).back(), "Rounding: precise");
 
-    // Training with another rounding stores it; back to classic, the file is the plain layout.
-    RunOk({"train", "@net.cvn", "--passes", "10", "--seed", "1", "--rounding", "precise", "--output", "@p.cvn"});
+    // Training with another rounding stores it and trains otherwise; classic is the default.
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--output", "@default.cvn"});
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "classic", "--output", "@c.cvn"});
+    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "precise", "--output", "@p.cvn"});
+    EXPECT_EQ(Read("c.cvn"), Read("default.cvn"));
     EXPECT_EQ(Read("p.cvn").size(), plain.size() + 15);
+    EXPECT_NE(Read("p.cvn").substr(0, plain.size()), Read("c.cvn"));
+    // Back to classic, the file is the plain layout.
     RunOk({"train", "@p.cvn", "--passes", "10", "--seed", "1", "--rounding", "classic"});
     EXPECT_EQ(Read("p.cvn").size(), plain.size());
     EXPECT_EQ(Info(Path("p.cvn")).size(), 8u);
-}
-
-TEST_F(LearningCommandsTest, ClassicRoundingTrainsAsBeforeAndPreciseOtherwise)
-{
-    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--output", "@default.cvn"});
-    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "classic", "--output", "@classic.cvn"});
-    RunOk({"train", "@net.cvn", "--passes", "2000", "--seed", "9", "--rounding", "precise", "--output", "@precise.cvn"});
-    EXPECT_EQ(Read("classic.cvn"), Read("default.cvn"));
-    EXPECT_NE(Read("precise.cvn").substr(0, Read("classic.cvn").size()), Read("classic.cvn"));
 }
 
 TEST_F(LearningCommandsTest, EvaluatePrintsATableOrJsonAndChangesNothing)
@@ -68,12 +61,6 @@ TEST_F(LearningCommandsTest, EvaluatePrintsATableOrJsonAndChangesNothing)
     EXPECT_EQ(table.rfind("Records evaluated: 6\n", 0), 0u) << table;
     EXPECT_EQ(table.find("Accuracy"), std::string::npos);
     EXPECT_EQ(Read("net.cvn"), before);
-
-    RunRefused({"evaluate", "@net.cvn", "@missing.txt"}, "missing.txt cannot be read");
-    Write("short.txt", "1 2 3");
-    RunRefused({"evaluate", "@net.cvn", "@short.txt"}, "holds no complete record of 5 numbers");
-    RunRefused({"evaluate", "@net.cvn", "@data.txt", "--classes", "4"}, "--classes: '4' is not a class count from 2");
-    RunRefused({"evaluate", "@net.cvn", "@data.txt", "--classes", "x"}, "--classes: 'x'");
 }
 
 TEST_F(LearningCommandsTest, KeepBestSavesTheBestEvaluationAndTheLogHasARowEveryKPasses)
@@ -103,16 +90,10 @@ TEST_F(LearningCommandsTest, KeepBestSavesTheBestEvaluationAndTheLogHasARowEvery
     EXPECT_EQ(rows[31].rfind("3000,", 0), 0u);
     bool found = false;
     for (size_t r = 1; r < rows.size(); ++r) {
-        const std::vector<std::string> cells = [&] {
-            std::vector<std::string> parts;
-            std::stringstream line(rows[r]);
-            for (std::string cell; std::getline(line, cell, ',');)
-                parts.push_back(cell);
-            return parts;
-        }();
-        ASSERT_EQ(cells.size(), 4u) << rows[r];
+        std::smatch cells;
+        ASSERT_TRUE(std::regex_match(rows[r], cells, std::regex("([0-9]+),[0-9.e+-]+,([0-9.e+-]+),[0-9.]+"))) << rows[r];
         EXPECT_GE(std::stod(cells[2]) + shownTolerance, shownError) << rows[r];
-        found = found || cells[0] == best[1].str();
+        found = found || cells[1] == best[1];
     }
     EXPECT_TRUE(found);
     // The settings were stored: info shows them, and the next run keeps the best again.
@@ -144,53 +125,13 @@ TEST_F(LearningCommandsTest, ALogWithoutEvaluationHoldsThePassesAndTheAverageErr
 {
     Write("held-out.txt", ClassData);
     RunOk({"train", "@net.cvn", "--passes", "50", "--seed", "2", "--every", "20", "--log", "@plain.csv"});
-    EXPECT_EQ(Lines(Read("plain.csv")), (std::vector<std::string>{"passes,average_error", "0,10922",
-                                                                 Lines(Read("plain.csv")).at(2),
-                                                                 Lines(Read("plain.csv")).at(3)}));
-    EXPECT_EQ(Lines(Read("plain.csv")).at(3).rfind("40,", 0), 0u);
+    EXPECT_TRUE(std::regex_match(Read("plain.csv"), std::regex("passes,average_error\n0,10922\n20,[0-9.e+-]+\n40,[0-9.e+-]+\n")))
+        << Read("plain.csv");
     // A validation file makes the log evaluate without keeping the best.
     const std::string out = RunOk({"train", "@net.cvn", "--passes", "40", "--seed", "2", "--every", "20",
                                    "--validate", "@held-out.txt", "--log", "@validated.csv"});
     EXPECT_EQ(out.find("best"), std::string::npos);
-    EXPECT_EQ(Lines(Read("validated.csv")).at(0), "passes,average_error,evaluation_error");
-    EXPECT_EQ(Lines(Read("validated.csv")).size(), 3u);
-}
-
-struct RefusalRow {
-    const char* name;
-    std::vector<std::string> options;
-    const char* message;
-};
-PRINTS_AS_NAME(RefusalRow)
-
-class TrainLearningRefusal : public LearningCommandsTest, public testing::WithParamInterface<RefusalRow> {};
-
-TEST_P(TrainLearningRefusal, WritesNothing)
-{
-    std::vector<std::string> args = {"train", "@net.cvn", "--passes", "10"};
-    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
-    RunRefused(args, GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, TrainLearningRefusal,
-    testing::Values(
-        RefusalRow{"UnknownRounding", {"--rounding", "fast"}, "--rounding: 'fast' is neither classic nor precise"},
-        RefusalRow{"BothKeepBestFlags", {"--keep-best", "--no-keep-best"}, "contradict each other"},
-        RefusalRow{"ZeroInterval", {"--keep-best", "--every", "0"}, "--every: '0' is not a whole number of passes"},
-        RefusalRow{"TooManyClasses", {"--classes", "4"}, "--classes: '4' is not a class count from 2 to the network's 3"},
-        RefusalRow{"MissingValidationFile", {"--keep-best", "--validate", "@none.txt"}, "none.txt cannot be read"},
-        RefusalRow{"LogOverTheNetwork", {"--log", "@net.cvn"}, "is the network's own file"},
-        RefusalRow{"LogOverTheValidationFile", {"--validate", "@data.txt", "--log", "@data.txt"}, "is the validation file"},
-        RefusalRow{"LogInAMissingFolder", {"--log", "@no/such/run.csv"}, "does not exist"}),
-    RowName());
-
-TEST(LearningCompletion, OffersTheRoundingsAndCompletesFilesAfterTheFileOptions)
-{
-    const std::string script = BashCompletion();
-    EXPECT_NE(script.find("--rounding) COMPREPLY=($(compgen -W \"classic precise\" -- \"$cur\")); return ;;"),
-              std::string::npos);
-    EXPECT_NE(script.find("--log|--output|--validate) COMPREPLY=($(compgen -f"), std::string::npos) << script;
+    EXPECT_TRUE(std::regex_match(Read("validated.csv"), std::regex("passes,average_error,evaluation_error\n(.+\n){2}")));
 }
 
 }  // namespace

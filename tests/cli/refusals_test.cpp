@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <filesystem>
 
 #include "tests/cli/cli_fixture.h"
@@ -8,8 +7,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // A folder holding net.cvn (2 inputs, 1 output, two training patterns), empty.cvn (no patterns),
-// good.cvn (a new default network), in.txt and a sub-folder: a refused command
-// leaves every one of them as it was.
+// good.cvn (a new default network), files that hold no network, in.txt and a sub-folder: a
+// refused command leaves every one of them as it was.
 class RefusalTest : public CliTest {
 protected:
     void SetUp() override
@@ -22,9 +21,14 @@ protected:
         Write("in.txt", "1 2 3 4\n");
         Write("x.txt", "1 2 x\n");
         fs::create_directory(Path("sub"));
+        Write("zero.cvn", "");
+        const std::string good = Read("good.cvn");
+        Write("cut.cvn", good.substr(0, good.size() - 1));
+        Write("lacking.cvn", good.substr(0, 12388) + std::string("\xE8\x03\0\0", 4) + good.substr(12392));  // 1000 patterns
     }
 };
 
+// A command, and what its message holds, where % stands for the folder.
 struct RefusalRow {
     const char* name;
     std::vector<std::string> args;
@@ -36,7 +40,10 @@ class CommandRefusalTest : public RefusalTest, public testing::WithParamInterfac
 
 TEST_P(CommandRefusalTest, ExplainsItselfAndWritesNothing)
 {
-    RunRefused(GetParam().args, GetParam().message);
+    std::string message = GetParam().message;
+    if (const size_t at = message.find('%'); at != std::string::npos)
+        message.replace(at, 1, dir.Root().string());
+    RunRefused(GetParam().args, message);
 }
 
 const std::string range = "Please enter an integer between 1 and 100000.";
@@ -63,7 +70,26 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalRow{"NoPasses", {"train", "@net.cvn", "--passes", "0"}, "--passes: '0' is not a whole number of passes above 0"},
                     RefusalRow{"WordPasses", {"train", "@net.cvn", "--passes", "ten"}, "--passes: 'ten' is not"},
                     RefusalRow{"BadSeed", {"train", "@net.cvn", "--passes", "5", "--seed", "x"}, "--seed: 'x' is not"},
-                    RefusalRow{"MissingFolder", {"train", "@net.cvn", "--passes", "5", "--output", "@missing/out.cvn"}, "Failed to save the document"}),
+                    RefusalRow{"MissingFolder", {"train", "@net.cvn", "--passes", "5", "--output", "@missing/out.cvn"}, "Failed to save the document"},
+                    RefusalRow{"UnknownRounding", {"train", "@net.cvn", "--passes", "5", "--rounding", "fast"}, "--rounding: 'fast' is neither classic nor precise"},
+                    RefusalRow{"BothKeepBestFlags", {"train", "@net.cvn", "--passes", "5", "--keep-best", "--no-keep-best"}, "contradict each other"},
+                    RefusalRow{"ZeroInterval", {"train", "@net.cvn", "--passes", "5", "--keep-best", "--every", "0"}, "--every: '0' is not a whole number of passes"},
+                    RefusalRow{"TooManyClasses", {"train", "@net.cvn", "--passes", "5", "--classes", "4"}, "--classes: '4' is not a class count from 2 to the network's 1"},
+                    RefusalRow{"MissingValidationFile", {"train", "@net.cvn", "--passes", "5", "--keep-best", "--validate", "@none.txt"}, "none.txt cannot be read"},
+                    RefusalRow{"LogOverTheNetwork", {"train", "@net.cvn", "--passes", "5", "--log", "@net.cvn"}, "is the network's own file"},
+                    RefusalRow{"LogOverTheValidationFile", {"train", "@net.cvn", "--passes", "5", "--validate", "@data.txt", "--log", "@data.txt"}, "is the validation file"},
+                    RefusalRow{"LogInAMissingFolder", {"train", "@net.cvn", "--passes", "5", "--log", "@no/such/run.csv"}, "does not exist"}),
+    RowName());
+
+INSTANTIATE_TEST_SUITE_P(
+    EvaluateAndExport, CommandRefusalTest,
+    testing::Values(RefusalRow{"MissingData", {"evaluate", "@net.cvn", "@missing.txt"}, "missing.txt cannot be read"},
+                    RefusalRow{"NoCompleteRecord", {"evaluate", "@net.cvn", "@x.txt"}, "holds no complete record of 3 numbers"},
+                    RefusalRow{"TooManyClasses", {"evaluate", "@net.cvn", "@data.txt", "--classes", "4"}, "--classes: '4' is not a class count from 2"},
+                    RefusalRow{"WordClasses", {"evaluate", "@net.cvn", "@data.txt", "--classes", "x"}, "--classes: 'x'"},
+                    RefusalRow{"NoCName", {"export", "@good.cvn", "--c", "@.", "--name", "2x"}, "--name: '2x' is not a usable C name"},
+                    RefusalRow{"MissingExportFolder", {"export", "@good.cvn", "--c", "@none"}, "the folder \"%/none\" does not exist; nothing was exported"},
+                    RefusalRow{"MissingNetwork", {"export", "@missing.cvn", "--c", "@."}, "missing.cvn"}),
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,52 +102,16 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalRow{"OutputIsNetwork", {"consult", "@net.cvn", "@in.txt", "@net.cvn"}, "is the network's own file"}),
     RowName());
 
-// A file that holds no network, a command on it (NET stands for the file), and what the message
-// says of it: every command refuses, each cause is told.
-struct BadFileRow {
-    const char* name;
-    const char* file;
-    std::vector<std::string> args;
-    const char* cause;
-};
-PRINTS_AS_NAME(BadFileRow)
-
-class BadNetworkFileTest : public RefusalTest, public testing::WithParamInterface<BadFileRow> {
-protected:
-    void SetUp() override
-    {
-        RefusalTest::SetUp();
-        Write("zero.cvn", "");
-        const std::string good = Read("good.cvn");
-        Write("cut.cvn", good.substr(0, good.size() - 1));
-        std::string lacking = good;
-        lacking.replace(12388, 4, std::string("\xE8\x03\0\0", 4));  // 1000 patterns
-        Write("lacking.cvn", lacking);
-    }
-};
-
-TEST_P(BadNetworkFileTest, IsRefused)
-{
-    const BadFileRow& row = GetParam();
-    std::vector<std::string> args = row.args;
-    // Built by appending: GCC 12 misreports + on a short literal (-Wrestrict).
-    std::string network = "@";
-    network += row.file;
-    std::replace(args.begin(), args.end(), std::string("NET"), network);
-    std::string message = "corvina-cli: Cannot open the document ";
-    message.append(Path(row.file)).append(".\ncorvina-cli: ").append(row.cause);
-    RunRefused(args, message);
-}
-
+const std::string cannotOpen = "corvina-cli: Cannot open the document %/";
 INSTANTIATE_TEST_SUITE_P(
-    Files, BadNetworkFileTest,
-    testing::Values(BadFileRow{"InfoOnAMissingFile", "missing.cvn", {"info", "NET"}, "The file cannot be read: No such file or directory."},
-                    BadFileRow{"ImportIntoAFolder", "sub", {"import", "NET", "@data.txt"}, "It is not a regular file: it is a directory."},
-                    BadFileRow{"TrainAnEmptyFile", "zero.cvn", {"train", "NET", "--passes", "3"}, "The file is empty: it holds no network."},
-                    BadFileRow{"ConsultValuesOfACutFile", "cut.cvn", {"consult", "NET", "--values", "1,2,3,4"},
-                               "The file ends early: its counts need 12388 more bytes, it holds 12387."},
-                    BadFileRow{"ConsultAFileLackingItsPatterns", "lacking.cvn", {"consult", "NET", "@in.txt", "@answers.txt"},
-                               "The file ends early: its counts need 6008"}),
+    Files, CommandRefusalTest,
+    testing::Values(RefusalRow{"InfoOnAMissingFile", {"info", "@missing.cvn"}, cannotOpen + "missing.cvn.\ncorvina-cli: The file cannot be read: No such file or directory."},
+                    RefusalRow{"ImportIntoAFolder", {"import", "@sub", "@data.txt"}, cannotOpen + "sub.\ncorvina-cli: It is not a regular file: it is a directory."},
+                    RefusalRow{"TrainAnEmptyFile", {"train", "@zero.cvn", "--passes", "3"}, cannotOpen + "zero.cvn.\ncorvina-cli: The file is empty: it holds no network."},
+                    RefusalRow{"ConsultValuesOfACutFile", {"consult", "@cut.cvn", "--values", "1,2,3,4"},
+                               cannotOpen + "cut.cvn.\ncorvina-cli: The file ends early: its counts need 12388 more bytes, it holds 12387."},
+                    RefusalRow{"ConsultAFileLackingItsPatterns", {"consult", "@lacking.cvn", "@in.txt", "@answers.txt"},
+                               cannotOpen + "lacking.cvn.\ncorvina-cli: The file ends early: its counts need 6008"}),
     RowName());
 
 }  // namespace

@@ -90,10 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PreciseDivision, DrawsAPairAboveOneDrawsRange)
 {
     for (const auto& [divisor, draws] : {std::pair{32768, 1}, std::pair{32769, 2}, std::pair{INT32_MAX, 2}}) {
-        EXPECT_EQ(CountDraws([divisor = divisor](RandomSource& source) {
-                      StochasticDivide(5, divisor, source, Rounding::Precise);
-                  }),
-                  draws);
+        EXPECT_EQ(CountDraws([divisor = divisor](RandomSource& source) { StochasticDivide(5, divisor, source, Rounding::Precise); }),
+                  draws) << "divisor " << divisor;
     }
 }
 

@@ -32,9 +32,8 @@ public:
 private:
     static void Fill(void* context, uint16_t* draws, size_t count)
     {
-        for (size_t k = 0; k < count; ++k) {
+        for (size_t k = 0; k < count; ++k)
             draws[k] = static_cast<uint16_t>(static_cast<ScriptedDraws*>(context)->script());
-        }
     }
 
     std::function<int32_t()> script;
@@ -64,9 +63,8 @@ struct TestNetwork {
     void SetWeights(int32_t neuron, std::initializer_list<int32_t> weights)
     {
         int32_t index = 0;
-        for (int32_t weight : weights) {
+        for (int32_t weight : weights)
             net.SetWeight(neuron, index++, weight);
-        }
     }
 
     PatternBuffer buffer;
@@ -77,20 +75,23 @@ struct TestNetwork {
 inline std::vector<uint8_t> WeightsOf(const DiscreteNet& net)
 {
     std::vector<uint8_t> weights;
-    for (int32_t neuron = 0; neuron < net.GetNeuronCount(); ++neuron) {
-        for (int32_t index = 0; index < 4; ++index)
-            weights.push_back(net.GetWeight(neuron, index));
-    }
+    for (int32_t k = 0; k < 4 * net.GetNeuronCount(); ++k)
+        weights.push_back(net.GetWeight(k / 4, k % 4));
     return weights;
-}
-
-inline std::string RoundingName(Rounding rounding)
-{
-    return rounding == Rounding::Classic ? "Classic" : "Precise";
 }
 
 inline const auto AllPaths = ::testing::Values(EnginePath::Scalar, EnginePath::Avx2, EnginePath::Avx512);
 inline const auto BothRoundings = ::testing::Values(Rounding::Classic, Rounding::Precise);
+
+// A case's name: its row's, then its rounding's and its engine path's.
+struct RowRoundingAndPath {
+    template <class Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& info) const
+    {
+        const auto& [row, rounding, path] = info.param;
+        return row.name + std::string(rounding == Rounding::Classic ? "_Classic_" : "_Precise_") + EnginePathName(path);
+    }
+};
 
 #define SKIP_UNLESS_PATH(network, path)                                                      \
     if (!(network).net.SetPath(path)) {                                                      \

@@ -80,9 +80,7 @@ TEST(WeightAccess, SetWeightKeepsTheLowByteOfItsSlotOnly)
     network.SetWeights(1, {11, 22, 33, 44});
     network.net.SetWeight(1, 2, 0x12345678);
     network.net.SetWeight(1, 3, -1);
-    EXPECT_EQ(std::vector({network.net.GetWeight(1, 0), network.net.GetWeight(1, 1), network.net.GetWeight(1, 2),
-                           network.net.GetWeight(1, 3)}),
-              (std::vector<uint8_t>{11, 22, 0x78, 255}));
+    EXPECT_EQ(WeightsOf(network.net), (std::vector<uint8_t>{0, 0, 0, 0, 11, 22, 0x78, 255, 0, 0, 0, 0}));
 }
 
 TEST(LevelLookup, MatchesEightProbesForEverySum)
@@ -108,10 +106,7 @@ TEST(LearnExamples, TwoNeuronChainWithDrawsOfZero)
     int32_t error = -1;
     EXPECT_EQ(CountDraws([&](RandomSource& draws) { error = network.net.Learn(10922, draws); }), 11);
     EXPECT_EQ(std::tuple(error, network.net.GetNeuron(0).error, network.net.GetNeuron(1).error), std::tuple(1, 2, 8));
-    for (int32_t m = 0; m < 4; ++m) {
-        EXPECT_EQ(std::tuple(network.net.GetWeight(0, m), network.net.GetWeight(1, m)),
-                  std::tuple(std::array{99, 49, 59, 69}[m], std::array{79, 89, 99, 109}[m]));
-    }
+    EXPECT_EQ(WeightsOf(network.net), (std::vector<uint8_t>{99, 49, 59, 69, 79, 89, 99, 109}));
 }
 
 class MeanError : public ::testing::TestWithParam<std::pair<int32_t, int32_t>> {};
@@ -142,9 +137,8 @@ TEST(Randomize, GivesEveryWeightItsDrawModulo256)
     ScriptedDraws draws([next = 0]() mutable { return 250 + next++; });
     network.net.Randomize(draws.Source());
     EXPECT_EQ(draws.Taken(), 4 * 8);
-    for (int32_t k = 0; k < 4 * 8; ++k) {
+    for (int32_t k = 0; k < 4 * 8; ++k)
         EXPECT_EQ(network.net.GetWeight(k / 4, k % 4), (250 + k) % 256) << "neuron " << k / 4 << " weight " << k % 4;
-    }
 }
 
 } // namespace

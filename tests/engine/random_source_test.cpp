@@ -15,9 +15,8 @@ TEST_P(SeededSequence, GivesItsKnownDraws)
 {
     RandomSource random(GetParam().first);
     std::array<int32_t, 8> drawn{};
-    for (int32_t& value : drawn) {
+    for (int32_t& value : drawn)
         value = random.Draw();
-    }
     EXPECT_EQ(drawn, GetParam().second);
 }
 
@@ -32,9 +31,8 @@ TEST(RandomSourceSequence, EveryWayOfTakingSeesTheSameSequence)
 {
     RandomSource single(99);
     std::vector<int32_t> expected(120000);
-    for (int32_t& value : expected) {
+    for (int32_t& value : expected)
         value = single.Draw();
-    }
     RandomSource taken(99);
     std::vector<int32_t> seen;
     for (size_t size : {1, 5, 3, 255, 1000, 2, 2500, 9, 30000, 7, 40000, 17}) {
@@ -56,9 +54,8 @@ TEST(RandomSourceSequence, EveryWayOfTakingSeesTheSameSequence)
     EXPECT_EQ(taken.Draw(), expected[0]);
 
     ScriptedDraws counting([value = 0]() mutable { return value++ % 7; });
-    for (int32_t k = 0; k < 600; ++k) {
+    for (int32_t k = 0; k < 600; ++k)
         ASSERT_EQ(counting.Source().Draw(), k % 7);
-    }
     counting.Source().Seed(0);
     EXPECT_EQ(counting.Source().Draw(), 24363);
 }
@@ -69,9 +66,8 @@ class GeneratorLanes : public ::testing::TestWithParam<EnginePath> {};
 // same draws as the generator one output at a time, across batches and a ragged end.
 TEST_P(GeneratorLanes, GiveTheSequenceOfTheSingleGenerator)
 {
-    if (!IsEnginePathSupported(GetParam())) {
+    if (!IsEnginePathSupported(GetParam()))
         GTEST_SKIP() << "this processor cannot run the " << EnginePathName(GetParam()) << " path";
-    }
     constexpr size_t Words = 3 * MaxLanes * LaneOutputs + 37;
     for (uint64_t seed : {uint64_t{0}, ~uint64_t{0}}) {
         uint64_t single[4];

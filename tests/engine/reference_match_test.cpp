@@ -44,17 +44,15 @@ struct Pair {
     {
         RandomSource draws(4242);
         network.net.Randomize(draws);
-        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
-            const bool even = j % 2 == 0;
-            const std::array<int32_t, 4> chain = even ? std::array{216, 0, 255, 0} : std::array{75, 255, 0, 255};
-            const std::array<int32_t, 4> bands = {even ? 15 : 11, 240, 0, 240};
-            for (int32_t m = 0; m < 4; ++m) {
-                const int32_t drawn = network.net.GetWeight(j, m);
-                network.net.SetWeight(j, m, weights == Weights::Extremes          ? ((drawn & 1) != 0 ? 255 : 0)
-                                            : weights == Weights::SaturatingChain ? chain[static_cast<size_t>(m)]
-                                            : weights == Weights::SaturatingBands ? bands[static_cast<size_t>(m)]
-                                                                                  : drawn);
-            }
+        for (int32_t k = 0; k < 4 * network.net.GetNeuronCount(); ++k) {
+            const bool even = k / 4 % 2 == 0;
+            const auto m = static_cast<size_t>(k % 4);
+            const int32_t drawn = network.net.GetWeight(k / 4, k % 4);
+            network.net.SetWeight(k / 4, k % 4,
+                                  weights == Weights::Extremes ? ((drawn & 1) != 0 ? 255 : 0)
+                                  : weights == Weights::SaturatingChain ? (even ? std::array{216, 0, 255, 0} : std::array{75, 255, 0, 255})[m]
+                                  : weights == Weights::SaturatingBands ? std::array{even ? 15 : 11, 240, 0, 240}[m]
+                                                                        : drawn);
         }
         reference.CopyWeights(network.net);
     }
@@ -69,17 +67,15 @@ struct Pair {
 
     void SetTargets(const std::vector<uint8_t>& targets)
     {
-        for (int32_t t = 0; t < network.buffer.GetOutputCount(); ++t) {
+        for (int32_t t = 0; t < network.buffer.GetOutputCount(); ++t)
             network.net.SetTarget(t, targets[static_cast<size_t>(t)]);
-        }
         reference.targets = targets;
     }
 
     void ExpectSame(const char* stage)
     {
-        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j) {
+        for (int32_t j = 0; j < network.net.GetNeuronCount(); ++j)
             ASSERT_EQ(StateOf(network.net.GetNeuron(j)), StateOf(reference.units[static_cast<size_t>(j)])) << stage << " neuron " << j;
-        }
         const uint8_t* outputs = network.buffer.GetOutputLevels();
         ASSERT_EQ(std::vector(outputs, outputs + network.buffer.GetOutputCount()), reference.outputLevels) << stage;
     }
@@ -124,9 +120,8 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
     pair.Forward(RandomLevels(patterns, inputs));
     std::vector<uint8_t> met(static_cast<size_t>(outputs));
     const int32_t count = pair.network.net.GetNeuronCount();
-    for (int32_t t = 0; t < outputs; ++t) {
+    for (int32_t t = 0; t < outputs; ++t)
         met[static_cast<size_t>(t)] = pair.network.net.GetNeuron(count - 1 - t).level;
-    }
     pair.SetTargets(met);
     RandomSource draws(1);
     EXPECT_EQ(pair.network.net.Learn(10922, draws, rounding), 0);
@@ -177,10 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          MatchCase{"WiderThanAChunk", {2, 300, 120}, Weights::Random, usualRates},
                                          MatchCase{"WiderThanAChunkExtremes", {3, 520, 200}, Weights::Extremes, extremeRates}),
                        BothRoundings, AllPaths),
-    [](const auto& param) {
-        return std::string(std::get<0>(param.param).name) + "_" + RoundingName(std::get<1>(param.param)) + "_" +
-               EnginePathName(std::get<2>(param.param));
-    });
+    RowRoundingAndPath());
 
 // Draws at the edge of every comparison, made from the remainders that a first Learn on a copy
 // (the probe) saw. Classic: each draw equal to its remainder, which must not raise (at level 254
@@ -196,9 +188,8 @@ std::vector<uint16_t> EdgeDraws(const ReferenceNet& probe, Rounding rounding, co
         for (size_t i = probe.units.size(); i-- > 0;) {
             const int64_t width = probe.Width(probe.units[i].level);
             draws.push_back(static_cast<uint16_t>(width > 32768 ? 32767 : atEdge ? probe.seen[i].deltaRemainder : width - 1));
-            for (const int64_t remainder : probe.seen[i].stepRemainders) {
+            for (const int64_t remainder : probe.seen[i].stepRemainders)
                 draws.push_back(static_cast<uint16_t>(atEdge ? std::min<int64_t>(remainder, 32767) : 0));
-            }
         }
         return draws;
     }
@@ -241,12 +232,18 @@ std::vector<uint16_t> EdgeDraws(const ReferenceNet& probe, Rounding rounding, co
     return draws;
 }
 
-class EdgeDrawsMatch : public ::testing::TestWithParam<std::tuple<std::pair<std::array<int32_t, 3>, int32_t>, Rounding, EnginePath>> {};
+struct EdgeCase {
+    const char* name;
+    std::array<int32_t, 3> shape;
+    int32_t rate;
+};
+
+class EdgeDrawsMatch : public ::testing::TestWithParam<std::tuple<EdgeCase, Rounding, EnginePath>> {};
 
 TEST_P(EdgeDrawsMatch, EveryPathDecidesAsTheReference)
 {
-    const auto& [shapeAndRate, rounding, path] = GetParam();
-    const auto& [shape, rate] = shapeAndRate;
+    const auto& [edge, rounding, path] = GetParam();
+    const auto& [name, shape, rate] = edge;
     Pair pair(shape, Weights::Extremes);
     SKIP_UNLESS_PATH(pair.network, path);
     std::mt19937 generator(7);
@@ -269,14 +266,11 @@ TEST_P(EdgeDrawsMatch, EveryPathDecidesAsTheReference)
 }
 
 INSTANTIATE_TEST_SUITE_P(Networks, EdgeDrawsMatch,
-                         ::testing::Combine(::testing::Values(std::pair{std::array{6, 4, 3}, 10922}, std::pair{std::array{6, 4, 3}, 50},
-                                                              std::pair{std::array{3, 20, 12}, 10922}, std::pair{std::array{3, 20, 12}, 50},
-                                                              std::pair{std::array{2, 300, 120}, 10922}),
+                         ::testing::Combine(::testing::Values(EdgeCase{"Width4Rate10922", {6, 4, 3}, 10922}, EdgeCase{"Width4Rate50", {6, 4, 3}, 50},
+                                                              EdgeCase{"Width20Rate10922", {3, 20, 12}, 10922},
+                                                              EdgeCase{"Width20Rate50", {3, 20, 12}, 50},
+                                                              EdgeCase{"Width300Rate10922", {2, 300, 120}, 10922}),
                                             BothRoundings, AllPaths),
-                         [](const auto& param) {
-                             const auto& shapeAndRate = std::get<0>(param.param);
-                             return "Width" + std::to_string(shapeAndRate.first[1]) + "Rate" + std::to_string(shapeAndRate.second) + "_" +
-                                    RoundingName(std::get<1>(param.param)) + "_" + EnginePathName(std::get<2>(param.param));
-                         });
+                         RowRoundingAndPath());
 
 } // namespace

@@ -60,19 +60,15 @@ public:
         for (int64_t j = 0; j < neuronCount; ++j) {
             Unit& unit = units[static_cast<size_t>(j)];
             unit.firstLayer = j < width;
-            for (int64_t m = 1; m <= 3; ++m) {
+            for (int64_t m = 1; m <= 3; ++m)
                 unit.sources[m - 1] = (j / width >= 2 ? width * (j / width - 1) : 0) + (j + m - 1) % width;
-            }
         }
     }
 
     void CopyWeights(const DiscreteNet& net)
     {
-        for (size_t j = 0; j < units.size(); ++j) {
-            for (int32_t m = 0; m < 4; ++m) {
-                units[j].weights[m] = net.GetWeight(static_cast<int32_t>(j), m);
-            }
-        }
+        for (size_t k = 0; k < 4 * units.size(); ++k)
+            units[k / 4].weights[k % 4] = net.GetWeight(static_cast<int32_t>(k / 4), static_cast<int32_t>(k % 4));
     }
 
     // Whether a remainder exceeds the value below divisor that its division compares it with.
@@ -135,9 +131,8 @@ public:
                 unit.sum += uint32_t{unit.weights[m]} * unit.inputs[m - 1];
             }
             unit.level = static_cast<uint8_t>(BisectSum(unit.sum).lo);
-            if (j >= count - outputLevels.size()) {
+            if (j >= count - outputLevels.size())
                 outputLevels[count - 1 - j] = static_cast<uint8_t>(BisectSum(unit.sum).hi);
-            }
             unit.error = 0;
         }
     }
@@ -183,9 +178,8 @@ public:
         const auto count = static_cast<int64_t>(units.size());
         const auto width = static_cast<int64_t>(inputLevels.size());
         for (int64_t bandStart = (count - 1) / width * width; bandStart >= 0; bandStart -= width) {
-            for (int64_t top = std::min(bandStart + width, count) - 1; top >= bandStart; top -= 256) {
+            for (int64_t top = std::min(bandStart + width, count) - 1; top >= bandStart; top -= 256)
                 chunk(top, std::max(top - 255, bandStart));
-            }
         }
     }
 
@@ -200,9 +194,8 @@ public:
         ForEachChunk([&](int64_t top, int64_t bottom) {
             const auto n = static_cast<size_t>(top - bottom + 1);
             std::vector<int64_t> fixed(rounding == Rounding::Classic ? 0 : 10 * n);
-            for (int64_t& draw : fixed) {
+            for (int64_t& draw : fixed)
                 draw = random.Draw();
-            }
             for (auto i = static_cast<size_t>(top); i + 1 > static_cast<size_t>(bottom); --i) {
                 const size_t p = i - static_cast<size_t>(bottom);
                 const auto pair = [&](size_t slot) { return fixed[slot * n + p] * 32768 + fixed[(slot + 1) * n + p]; };
@@ -210,9 +203,8 @@ public:
                 const bool classic = rounding == Rounding::Classic;
                 const Raise deltaRaise = RaiseBy(width, random, rounding, classic ? -1 : width > 32768 ? pair(0) : fixed[p]);
                 std::array<Raise, 4> stepRaises;
-                for (size_t m = 0; m < 4; ++m) {
+                for (size_t m = 0; m < 4; ++m)
                     stepRaises[m] = RaiseBy(163837500, random, rounding, classic ? -1 : pair(2 + 2 * m));
-                }
                 Teach(i, rate, deltaRaise, stepRaises, squares);
             }
         });

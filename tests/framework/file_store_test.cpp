@@ -17,13 +17,25 @@
 namespace {
 
 namespace fs = std::filesystem;
-using P = fs::perms;
 using Entries = std::map<std::string, std::string>;
 
-void WriteWithMode(const std::string& path, const std::string& bytes, fs::perms mode)
+// Makes each entry as DescribeEntry describes it, and "hard link to NAME" too.
+void Plant(const TempDir& dir, const Entries& entries)
 {
-    WriteFile(path, bytes);
-    fs::permissions(path, mode);
+    for (const auto& [name, what] : entries) {
+        const std::string path = dir.Path(name);
+        if (what.starts_with("file ")) {
+            WriteFile(path, what.substr(10));
+            fs::permissions(path, static_cast<fs::perms>(std::stoi(what.substr(5, 4), nullptr, 8)));
+        } else if (what.starts_with("link -> "))
+            fs::create_symlink(what.substr(8), path);
+        else if (what.starts_with("hard link to "))
+            fs::create_hard_link(dir.Path(what.substr(13)), path);
+        else if (what == "fifo")
+            ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        else
+            fs::create_directory(path);
+    }
 }
 
 // The umask decides a new file's permissions; the cases expect the usual one.
@@ -36,11 +48,11 @@ protected:
     mode_t savedMask;
 };
 
-// A folder as a case prepares it, the file saved there, the error (empty: the save succeeds) and
-// every entry of the folder afterwards: no temporary file is left, nothing else is touched.
+// A folder's entries before, the file saved there, the error (empty: the save succeeds) and every
+// entry of the folder afterwards: no temporary file is left, nothing else is touched.
 struct SaveRow {
     const char* name;
-    void (*prepare)(const TempDir&);
+    Entries before;
     std::string target;
     const char* error;
     Entries after;
@@ -51,7 +63,7 @@ class SavePolicyTest : public FileStoreTest, public testing::WithParamInterface<
 
 TEST_P(SavePolicyTest, LeavesTheFolderAsItShould)
 {
-    GetParam().prepare(dir);
+    Plant(dir, GetParam().before);
     std::string error;
     const bool written = LocalFileStore().WriteWholeFile(dir.Path(GetParam().target), "new", error);
     EXPECT_EQ(written, *GetParam().error == '\0') << error;
@@ -63,42 +75,23 @@ const std::string longName(250, 'n');
 INSTANTIATE_TEST_SUITE_P(
     Targets, SavePolicyTest,
     testing::Values(
-        SaveRow{"NewFile", [](const TempDir&) {}, "net.cvn", "", {{"net.cvn", "file 0644 new"}}},
-        SaveRow{"KeepsPermissions",
-                [](const TempDir& d) { WriteWithMode(d.Path("net.cvn"), "old", P::owner_read | P::owner_write); },
-                "net.cvn", "", {{"net.cvn", "file 0600 new"}}},
-        SaveRow{"ThroughALink",
-                [](const TempDir& d) {
-                    WriteWithMode(d.Path("real.cvn"), "old", P::owner_read | P::owner_write | P::group_read);
-                    fs::create_symlink("real.cvn", d.Path("link.cvn"));
-                },
-                "link.cvn", "", {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0640 new"}}},
-        SaveRow{"DanglingLink", [](const TempDir& d) { fs::create_symlink("real.cvn", d.Path("link.cvn")); },
-                "link.cvn", "", {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0644 new"}}},
-        SaveRow{"LongName", [](const TempDir&) {}, longName, "", {{longName, "file 0644 new"}}},
-        SaveRow{"ReadOnly", [](const TempDir& d) { WriteWithMode(d.Path("net.cvn"), "old", P::owner_read); },
-                "net.cvn", "Permission denied: the file is read-only.", {{"net.cvn", "file 0400 old"}}},
-        SaveRow{"Folder", [](const TempDir& d) { fs::create_directory(d.Path("net.cvn")); }, "net.cvn",
-                "It is not a regular file: it is a directory", {{"net.cvn", "directory"}}},
-        SaveRow{"LinkToAFifo",
-                [](const TempDir& d) {
-                    ASSERT_EQ(mkfifo(d.Path("fifo").c_str(), 0644), 0);
-                    fs::create_symlink("fifo", d.Path("net.cvn"));
-                },
-                "net.cvn", "it is a FIFO", {{"net.cvn", "link -> fifo"}, {"fifo", "fifo"}}},
-        SaveRow{"MissingFolder", [](const TempDir&) {}, "missing/net.cvn",
-                "missing cannot be opened: No such file or directory", {}},
-        SaveRow{"LoopOfLinks",
-                [](const TempDir& d) {
-                    fs::create_symlink("b", d.Path("a"));
-                    fs::create_symlink("a", d.Path("b"));
-                },
-                "a", "Too many levels of symbolic links", {{"a", "link -> b"}, {"b", "link -> a"}}},
-        SaveRow{"OtherHardLinkKeepsTheOldContents",
-                [](const TempDir& d) {
-                    WriteFile(d.Path("net.cvn"), "old");
-                    fs::create_hard_link(d.Path("net.cvn"), d.Path("other.cvn"));
-                },
+        SaveRow{"NewFile", {}, "net.cvn", "", {{"net.cvn", "file 0644 new"}}},
+        SaveRow{"KeepsPermissions", {{"net.cvn", "file 0600 old"}}, "net.cvn", "", {{"net.cvn", "file 0600 new"}}},
+        SaveRow{"ThroughALink", {{"real.cvn", "file 0640 old"}, {"link.cvn", "link -> real.cvn"}}, "link.cvn", "",
+                {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0640 new"}}},
+        SaveRow{"DanglingLink", {{"link.cvn", "link -> real.cvn"}}, "link.cvn", "",
+                {{"link.cvn", "link -> real.cvn"}, {"real.cvn", "file 0644 new"}}},
+        SaveRow{"LongName", {}, longName, "", {{longName, "file 0644 new"}}},
+        SaveRow{"ReadOnly", {{"net.cvn", "file 0400 old"}}, "net.cvn", "Permission denied: the file is read-only.",
+                {{"net.cvn", "file 0400 old"}}},
+        SaveRow{"Folder", {{"net.cvn", "directory"}}, "net.cvn", "It is not a regular file: it is a directory",
+                {{"net.cvn", "directory"}}},
+        SaveRow{"LinkToAFifo", {{"net.cvn", "link -> fifo"}, {"fifo", "fifo"}}, "net.cvn", "it is a FIFO",
+                {{"net.cvn", "link -> fifo"}, {"fifo", "fifo"}}},
+        SaveRow{"MissingFolder", {}, "missing/net.cvn", "missing cannot be opened: No such file or directory", {}},
+        SaveRow{"LoopOfLinks", {{"a", "link -> b"}, {"b", "link -> a"}}, "a", "Too many levels of symbolic links",
+                {{"a", "link -> b"}, {"b", "link -> a"}}},
+        SaveRow{"OtherHardLinkKeepsTheOldContents", {{"net.cvn", "file 0644 old"}, {"other.cvn", "hard link to net.cvn"}},
                 "net.cvn", "", {{"net.cvn", "file 0644 new"}, {"other.cvn", "file 0644 old"}}}),
     RowName());
 
@@ -112,8 +105,7 @@ TEST_F(FileStoreTest, AReplacementKeepsTheOwner)
     ASSERT_TRUE(LocalFileStore().WriteWholeFile(dir.Path("net.cvn"), "new", error)) << error;
     struct stat status {};
     ASSERT_EQ(stat(dir.Path("net.cvn").c_str(), &status), 0);
-    EXPECT_EQ(status.st_uid, 4321u);
-    EXPECT_EQ(status.st_gid, 4322u);
+    EXPECT_EQ(std::pair(status.st_uid, status.st_gid), std::pair(4321u, 4322u));
 }
 
 TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
@@ -133,10 +125,8 @@ TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
                           output.Write(std::string(65536, 'x'), outputError) && output.Close(outputError);
     setrlimit(RLIMIT_FSIZE, &saved);
 
-    EXPECT_FALSE(stored);
-    EXPECT_FALSE(streamed);
-    for (const std::string& error : {storeError, outputError})
-        EXPECT_EQ(error, "Writing failed: File too large.");
+    EXPECT_EQ(std::tuple(stored, streamed, storeError, outputError),
+              std::tuple(false, false, "Writing failed: File too large.", "Writing failed: File too large."));
     EXPECT_EQ(DirectoryEntries(dir.Root()), (Entries{{"net.cvn", "file 0644 old contents"}}));
 }
 

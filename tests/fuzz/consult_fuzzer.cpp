@@ -23,18 +23,6 @@ double EntryOf(uint8_t code)
     return (static_cast<int32_t>(code) - 128) * 0.25;
 }
 
-// Weights that make the outputs depend on the inputs, the same for every run.
-void SetWeights(DiscreteNet& net)
-{
-    uint32_t state = 12345;
-    for (int32_t neuron = 0; neuron < net.GetNeuronCount(); ++neuron) {
-        for (int32_t index = 0; index < 4; ++index) {
-            state = state * 1103515245u + 12345u;
-            net.SetWeight(neuron, index, static_cast<uint8_t>(state >> 24));
-        }
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -46,7 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int32_t inputs = 1 + (data[0] & 3);
     const int32_t outputs = std::min(inputs / 3 + 1 + ((data[0] >> 2) & 3), 3 * inputs - 1);
     FUZZ_CHECK(document.ChangeShape(1 + ((data[0] >> 4) & 1), inputs, outputs));
-    SetWeights(document.Model().GetNet());
+    // Weights that make the outputs depend on the inputs, the same for every run.
+    RandomSource draws(12345);
+    document.Model().GetNet().Randomize(draws);
     // Then one byte per table entry, input columns first, and the rest is the input file.
     size_t at = 1;
     for (Column column : {Column::Input, Column::Output}) {
@@ -79,6 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             expected += value;
         }
     }
-    FUZZ_CHECK(ReadScratch("answers.txt") == expected);
+    FUZZ_CHECK(ReadFile(ScratchPath("answers.txt")) == expected);
     return 0;
 }

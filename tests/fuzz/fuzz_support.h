@@ -1,14 +1,8 @@
 #pragma once
 
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "document/corvina_doc.h"
 #include "document/network_file.h"
@@ -26,38 +20,18 @@
         }                                                                                      \
     } while (false)
 
-// A folder of the process's own for the files a run reads and writes, in memory where possible.
-inline const std::string& ScratchFolder()
-{
-    static const std::string folder = [] {
-        std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/corvina-fuzz-XXXXXX" : "/tmp/corvina-fuzz-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            abort();
-        return pattern;
-    }();
-    static const int removedAtExit = std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(ScratchFolder(), ignored);
-    });
-    (void)removedAtExit;
-    return folder;
-}
-
+// The process's own folder for the files a run reads and writes, removed at exit.
 inline std::string ScratchPath(const std::string& name)
 {
-    return ScratchFolder() + "/" + name;
+    static const TempDir folder;
+    return folder.Path(name);
 }
 
-// A file that cannot be written or read throws, which stops the run like a failed check.
+// A file that cannot be written throws, which stops the run like a failed check.
 inline std::string WriteScratch(const std::string& name, const std::string& bytes)
 {
     WriteFile(ScratchPath(name), bytes);
     return ScratchPath(name);
-}
-
-inline std::string ReadScratch(const std::string& name)
-{
-    return ReadFile(ScratchPath(name));
 }
 
 // The bytes Save writes for the document.
