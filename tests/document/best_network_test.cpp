@@ -10,13 +10,6 @@
 
 namespace {
 
-Evaluation WithError(uint64_t squaredLevelErrors)
-{
-    Evaluation evaluation;
-    evaluation.squaredLevelErrors = squaredLevelErrors;
-    return evaluation;
-}
-
 TEST(BestNetwork, KeepsTheLowestErrorAndTheEarlierOfATie)
 {
     TestNetwork network(1, 2, 2);
@@ -28,7 +21,9 @@ TEST(BestNetwork, KeepsTheLowestErrorAndTheEarlierOfATie)
     for (size_t k = 0; k < errors.size(); ++k) {
         network.net.SetWeight(0, 0, static_cast<int32_t>(10 + k));
         offered.push_back(WeightsOf(network.net));
-        best.Offer(network.net, static_cast<uint32_t>(100 * (k + 1)), WithError(errors[k]));
+        Evaluation evaluation;
+        evaluation.squaredLevelErrors = errors[k];
+        best.Offer(network.net, static_cast<uint32_t>(100 * (k + 1)), evaluation);
     }
     EXPECT_EQ(best.GetPasses(), 200u);
     EXPECT_EQ(best.GetEvaluation().squaredLevelErrors, 300u);

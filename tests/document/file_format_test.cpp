@@ -33,7 +33,6 @@ std::string Refusal(const std::string& bytes, NetworkModel& model)
 
 TEST(FileFormatTest, ASavedNetworkReloadsToTheSameBytes)
 {
-    EXPECT_EQ(small.size(), 24u + 4u * 3u + (2048u + 2u) * 3u);
     EXPECT_EQ(small, ReadFile(CORVINA_TEST_DATA "/small_network.cvn"));
     NetworkModel model;
     EXPECT_EQ(Refusal(small + "trailing bytes are ignored", model), "");

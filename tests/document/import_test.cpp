@@ -116,16 +116,4 @@ TEST_F(DocumentTest, NewTablesHoldTheRanksOfTheSortedColumns)
     EXPECT_EQ(document.Model().GetTable(Column::Input, 0)[128], 501.0);
 }
 
-TEST(TransformationTablesTest, TheRankIndexIsWide)
-{
-    std::vector<double> table(256);
-    // Beyond 8 421 504 values, t * n no longer fits in 31 bits.
-    const size_t n = 8421505 + 1000;
-    std::vector<double> values(n);
-    for (size_t i = 0; i < n; ++i)
-        values[i] = static_cast<double>(n - 1 - i);
-    BuildTableFromColumn(values.data(), n, table.data());
-    EXPECT_EQ(table[255], static_cast<double>(255 * n / 256));
-}
-
 }  // namespace

@@ -35,20 +35,13 @@ TEST_F(DocumentTest, SettingsTravelInABlockAfterTheAverageErrorOnlyWhenChanged)
     std::string reason;
     ASSERT_TRUE(ReadNetwork(saved, loaded, reason)) << reason;
     EXPECT_EQ(loaded.Settings(), KeepingEvery(7, "held out.dat"));
-    // A new document forgets them.
-    document.OnNewDocument();
-    EXPECT_EQ(document.GetLearningSettings(), LearningSettings());
-}
-
-TEST_F(DocumentTest, AMalformedBlockLoadsWithTheDefaultSettings)
-{
-    NetworkModel loaded;
-    loaded.Settings().rounding = Rounding::Precise;
-    std::string reason;
-    // The length claims more bytes than follow.
+    // A block whose length claims more bytes than follow loads as the default settings.
     ASSERT_TRUE(ReadNetwork(FreshFile(5, 4, 2) + "CvnS" + Ints({100}) + "\x01", loaded, reason)) << reason;
     EXPECT_EQ(loaded.Settings(), LearningSettings());
     EXPECT_EQ(WriteNetwork(loaded), FreshFile(5, 4, 2));
+    // A new document forgets them.
+    document.OnNewDocument();
+    EXPECT_EQ(document.GetLearningSettings(), LearningSettings());
 }
 
 // Training evaluates every ten passes and keeps the weights of the lowest error; restoring brings
