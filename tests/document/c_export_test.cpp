@@ -154,12 +154,10 @@ Rows FiniteRows(const NetworkModel& network)
         columns.push_back({0.0, -0.0, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
                            std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::min()});
         const double* table = network.GetTable(Column::Input, input);
-        for (const double entry : std::span(table, TableLength)) {
-            for (double value : {entry, std::nextafter(entry, -infinity), std::nextafter(entry, infinity)}) {
+        for (const double entry : std::span(table, TableLength))
+            for (double value : {entry, std::nextafter(entry, -infinity), std::nextafter(entry, infinity)})
                 if (std::isfinite(entry) && std::isfinite(value))
                     columns.back().push_back(value);
-            }
-        }
         longest = std::max(longest, columns.back().size());
     }
     Rows rows(3 * longest);

@@ -83,10 +83,11 @@ TEST_P(DamagedFileTest, IsRefusedBeforeAnythingLargeIsBuilt)
     std::string damaged = small;
     damaged.replace(GetParam().offset, GetParam().bytes.size(), GetParam().bytes);
     NetworkModel model;
-    AllocationCap::Set(size_t{1} << 20);
+    AllocationCap::largest = 0;
+    AllocationCap::limit = size_t{1} << 20;
     const std::string reason = Refusal(damaged, model);
-    AllocationCap::Clear();
-    EXPECT_LE(AllocationCap::Largest(), size_t{1} << 20);
+    AllocationCap::limit = SIZE_MAX;
+    EXPECT_LE(AllocationCap::largest, size_t{1} << 20);
     EXPECT_NE(reason.find(GetParam().cause), std::string::npos) << reason;
 }
 

@@ -14,17 +14,12 @@ std::string Block(const std::string& entries)
     return "CvnS" + Ints({static_cast<int32_t>(entries.size())}) + entries;
 }
 
-LearningSettings Precise()
-{
-    LearningSettings settings;
-    settings.rounding = Rounding::Precise;
-    return settings;
-}
+const LearningSettings Precise{Rounding::Precise, {}, 0};
 
 TEST(SettingsBlock, DefaultSettingsWriteNoBlockAndPreciseRoundingOneEntry)
 {
     EXPECT_EQ(EncodeSettingsBlock(LearningSettings()), "");
-    EXPECT_EQ(EncodeSettingsBlock(Precise()), Block(Entry(1, "\x01")));
+    EXPECT_EQ(EncodeSettingsBlock(Precise), Block(Entry(1, "\x01")));
 }
 
 struct DecodeRow {
@@ -57,7 +52,7 @@ using enum SettingsBlockState;
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, DecodeSettings,
-    testing::Values(RoundTrip("Precise", Precise()),
+    testing::Values(RoundTrip("Precise", Precise),
                     RoundTrip("KeepBest", {Rounding::Classic, {true, 0, ""}, 0}),
                     RoundTrip("EveryWithoutKeepBest", {Rounding::Classic, {false, 500, ""}, 0}),
                     RoundTrip("ValidationFile", {Rounding::Classic, {true, 0, "/data/iris-test.dat"}, 0}),
@@ -74,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeRow{"EntryHeaderCut", Block(PreciseEntry + std::string("\x02\x00\x01", 3)), Ignored, {}},
                     DecodeRow{"EntryPastTheBlock", Block(PreciseEntry + Entry(5, Ints({3})).substr(0, 9)), Ignored, {}},
                     DecodeRow{"EntrySizeAbsurd", Block(std::string("\x01\x00", 2) + Ints({-16}) + "\x01"), Ignored, {}},
-                    DecodeRow{"UnknownTags", Block(Entry(99, "a later setting") + PreciseEntry + Entry(0, "")), Read, Precise()},
+                    DecodeRow{"UnknownTags", Block(Entry(99, "a later setting") + PreciseEntry + Entry(0, "")), Read, Precise},
                     DecodeRow{"UnusableValues",
                               Block(Entry(1, "\x02") + Entry(2, std::string("\x01\x00", 2)) + Entry(3, "\x05") + Entry(4, "") +
                                     Entry(5, Ints({1})) + Entry(5, Ints({MaxClassCount + 1}))),
