@@ -57,12 +57,9 @@ TEST(CExportSizes, WiringWidensWithTheInputsAndOnlyShapesBeyondTheLimitAreRefuse
 // A source name cannot end the comment it is shown in.
 TEST(CExportText, CommentsCannotBeClosedByTheSourceName)
 {
-    CExportModel model;
-    model.layers = model.inputs = model.outputs = 1;
-    model.weights.assign(8, 7);
-    model.inputTables.assign(256, 0.5);
-    model.outputTables.assign(256, 0.0);
-    model.source = "evil*/ int x; /*.cvn\n#define";
+    const CExportModel model{.layers = 1, .inputs = 1, .outputs = 1, .weights = std::vector<uint8_t>(8, 7),
+                             .inputTables = std::vector<double>(256, 0.5), .outputTables = std::vector<double>(256, 0.0),
+                             .source = "evil*/ int x; /*.cvn\n#define"};
     const std::string header = GenerateCExport(model, {"net", CTableType::Double}).header;
     const size_t shown = header.find("evil* / int x; / *.cvn?#define");
     ASSERT_NE(shown, std::string::npos);

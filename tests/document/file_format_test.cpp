@@ -63,8 +63,7 @@ TEST_P(TruncatedFileTest, IsRefusedAndLeavesTheModel)
     EXPECT_TRUE(WriteNetwork(model) == fresh);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, TruncatedFileTest, testing::ValuesIn(CutLengths()),
-                         [](const testing::TestParamInfo<size_t>& row) { return "Bytes" + std::to_string(row.param); });
+INSTANTIATE_TEST_SUITE_P(Bytes, TruncatedFileTest, testing::ValuesIn(CutLengths()), testing::PrintToStringParamName());
 
 struct DamageRow {
     const char* name;
