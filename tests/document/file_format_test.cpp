@@ -114,23 +114,20 @@ TEST(FileFormatTest, CountersLoadAsStoredAndTheRateStaysInRange)
 
     // Any passes count and average load as stored; averages beyond 0..65025 train at the nearest
     // end of that range, with the same weights as a file that holds that end.
+    const auto weightsAfterAPass = [&model] {
+        model.Random().Seed(7);
+        model.TrainPass();
+        return WriteNetwork(model).substr(0, 24);
+    };
     for (const auto& [stored, rate] : {std::pair{-1, 0}, {INT32_MIN, 0}, {65026, 65025}, {INT32_MAX, 65025}}) {
-        std::string outside = small;
-        outside.replace(passesAt, 8, Ints({INT32_MIN, stored}));
+        const std::string outside = small.substr(0, passesAt) + Ints({INT32_MIN, stored});
         ASSERT_EQ(Refusal(outside, model), "");
         EXPECT_EQ(model.GetPassesCount(), uint32_t{1} << 31);
         EXPECT_EQ(model.GetAverageError(), stored);
         EXPECT_TRUE(WriteNetwork(model) == outside);
-        model.Random().Seed(7);
-        model.TrainPass();
-        const std::string trained = WriteNetwork(model).substr(0, 24);
-
-        std::string inside = small;
-        inside.replace(passesAt, 8, Ints({0, rate}));
-        ASSERT_EQ(Refusal(inside, model), "");
-        model.Random().Seed(7);
-        model.TrainPass();
-        EXPECT_EQ(WriteNetwork(model).substr(0, 24), trained) << "the weights at " << stored;
+        const std::string trained = weightsAfterAPass();
+        ASSERT_EQ(Refusal(small.substr(0, passesAt) + Ints({0, rate}), model), "");
+        EXPECT_EQ(weightsAfterAPass(), trained) << "the weights at " << stored;
     }
 }
 

@@ -92,27 +92,9 @@ TEST_F(DocumentTest, TrainingKeepsTheBestWeightsForRestoring)
     EXPECT_FALSE(document.RestoreBestNetwork());
 }
 
-TEST_F(DocumentTest, ChangingWhatIsEvaluatedForgetsTheKeptWeightsAndTheRoundingDoesNot)
-{
-    Import(TwoRecords);
-    document.SetLearningSettings(KeepingEvery(10));
-    for (int pass = 0; pass < 20; ++pass)
-        document.TrainPass();
-    ASSERT_TRUE(document.GetBestNetwork().HasBest());
-    LearningSettings settings = KeepingEvery(10);
-    settings.rounding = Rounding::Classic;
-    document.SetLearningSettings(settings);
-    EXPECT_TRUE(document.GetBestNetwork().HasBest());
-    EXPECT_EQ(document.GetEvaluationInterval(), 10u);
-    settings.keepBest.every = 20;
-    document.SetLearningSettings(settings);
-    EXPECT_FALSE(document.GetBestNetwork().HasBest());
-    EXPECT_EQ(document.GetEvaluationInterval(), 0u);
-    document.TrainPass();
-    EXPECT_EQ(document.GetEvaluationInterval(), 20u);
-}
-
-TEST_F(DocumentTest, AValidationFileThatCannotBeReadIsShownOnceAndTrainingGoesOn)
+// A validation file that cannot be read is shown once and training goes on; a readable one gives
+// kept weights, which a change of rounding keeps and a change of what is evaluated forgets.
+TEST_F(DocumentTest, KeptWeightsFollowTheValidationAndTheInterval)
 {
     Import(TwoRecords);
     document.SetLearningSettings(KeepingEvery(10, folder.Path("missing.dat")));
@@ -123,10 +105,21 @@ TEST_F(DocumentTest, AValidationFileThatCannotBeReadIsShownOnceAndTrainingGoesOn
     EXPECT_EQ(document.GetPassesCount(), 30u);
     EXPECT_FALSE(document.GetBestNetwork().HasBest());
 
-    document.SetLearningSettings(KeepingEvery(10, DataFile("valid.dat", TwoRecords)));
+    LearningSettings settings = KeepingEvery(10, DataFile("valid.dat", TwoRecords));
+    document.SetLearningSettings(settings);
     document.TrainPass();
     EXPECT_EQ(scripted.stopMessages.size(), 1u);
+    ASSERT_TRUE(document.GetBestNetwork().HasBest());
+    settings.rounding = Rounding::Classic;
+    document.SetLearningSettings(settings);
     EXPECT_TRUE(document.GetBestNetwork().HasBest());
+    EXPECT_EQ(document.GetEvaluationInterval(), 10u);
+    settings.keepBest.every = 20;
+    document.SetLearningSettings(settings);
+    EXPECT_FALSE(document.GetBestNetwork().HasBest());
+    EXPECT_EQ(document.GetEvaluationInterval(), 0u);
+    document.TrainPass();
+    EXPECT_EQ(document.GetEvaluationInterval(), 20u);
 }
 
 TEST_F(DocumentTest, EvaluationRefusalsNameTheirCause)
