@@ -268,10 +268,8 @@ TEST_P(CExportRun, ConsultAnswersAsTheModelBitForBit)
 TEST_P(CExportRun, FloatTablesAnswerAsEntriesRoundedToFloat)
 {
     ASSERT_NO_FATAL_FAILURE(Build(CTableType::Float));
-    for (int32_t input = 0; input < shape.inputs; ++input) {
-        double* table = network.GetTable(Column::Input, input);
-        std::transform(table, table + TableLength, table, [](double entry) { return static_cast<float>(entry); });
-    }
+    double* tables = network.GetTable(Column::Input, 0);  // the columns' tables lie one after another
+    std::transform(tables, tables + shape.inputs * TableLength, tables, [](double entry) { return static_cast<float>(entry); });
     Rows rows = FiniteRows(network);
     AddSpecialRows(rows);
     Rows expected;

@@ -132,9 +132,7 @@ TEST_F(DocumentTest, EvaluationRefusalsNameTheirCause)
     EXPECT_NE(scripted.stopMessages[1].find("cannot be read"), std::string::npos);
     EXPECT_EQ(scripted.stopMessages[2], "A network of 2 outputs cannot stand for 3 classes.");
 
-    const std::optional<Evaluation> evaluation = document.EvaluateFile(DataFile("records.dat", TwoRecords), 2);
-    ASSERT_TRUE(evaluation);
-    EXPECT_EQ(evaluation->records, 2u);
+    EXPECT_EQ(document.EvaluateFile(DataFile("records.dat", TwoRecords), 2).value().records, 2u);
     EXPECT_FALSE(document.IsModified());
 }
 
