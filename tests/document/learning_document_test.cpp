@@ -155,6 +155,9 @@ TEST(PreciseRoundingOnIris, ReachesATrainingAccuracyOfAtLeastNinetyPercent)
     const Evaluation evaluation = model.EvaluatePatterns(3);
     EXPECT_GE(evaluation.classFigures->accuracy, 0.9);
     EXPECT_LT(model.GetAverageError(), 10922);
+    // The 100 000 passes filled the error ring once round; restoring the statistics fills it anew.
+    model.RestoreStatistics(0, 7);
+    EXPECT_EQ(model.GetErrorHistory().GetEntry(0), 7);
 }
 
 TEST(BestNetwork, KeepsTheLowestErrorAndTheEarlierOfATie)
