@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <span>
@@ -26,19 +25,13 @@
 
 namespace {
 
-// How the tables of a test network are made.
-enum class Tables {
-    Built,    // from many records: mostly distinct entries
-    Few,      // from fewer records than levels: runs of equal entries
-    Damaged,  // as a damaged file may hold them: out of order, NaN, infinities, -0
-};
-
 struct ExportShape {
     const char* name;
     int32_t layers;
     int32_t inputs;
     int32_t outputs;
-    Tables tables;
+    int32_t records;  // fewer than the levels give tables with runs of equal entries
+    bool damaged;     // tables as a damaged file may hold them: out of order, NaN, infinities, -0
 };
 
 struct Compiler {
@@ -51,14 +44,14 @@ PRINTS_AS_NAME(ExportShape)
 PRINTS_AS_NAME(Compiler)
 
 constexpr ExportShape Shapes[] = {
-    {"Default", 5, 4, 2, Tables::Built},
-    {"Iris", 3, 4, 3, Tables::Few},
-    {"OneInput", 1, 1, 1, Tables::Built},
-    {"OneInputTwoOutputs", 4, 1, 2, Tables::Few},
-    {"MoreOutputsThanInputs", 2, 2, 5, Tables::Built},
-    {"Deep", 60, 3, 2, Tables::Built},
-    {"Wide", 2, 257, 90, Tables::Built},
-    {"DamagedTables", 2, 3, 2, Tables::Damaged},
+    {"Default", 5, 4, 2, 1500, false},
+    {"Iris", 3, 4, 3, 100, false},
+    {"OneInput", 1, 1, 1, 1500, false},
+    {"OneInputTwoOutputs", 4, 1, 2, 100, false},
+    {"MoreOutputsThanInputs", 2, 2, 5, 1500, false},
+    {"Deep", 60, 3, 2, 1500, false},
+    {"Wide", 2, 257, 90, 1500, false},
+    {"DamagedTables", 2, 3, 2, 1500, true},
 };
 
 const Compiler Compilers[] = {
@@ -69,11 +62,6 @@ const Compiler Compilers[] = {
 
 constexpr const char* StrictFlags = "-std=c99 -Wall -Wextra -Werror -pedantic -O2";
 
-int Shell(const std::string& command)
-{
-    return std::system(command.c_str());
-}
-
 std::string Quoted(const std::string& text)
 {
     return "'" + text + "'";
@@ -83,11 +71,12 @@ std::string Quoted(const std::string& text)
 // needs the multilib packages).
 bool CompilerWorks(const Compiler& compiler, const TempDir& dir)
 {
-    if (std::strlen(compiler.path) == 0)
+    if (*compiler.path == '\0')
         return false;
     WriteFile(dir.Path("probe.c"), "int main(void) { return 0; }\n");
-    return Shell(Quoted(compiler.path) + " " + compiler.flags + " " + Quoted(dir.Path("probe.c")) + " -o " +
-               Quoted(dir.Path("probe")) + " >/dev/null 2>&1 && " + Quoted(dir.Path("probe"))) == 0;
+    const std::string command = Quoted(compiler.path) + " " + compiler.flags + " " + Quoted(dir.Path("probe.c")) + " -o " +
+                                Quoted(dir.Path("probe")) + " >/dev/null 2>&1 && " + Quoted(dir.Path("probe"));
+    return std::system(command.c_str()) == 0;
 }
 
 using Rows = std::vector<std::vector<double>>;
@@ -112,7 +101,7 @@ RawRecords Records(const ExportShape& shape)
     std::normal_distribution<double> normal;
     RawRecords records;
     records.count = static_cast<size_t>(shape.inputs + shape.outputs);
-    const size_t values = records.count * (shape.tables == Tables::Few ? 100 : 1500);
+    const size_t values = records.count * static_cast<size_t>(shape.records);
     for (size_t index = 0; index < values; ++index) {
         const auto column = static_cast<int32_t>(index % records.count);
         const double scale = std::pow(10.0, column % 7 - 3);
@@ -150,7 +139,7 @@ void MakeNetwork(NetworkModel& network, const ExportShape& shape)
     RandomSource random(static_cast<uint64_t>(shape.layers * 1000 + shape.inputs * 10 + shape.outputs));
     network.GetNet().Randomize(random);
     network.ImportRecords(Records(shape), true);
-    if (shape.tables == Tables::Damaged)
+    if (shape.damaged)
         DamageTables(network);
 }
 
@@ -165,12 +154,10 @@ Rows FiniteRows(const NetworkModel& network)
         columns.push_back({0.0, -0.0, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
                            std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::min()});
         const double* table = network.GetTable(Column::Input, input);
-        for (const double entry : std::span(table, TableLength)) {
-            for (double value : {entry, std::nextafter(entry, -infinity), std::nextafter(entry, infinity)}) {
+        for (const double entry : std::span(table, TableLength))
+            for (double value : {entry, std::nextafter(entry, -infinity), std::nextafter(entry, infinity)})
                 if (std::isfinite(entry) && std::isfinite(value))
                     columns.back().push_back(value);
-            }
-        }
         longest = std::max(longest, columns.back().size());
     }
     Rows rows(3 * longest);
@@ -181,21 +168,21 @@ Rows FiniteRows(const NetworkModel& network)
     return rows;
 }
 
-// Rows with an infinity or a NaN in each column in turn, and rows of nothing else.
-Rows SpecialRows(const NetworkModel& network, const Rows& company)
+// Adds rows with an infinity or a NaN in each column in turn among finite rows, and rows of
+// nothing else.
+void AddSpecialRows(Rows& rows)
 {
-    const double specials[4] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                                std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()};
-    Rows rows;
-    for (double special : specials) {
-        rows.emplace_back(static_cast<size_t>(network.GetInputCount()), special);
-        for (int32_t input = 0; input < network.GetInputCount(); ++input) {
-            std::vector<double> row = company[(rows.size() * 37) % company.size()];
-            row[static_cast<size_t>(input)] = special;
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const size_t finite = rows.size();
+    for (double special : {infinity, -infinity, nan, -nan}) {
+        rows.emplace_back(rows.front().size(), special);
+        for (size_t input = 0; input < rows.front().size(); ++input) {
+            std::vector<double> row = rows[(rows.size() * 37) % finite];
+            row[input] = special;
             rows.push_back(row);
         }
     }
-    return rows;
 }
 
 // The values as the raw REALs the harness reads and writes.
@@ -236,7 +223,7 @@ protected:
                                     Quoted(dir.Root().string()) + " " + Quoted(dir.Path("net.c")) + " " +
                                     Quoted(std::string(CORVINA_TEST_DATA) + "/c_export_harness.c") + " -o " +
                                     Quoted(dir.Path("harness")) + " 2>" + Quoted(dir.Path("compile.log"));
-        ASSERT_EQ(Shell(command), 0) << ReadFile(dir.Path("compile.log"));
+        ASSERT_EQ(std::system(command.c_str()), 0) << ReadFile(dir.Path("compile.log"));
     }
 
     // Runs the harness on rows and returns the raw answers, leaving the text in answers.txt.
@@ -244,9 +231,9 @@ protected:
     std::string Consult(const Rows& rows)
     {
         WriteFile(dir.Path("rows.bin"), Raw<Real>(rows));
-        EXPECT_EQ(Shell(Quoted(dir.Path("harness")) + " consult " + Quoted(dir.Path("rows.bin")) + " " +
-                      Quoted(dir.Path("answers.bin")) + " " + Quoted(dir.Path("answers.txt"))),
-                  0);
+        const std::string command = Quoted(dir.Path("harness")) + " consult " + Quoted(dir.Path("rows.bin")) + " " +
+                                    Quoted(dir.Path("answers.bin")) + " " + Quoted(dir.Path("answers.txt"));
+        EXPECT_EQ(std::system(command.c_str()), 0);
         return ReadFile(dir.Path("answers.bin"));
     }
 
@@ -270,8 +257,7 @@ TEST_P(CExportRun, ConsultAnswersAsTheModelBitForBit)
     Consult<double>(rows);
     EXPECT_TRUE(ReadFile(dir.Path("answers.txt")) == ReadFile(dir.Path("network.txt")));
 
-    const Rows specials = SpecialRows(network, rows);
-    rows.insert(rows.end(), specials.begin(), specials.end());
+    AddSpecialRows(rows);
     Rows expected;
     for (const std::vector<double>& row : rows)
         expected.push_back(network.Consult(row));
@@ -282,13 +268,10 @@ TEST_P(CExportRun, ConsultAnswersAsTheModelBitForBit)
 TEST_P(CExportRun, FloatTablesAnswerAsEntriesRoundedToFloat)
 {
     ASSERT_NO_FATAL_FAILURE(Build(CTableType::Float));
-    for (int32_t input = 0; input < shape.inputs; ++input) {
-        double* table = network.GetTable(Column::Input, input);
-        std::transform(table, table + TableLength, table, [](double entry) { return static_cast<float>(entry); });
-    }
+    double* tables = network.GetTable(Column::Input, 0);  // the columns' tables lie one after another
+    std::transform(tables, tables + shape.inputs * TableLength, tables, [](double entry) { return static_cast<float>(entry); });
     Rows rows = FiniteRows(network);
-    const Rows specials = SpecialRows(network, rows);
-    rows.insert(rows.end(), specials.begin(), specials.end());
+    AddSpecialRows(rows);
     Rows expected;
     for (std::vector<double>& row : rows) {
         std::transform(row.begin(), row.end(), row.begin(), [](double value) { return static_cast<float>(value); });
@@ -297,12 +280,9 @@ TEST_P(CExportRun, FloatTablesAnswerAsEntriesRoundedToFloat)
     EXPECT_TRUE(Consult<float>(rows) == Raw<float>(expected));
 }
 
-std::string CaseName(const testing::TestParamInfo<std::tuple<ExportShape, Compiler>>& info)
-{
-    return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
-}
-
 INSTANTIATE_TEST_SUITE_P(Shapes, CExportRun, testing::Combine(testing::ValuesIn(Shapes), testing::ValuesIn(Compilers)),
-                         CaseName);
+                         [](const auto& row) {
+                             return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
+                         });
 
 }  // namespace

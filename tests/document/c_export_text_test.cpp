@@ -8,28 +8,25 @@
 #include "document/c_export_files.h"
 #include "document/c_identifier.h"
 #include "tests/framework/temp_dir.h"
+#include "tests/support/rows.h"
 
 namespace {
 
 struct NameCase {
-    const char* text;
+    const char* name;  // the text to check
     bool usable;
     const char* fromStem;
 };
-
-void PrintTo(const NameCase& row, std::ostream* out)
-{
-    *out << '"' << row.text << '"';
-}
+PRINTS_AS_NAME(NameCase)
 
 class CNameCase : public testing::TestWithParam<NameCase> {};
 
 // A text is usable as it stands, or made into a usable name when it serves as a stem.
 TEST_P(CNameCase, UsableAsItStandsAndMadeFromAStem)
 {
-    EXPECT_EQ(IsUsableCName(GetParam().text), GetParam().usable);
-    EXPECT_EQ(CNameFromStem(GetParam().text), GetParam().fromStem);
-    EXPECT_TRUE(IsUsableCName(CNameFromStem(GetParam().text)));
+    EXPECT_EQ(IsUsableCName(GetParam().name), GetParam().usable);
+    EXPECT_EQ(CNameFromStem(GetParam().name), GetParam().fromStem);
+    EXPECT_TRUE(IsUsableCName(CNameFromStem(GetParam().name)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, CNameCase,
@@ -42,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Names, CNameCase,
 
 // Wiring columns take one byte up to 256 inputs, two up to 65536, four beyond; float tables take
 // half the bytes of double ones.
-TEST(CExportSizes, WiringWidensWithTheInputsAndFloatTablesHalveTheTables)
+TEST(CExportSizes, WiringWidensWithTheInputsAndOnlyShapesBeyondTheLimitAreRefused)
 {
     EXPECT_EQ(CExportSizesOf(1, 256, 100, CTableType::Double).wiring, 768u);
     EXPECT_EQ(CExportSizesOf(1, 257, 100, CTableType::Double).wiring, 1542u);
@@ -50,10 +47,7 @@ TEST(CExportSizes, WiringWidensWithTheInputsAndFloatTablesHalveTheTables)
     const CExportSizes iris = CExportSizesOf(3, 4, 3, CTableType::Float);
     EXPECT_EQ(std::vector<size_t>({iris.ConstantTotal(), iris.forwardWorking, iris.consultWorking}),
               std::vector<size_t>({60 + 12 + 1024 + 7 * 1024, 8, 7}));
-}
-
-TEST(CExportRefusal, OnlyShapesBeyondTheConstantDataLimit)
-{
+    // Only shapes beyond the limit of constant data are refused.
     EXPECT_FALSE(CExportRefusal(3, 4, 3, CTableType::Double));
     EXPECT_FALSE(CExportRefusal(1, 20000, 20000, CTableType::Float));
     EXPECT_EQ(CExportRefusal(1, 20000, 20000, CTableType::Double),
@@ -63,12 +57,9 @@ TEST(CExportRefusal, OnlyShapesBeyondTheConstantDataLimit)
 // A source name cannot end the comment it is shown in.
 TEST(CExportText, CommentsCannotBeClosedByTheSourceName)
 {
-    CExportModel model;
-    model.layers = model.inputs = model.outputs = 1;
-    model.weights.assign(8, 7);
-    model.inputTables.assign(256, 0.5);
-    model.outputTables.assign(256, 0.0);
-    model.source = "evil*/ int x; /*.cvn\n#define";
+    const CExportModel model{.layers = 1, .inputs = 1, .outputs = 1, .weights = std::vector<uint8_t>(8, 7),
+                             .inputTables = std::vector<double>(256, 0.5), .outputTables = std::vector<double>(256, 0.0),
+                             .source = "evil*/ int x; /*.cvn\n#define"};
     const std::string header = GenerateCExport(model, {"net", CTableType::Double}).header;
     const size_t shown = header.find("evil* / int x; / *.cvn?#define");
     ASSERT_NE(shown, std::string::npos);
@@ -82,12 +73,6 @@ TEST(CExportFiles, WriteBothOrSayWhatWasWritten)
     TempDir dir;
     const CExportFiles files{"header text", "source text"};
     std::string error;
-    const auto entries = [&dir] {
-        std::vector<std::string> names;
-        for (const auto& [name, entry] : DirectoryEntries(dir.Root()))
-            names.push_back(name);
-        return names;
-    };
     WriteFile(dir.Path("net.c"), "old source");
     ASSERT_TRUE(WriteCExportFiles(dir.Root().string(), "net", files, error)) << error;
     EXPECT_EQ(ReadFile(dir.Path("net.h")) + "|" + ReadFile(dir.Path("net.c")), "header text|source text");
@@ -101,7 +86,7 @@ TEST(CExportFiles, WriteBothOrSayWhatWasWritten)
     EXPECT_FALSE(WriteCExportFiles(dir.Root().string(), "net", files, error));
     EXPECT_NE(error.find("net.h"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(dir.Path("net.c")), "old source");
-    EXPECT_EQ(entries(), (std::vector<std::string>{"net.c", "net.h"}));
+    EXPECT_EQ(DirectoryEntries(dir.Root()).size(), 2u) << "net.c and net.h alone";
 
     // A folder where the source should go: the header is written, and the message says so.
     std::filesystem::remove(dir.Path("net.h"));
@@ -109,7 +94,8 @@ TEST(CExportFiles, WriteBothOrSayWhatWasWritten)
     std::filesystem::create_directory(dir.Path("net.c"));
     EXPECT_FALSE(WriteCExportFiles(dir.Root().string(), "net", files, error));
     EXPECT_NE(error.find("net.h was already written"), std::string::npos) << error;
-    EXPECT_EQ(entries(), (std::vector<std::string>{"net.c", "net.h"}));
+    EXPECT_EQ(ReadFile(dir.Path("net.h")), "header text");
+    EXPECT_EQ(DirectoryEntries(dir.Root()).size(), 2u) << "net.c and net.h alone";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // carry them.
 #include "tests/document/document_fixture.h"
 
+#include "document/best_network.h"
 #include "document/settings_block.h"
 #include "tests/engine/engine_test_support.h"
 
@@ -35,20 +36,13 @@ TEST_F(DocumentTest, SettingsTravelInABlockAfterTheAverageErrorOnlyWhenChanged)
     std::string reason;
     ASSERT_TRUE(ReadNetwork(saved, loaded, reason)) << reason;
     EXPECT_EQ(loaded.Settings(), KeepingEvery(7, "held out.dat"));
-    // A new document forgets them.
-    document.OnNewDocument();
-    EXPECT_EQ(document.GetLearningSettings(), LearningSettings());
-}
-
-TEST_F(DocumentTest, AMalformedBlockLoadsWithTheDefaultSettings)
-{
-    NetworkModel loaded;
-    loaded.Settings().rounding = Rounding::Precise;
-    std::string reason;
-    // The length claims more bytes than follow.
+    // A block whose length claims more bytes than follow loads as the default settings.
     ASSERT_TRUE(ReadNetwork(FreshFile(5, 4, 2) + "CvnS" + Ints({100}) + "\x01", loaded, reason)) << reason;
     EXPECT_EQ(loaded.Settings(), LearningSettings());
     EXPECT_EQ(WriteNetwork(loaded), FreshFile(5, 4, 2));
+    // A new document forgets them.
+    document.OnNewDocument();
+    EXPECT_EQ(document.GetLearningSettings(), LearningSettings());
 }
 
 // Training evaluates every ten passes and keeps the weights of the lowest error; restoring brings
@@ -98,14 +92,24 @@ TEST_F(DocumentTest, TrainingKeepsTheBestWeightsForRestoring)
     EXPECT_FALSE(document.RestoreBestNetwork());
 }
 
-TEST_F(DocumentTest, ChangingWhatIsEvaluatedForgetsTheKeptWeightsAndTheRoundingDoesNot)
+// A validation file that cannot be read is shown once and training goes on; a readable one gives
+// kept weights, which a change of rounding keeps and a change of what is evaluated forgets.
+TEST_F(DocumentTest, KeptWeightsFollowTheValidationAndTheInterval)
 {
     Import(TwoRecords);
-    document.SetLearningSettings(KeepingEvery(10));
-    for (int pass = 0; pass < 20; ++pass)
+    document.SetLearningSettings(KeepingEvery(10, folder.Path("missing.dat")));
+    for (int pass = 0; pass < 30; ++pass)
         document.TrainPass();
+    ASSERT_EQ(scripted.stopMessages.size(), 1u);
+    EXPECT_NE(scripted.stopMessages[0].find("missing.dat cannot be read"), std::string::npos);
+    EXPECT_EQ(document.GetPassesCount(), 30u);
+    EXPECT_FALSE(document.GetBestNetwork().HasBest());
+
+    LearningSettings settings = KeepingEvery(10, DataFile("valid.dat", TwoRecords));
+    document.SetLearningSettings(settings);
+    document.TrainPass();
+    EXPECT_EQ(scripted.stopMessages.size(), 1u);
     ASSERT_TRUE(document.GetBestNetwork().HasBest());
-    LearningSettings settings = KeepingEvery(10);
     settings.rounding = Rounding::Classic;
     document.SetLearningSettings(settings);
     EXPECT_TRUE(document.GetBestNetwork().HasBest());
@@ -118,23 +122,6 @@ TEST_F(DocumentTest, ChangingWhatIsEvaluatedForgetsTheKeptWeightsAndTheRoundingD
     EXPECT_EQ(document.GetEvaluationInterval(), 20u);
 }
 
-TEST_F(DocumentTest, AValidationFileThatCannotBeReadIsShownOnceAndTrainingGoesOn)
-{
-    Import(TwoRecords);
-    document.SetLearningSettings(KeepingEvery(10, folder.Path("missing.dat")));
-    for (int pass = 0; pass < 30; ++pass)
-        document.TrainPass();
-    ASSERT_EQ(scripted.stopMessages.size(), 1u);
-    EXPECT_NE(scripted.stopMessages[0].find("missing.dat cannot be read"), std::string::npos);
-    EXPECT_EQ(document.GetPassesCount(), 30u);
-    EXPECT_FALSE(document.GetBestNetwork().HasBest());
-
-    document.SetLearningSettings(KeepingEvery(10, DataFile("valid.dat", TwoRecords)));
-    document.TrainPass();
-    EXPECT_EQ(scripted.stopMessages.size(), 1u);
-    EXPECT_TRUE(document.GetBestNetwork().HasBest());
-}
-
 TEST_F(DocumentTest, EvaluationRefusalsNameTheirCause)
 {
     EXPECT_FALSE(document.EvaluatePatterns(0));
@@ -145,9 +132,7 @@ TEST_F(DocumentTest, EvaluationRefusalsNameTheirCause)
     EXPECT_NE(scripted.stopMessages[1].find("cannot be read"), std::string::npos);
     EXPECT_EQ(scripted.stopMessages[2], "A network of 2 outputs cannot stand for 3 classes.");
 
-    const std::optional<Evaluation> evaluation = document.EvaluateFile(DataFile("records.dat", TwoRecords), 2);
-    ASSERT_TRUE(evaluation);
-    EXPECT_EQ(evaluation->records, 2u);
+    EXPECT_EQ(document.EvaluateFile(DataFile("records.dat", TwoRecords), 2).value().records, 2u);
     EXPECT_FALSE(document.IsModified());
 }
 
@@ -170,6 +155,57 @@ TEST(PreciseRoundingOnIris, ReachesATrainingAccuracyOfAtLeastNinetyPercent)
     const Evaluation evaluation = model.EvaluatePatterns(3);
     EXPECT_GE(evaluation.classFigures->accuracy, 0.9);
     EXPECT_LT(model.GetAverageError(), 10922);
+    // The 100 000 passes filled the error ring once round; restoring the statistics fills it anew.
+    model.RestoreStatistics(0, 7);
+    EXPECT_EQ(model.GetErrorHistory().GetEntry(0), 7);
 }
+
+TEST(BestNetwork, KeepsTheLowestErrorAndTheEarlierOfATie)
+{
+    TestNetwork network(1, 2, 2);
+    BestNetwork best;
+    EXPECT_FALSE(best.HasBest());
+    EXPECT_FALSE(best.DiffersFrom(network.net));
+    std::vector<std::vector<uint8_t>> offered;
+    const std::vector<uint64_t> errors = {500, 300, 300, 400, 301};
+    for (size_t k = 0; k < errors.size(); ++k) {
+        network.net.SetWeight(0, 0, static_cast<int32_t>(10 + k));
+        offered.push_back(WeightsOf(network.net));
+        Evaluation evaluation;
+        evaluation.squaredLevelErrors = errors[k];
+        best.Offer(network.net, static_cast<uint32_t>(100 * (k + 1)), evaluation);
+    }
+    EXPECT_EQ(best.GetPasses(), 200u);
+    EXPECT_EQ(best.GetEvaluation().squaredLevelErrors, 300u);
+    EXPECT_TRUE(best.DiffersFrom(network.net));
+    ASSERT_TRUE(best.Restore(network.net));
+    EXPECT_EQ(WeightsOf(network.net), offered[1]);
+    EXPECT_FALSE(best.DiffersFrom(network.net));
+
+    TestNetwork other(2, 2, 2);
+    EXPECT_FALSE(best.Restore(other.net));
+    best.Clear();
+    EXPECT_FALSE(best.HasBest());
+    EXPECT_FALSE(best.Restore(network.net));
+}
+
+struct IntervalRow {
+    const char* name;
+    size_t records;
+    uint32_t every;
+};
+
+class DefaultInterval : public testing::TestWithParam<IntervalRow> {};
+
+TEST_P(DefaultInterval, IsFivePassesPerRecordRoundedUp)
+{
+    EXPECT_EQ(DefaultEvaluationInterval(GetParam().records), GetParam().every);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DefaultInterval,
+                         testing::Values(IntervalRow{"FewRecords", 20, 100}, IntervalRow{"JustAboveTheLeast", 21, 200},
+                                         IntervalRow{"Iris", 105, 1000}, IntervalRow{"Round", 1000, 5000},
+                                         IntervalRow{"Largest", 1000000000, 2000000000}),
+                         RowName());
 
 }  // namespace

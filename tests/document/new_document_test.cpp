@@ -26,25 +26,6 @@ TEST_F(DocumentTest, ANewDocumentSavesTheGoldenFileAndOptionsBuildsAFreshNetwork
     EXPECT_EQ(document.GetConsultValues(), std::vector<double>(3, 0.0));
 }
 
-TEST(ErrorHistoryTest, KeepsARunningSumAndATruncatedAverage)
-{
-    ErrorHistory history;
-    EXPECT_EQ(history.GetSum(), 1092200000);
-    history.Record(0);
-    EXPECT_EQ(history.GetSum(), 1092189078);
-    EXPECT_EQ(history.GetAverage(), 10921);
-    for (int32_t pass = 1; pass < ErrorHistory::RingLength; ++pass)
-        history.Record(65025);
-    EXPECT_EQ(history.GetPosition(), 0);
-    history.Record(65025);
-    EXPECT_EQ(history.GetSum(), int64_t{65025} * ErrorHistory::RingLength);
-    // A fill after the ring has wrapped replaces every entry again, the recorded ones included.
-    history.Fill(7);
-    history.Record(1);
-    EXPECT_EQ(history.GetSum(), int64_t{7} * ErrorHistory::RingLength - 6);
-    EXPECT_EQ(history.GetEntry(ErrorHistory::RingLength - 1), 7);
-}
-
 // A command that destroys experience, the patterns it leaves of one, and whether the weights stay.
 struct ExperienceCommand {
     const char* name;
@@ -54,47 +35,37 @@ struct ExperienceCommand {
 };
 PRINTS_AS_NAME(ExperienceCommand)
 
-class ExperienceTest : public DocumentTest, public testing::WithParamInterface<ExperienceCommand> {
-protected:
-    // Runs the command on a document with one pattern, random weights and passesCount passes.
-    void Run(uint32_t passesCount, std::vector<Answer> answers)
-    {
-        Import("1 2 3 4 5 6");
-        document.Model().Randomize();
-        document.Model().RestoreStatistics(passesCount, 500);
-        document.SetModifiedFlag(false);
-        hints.clear();
-        before = Save();
-        scripted.answers = std::move(answers);
-        scripted.shape = ShapeFields{2, 3, 3};
-        (document.*GetParam().run)();
-    }
-    std::string before;
-};
+class ExperienceTest : public DocumentTest, public testing::WithParamInterface<ExperienceCommand> {};
 
-TEST_P(ExperienceTest, NoKeepsTheDocument)
+// On a document with one pattern and random weights, No keeps the document; Yes resets the
+// statistics; without experience left, the command goes ahead without a question.
+TEST_P(ExperienceTest, IsDestroyedOnlyAfterAYes)
 {
-    Run(0, {Answer::No});  // patterns alone are experience
+    Import("1 2 3 4 5 6");
+    document.Model().Randomize();
+    document.SetModifiedFlag(false);
+    hints.clear();
+    const std::string before = Save();
+    scripted.answers = {Answer::No, Answer::Yes};
+    scripted.shape = ShapeFields{2, 3, 3};
+    (document.*GetParam().run)();  // patterns alone are experience
     EXPECT_EQ(scripted.questions, std::vector<std::string>{"Network has an experience. Performing this operation "
                                                            "will destroy it! Perform anyway?"});
     EXPECT_TRUE(Save() == before);
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(hints.empty());
-}
 
-TEST_P(ExperienceTest, YesResetsTheStatistics)
-{
-    Run(7, {Answer::Yes});
-    EXPECT_EQ(scripted.questions.size(), 1u);
+    document.Model().RestoreStatistics(7, 500);
+    (document.*GetParam().run)();
+    EXPECT_EQ(scripted.questions.size(), 2u);
     EXPECT_EQ(document.GetPatternsCount(), GetParam().patternsAfter);
     EXPECT_EQ(document.GetPassesCount(), 0u);
     EXPECT_EQ(document.GetAverageError(), 10922);
     EXPECT_EQ(Save().substr(12, 88) == before.substr(12, 88), GetParam().weightsKept);
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::All});
-    // Without experience, the command goes ahead without a question.
     (document.*GetParam().run)();
-    EXPECT_EQ(scripted.questions.size(), GetParam().patternsAfter == 0 ? 1u : 2u);
+    EXPECT_EQ(scripted.questions.size(), GetParam().patternsAfter == 0 ? 2u : 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, ExperienceTest,

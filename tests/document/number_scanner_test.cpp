@@ -88,10 +88,8 @@ TEST_P(BlockEndTest, ReadingEndsAlikeWhereverABlockEnds)
     EXPECT_EQ(stop.detail, "123x");
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, BlockEndTest, testing::Range(FirstBlockEnd - 6, FirstBlockEnd + 7),
-                         [](const testing::TestParamInfo<size_t>& length) {
-                             return "Bytes" + std::to_string(length.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(Bytes, BlockEndTest, testing::Range(FirstBlockEnd - 6, FirstBlockEnd + 7),
+                         testing::PrintToStringParamName());
 
 struct StopRow {
     const char* name;

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -69,19 +67,6 @@ TEST_F(DocumentTest, LongImportAndEvaluationReportEveryStep)
               (std::vector<std::string>{std::string(ReadingStep), std::string(CCorvinaDoc::EvaluatingStep)}));
     ExpectSteadyProgress(scripted.progressReports);
     EXPECT_EQ(scripted.progressReports.back().total, static_cast<uint64_t>(LongRecords));
-}
-
-TEST_F(DocumentTest, LongBatchConsultationReportsTheBytesOfItsInput)
-{
-    const std::string input = WriteRows(folder.Path("rows.txt"), LongRecords, 4);
-    scripted.consultOutcome = {true, ConsultPage::Plural};
-    scripted.consult = {{0, 0, 0, 0}, input, folder.Path("answers.txt")};
-    document.OnConsult();
-    EXPECT_EQ(scripted.workTitles, std::vector<std::string>{"Consulting " + input});
-    ASSERT_GE(scripted.progressReports.size(), 2u);
-    EXPECT_EQ(Steps(scripted.progressReports), std::vector<std::string>{std::string(NetworkModel::ConsultingStep)});
-    ExpectSteadyProgress(scripted.progressReports);
-    EXPECT_EQ(scripted.progressReports.front().total, std::filesystem::file_size(input));
 }
 
 }  // namespace

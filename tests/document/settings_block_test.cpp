@@ -1,39 +1,25 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "document/settings_block.h"
-#include "tests/support/rows.h"
+#include "tests/document/document_fixture.h"
 
 namespace {
-
-std::string Word(uint32_t value)
-{
-    return std::string(reinterpret_cast<const char*>(&value), 4);
-}
 
 // One entry: a 2-byte tag, a 4-byte size, the payload.
 std::string Entry(uint16_t tag, const std::string& payload)
 {
-    return std::string(reinterpret_cast<const char*>(&tag), 2) + Word(static_cast<uint32_t>(payload.size())) + payload;
+    return std::string(reinterpret_cast<const char*>(&tag), 2) + Ints({static_cast<int32_t>(payload.size())}) + payload;
 }
 
 std::string Block(const std::string& entries)
 {
-    return "CvnS" + Word(static_cast<uint32_t>(entries.size())) + entries;
+    return "CvnS" + Ints({static_cast<int32_t>(entries.size())}) + entries;
 }
 
-LearningSettings Precise()
-{
-    LearningSettings settings;
-    settings.rounding = Rounding::Precise;
-    return settings;
-}
+const LearningSettings Precise{Rounding::Precise, {}, 0};
 
 TEST(SettingsBlock, DefaultSettingsWriteNoBlockAndPreciseRoundingOneEntry)
 {
     EXPECT_EQ(EncodeSettingsBlock(LearningSettings()), "");
-    EXPECT_EQ(EncodeSettingsBlock(Precise()), Block(Entry(1, "\x01")));
+    EXPECT_EQ(EncodeSettingsBlock(Precise), Block(Entry(1, "\x01")));
 }
 
 struct DecodeRow {
@@ -66,7 +52,7 @@ using enum SettingsBlockState;
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, DecodeSettings,
-    testing::Values(RoundTrip("Precise", Precise()),
+    testing::Values(RoundTrip("Precise", Precise),
                     RoundTrip("KeepBest", {Rounding::Classic, {true, 0, ""}, 0}),
                     RoundTrip("EveryWithoutKeepBest", {Rounding::Classic, {false, 500, ""}, 0}),
                     RoundTrip("ValidationFile", {Rounding::Classic, {true, 0, "/data/iris-test.dat"}, 0}),
@@ -76,19 +62,19 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeRow{"OtherSignature", "CvnX", Absent, {}},
                     DecodeRow{"SignatureInOtherCase", "cvns\x01", Absent, {}},
                     DecodeRow{"SignatureOnly", "CvnS", Ignored, {}},
-                    DecodeRow{"LengthPastTheEnd", "CvnS" + Word(8) + PreciseEntry.substr(0, 6), Ignored, {}},
-                    DecodeRow{"AbsurdLength", "CvnS" + Word(0xFFFFFFFFu) + PreciseEntry, Ignored, {}},
+                    DecodeRow{"LengthPastTheEnd", "CvnS" + Ints({8}) + PreciseEntry.substr(0, 6), Ignored, {}},
+                    DecodeRow{"AbsurdLength", "CvnS" + Ints({-1}) + PreciseEntry, Ignored, {}},
                     DecodeRow{"LengthAboveTheMaximum",
                               Block(PreciseEntry + Entry(99, std::string(MaxSettingsBlockLength - 12, 'x'))), Ignored, {}},
                     DecodeRow{"EntryHeaderCut", Block(PreciseEntry + std::string("\x02\x00\x01", 3)), Ignored, {}},
-                    DecodeRow{"EntryPastTheBlock", Block(PreciseEntry + Entry(5, Word(3)).substr(0, 9)), Ignored, {}},
-                    DecodeRow{"EntrySizeAbsurd", Block(std::string("\x01\x00", 2) + Word(0xFFFFFFF0u) + "\x01"), Ignored, {}},
-                    DecodeRow{"UnknownTags", Block(Entry(99, "a later setting") + PreciseEntry + Entry(0, "")), Read, Precise()},
+                    DecodeRow{"EntryPastTheBlock", Block(PreciseEntry + Entry(5, Ints({3})).substr(0, 9)), Ignored, {}},
+                    DecodeRow{"EntrySizeAbsurd", Block(std::string("\x01\x00", 2) + Ints({-16}) + "\x01"), Ignored, {}},
+                    DecodeRow{"UnknownTags", Block(Entry(99, "a later setting") + PreciseEntry + Entry(0, "")), Read, Precise},
                     DecodeRow{"UnusableValues",
                               Block(Entry(1, "\x02") + Entry(2, std::string("\x01\x00", 2)) + Entry(3, "\x05") + Entry(4, "") +
-                                    Entry(5, Word(1)) + Entry(5, Word(MaxClassCount + 1))),
+                                    Entry(5, Ints({1})) + Entry(5, Ints({MaxClassCount + 1}))),
                               Read, {}},
-                    DecodeRow{"UnusableRoundingUsableClasses", Block(Entry(1, "\x07") + Entry(5, Word(3))), Read, {Rounding::Classic, {}, 3}}),
+                    DecodeRow{"UnusableRoundingUsableClasses", Block(Entry(1, "\x07") + Entry(5, Ints({3}))), Read, {Rounding::Classic, {}, 3}}),
     RowName());
 
 TEST(SettingsBlock, EveryTruncationIsIgnoredOrAbsent)

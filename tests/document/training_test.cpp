@@ -27,9 +27,8 @@ TEST_F(DocumentTest, APassTrainsOnAPatternCountsAndSendsHintTwo)
     EXPECT_EQ(hints, std::vector<UpdateHint>{UpdateHint::TrainingPass});
     EXPECT_TRUE(document.IsModified());
     // The pass set the pattern's inputs.
-    EXPECT_EQ(std::vector<uint8_t>(document.Model().GetPatternBuffer().GetInputLevels(),
-                                   document.Model().GetPatternBuffer().GetInputLevels() + 4),
-              (std::vector<uint8_t>{10, 20, 30, 40}));
+    const uint8_t* levels = document.Model().GetPatternBuffer().GetInputLevels();
+    EXPECT_EQ(std::vector<uint8_t>(levels, levels + 4), (std::vector<uint8_t>{10, 20, 30, 40}));
 
     Import(pattern(static_cast<int32_t>(outputs[0] + 128) % 256));
     document.Model().RestoreStatistics(UINT32_MAX, 10922);
