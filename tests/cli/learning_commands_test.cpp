@@ -67,7 +67,6 @@ TEST_F(LearningCommandsTest, KeepBestSavesTheBestEvaluationAndTheLogHasARowEvery
                                   std::regex("Saved the best network, reached at pass ([0-9]+): evaluation error "
                                              "([0-9.e+]+), accuracy ([0-9.]+) on the training patterns\n")))
         << out;
-    EXPECT_EQ(std::stoi(best[1]) % 100, 0);
     EXPECT_NE(out.find("Wrote 31 rows, one every 100 passes, to " + Path("run.csv") + "\n"), std::string::npos);
 
     // The saved weights are the best: evaluated again, they give the figures announced, and the

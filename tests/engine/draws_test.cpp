@@ -39,18 +39,21 @@ struct DivideCase {
     int32_t divisor;
     int32_t draw;
     int32_t expected;
+    Rounding rounding = Rounding::Classic;
+    int64_t taken = 1;
 };
 
 class ClassicDivision : public ::testing::TestWithParam<DivideCase> {};
 
 // One draw decides: the quotient rises, away from zero, when the remainder exceeds the draw
-// reduced modulo the divisor. Networks of very many outputs divide their error sum this way.
+// reduced modulo the divisor; precise rounding takes a pair instead above one draw's range.
+// Networks of very many outputs divide their error sum this way.
 TEST_P(ClassicDivision, OneDrawDecidesTheRounding)
 {
-    const auto [dividend, divisor, draw, expected] = GetParam();
+    const auto [dividend, divisor, draw, expected, rounding, taken] = GetParam();
     ScriptedDraws draws({static_cast<uint16_t>(draw)});
-    EXPECT_EQ(StochasticDivide64(dividend, divisor, draws.Source()), expected);
-    EXPECT_EQ(draws.Taken(), 1);
+    EXPECT_EQ(StochasticDivide64(dividend, divisor, draws.Source(), rounding), expected);
+    EXPECT_EQ(draws.Taken(), taken);
 }
 
 // 7 / 2 rises on even draws; 50000 = 87 * 569 + 497, so draws from 497 on (modulo 569) keep 87;
@@ -61,7 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DivideCase{-50000, 569, 496, -88}, DivideCase{50000, 569, 497, 87}, DivideCase{50000, 569, 569 + 496, 88},
                       DivideCase{32767, 163837500, 32767, 0}, DivideCase{32768, 163837500, 32767, 1},
                       DivideCase{INT32_MIN, 3, 2, -715827882}, DivideCase{int64_t{100000} * 65024 + 32768, 100000, 32767, 65025},
-                      DivideCase{-(int64_t{3} << 40) - 1, 1 << 20, 0, -(3 << 20) - 1}));
+                      DivideCase{-(int64_t{3} << 40) - 1, 1 << 20, 0, -(3 << 20) - 1},
+                      DivideCase{5, 32768, 0, 1, Rounding::Precise, 1}, DivideCase{5, 32769, 0, 1, Rounding::Precise, 2},
+                      DivideCase{5, INT32_MAX, 0, 1, Rounding::Precise, 2}));
 
 struct PairCase {
     uint64_t remainder;
@@ -94,15 +99,5 @@ INSTANTIATE_TEST_SUITE_P(
                       PairCase{1, 163837500, {6, 594530849, 0}, true, 2}, PairCase{1, 163837500, {6, 594530850}, false, 1},
                       PairCase{40959375, 163837500, {(1u << 28) - 1}, true, 0}, PairCase{40959375, 163837500, {1u << 28}, false, 0},
                       PairCase{20000, 40268, {533297815}, true, 0}, PairCase{20000, 40268, {533297816, (1u << 30) - 1}, false, 1}));
-
-// Precise rounding takes a pair for a divisor above 32768 only.
-TEST(PreciseDivision, DrawsAPairAboveOneDrawsRange)
-{
-    for (const auto& [divisor, draws] : {std::pair{32768, 1}, std::pair{32769, 2}, std::pair{INT32_MAX, 2}}) {
-        ScriptedDraws zeros({});
-        StochasticDivide(5, divisor, zeros.Source(), Rounding::Precise);
-        EXPECT_EQ(zeros.Taken(), draws) << "divisor " << divisor;
-    }
-}
 
 } // namespace

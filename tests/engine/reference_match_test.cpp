@@ -147,24 +147,20 @@ const std::vector<int32_t> negativeRates = {-10922, INT32_MIN, -1, 10922, -40959
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, ReferenceMatch,
-    ::testing::Combine(::testing::Values(MatchCase{"Default", {5, 4, 2}, Weights::Random, usualRates},
-                                         MatchCase{"WidthOne", {4, 1, 1}, Weights::Random, usualRates},
-                                         MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates},
-                                         MatchCase{"MoreOutputsThanInputs", {2, 5, 14}, Weights::Random, usualRates},
-                                         MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
-                                         MatchCase{"Deep", {12, 9, 4}, Weights::Random, usualRates},
-                                         MatchCase{"DeepExtremes", {16, 8, 8}, Weights::Extremes, extremeRates},
-                                         MatchCase{"NarrowExtremes", {20, 2, 3}, Weights::Extremes, extremeRates},
-                                         MatchCase{"WideExtremes", {6, 40, 100}, Weights::Extremes, extremeRates},
-                                         MatchCase{"SaturatingChain", {79, 1, 1}, Weights::SaturatingChain, extremeRates},
-                                         MatchCase{"SaturatingBands", {30, 16, 16}, Weights::SaturatingBands, usualRates},
-                                         // Bands of two chunks, whose second adds to what the first sent.
-                                         MatchCase{"SaturatingWideBands", {26, 260, 260}, Weights::SaturatingBands, usualRates},
-                                         MatchCase{"NegativeRates", {4, 12, 20}, Weights::Random, negativeRates},
-                                         MatchCase{"NegativeRatesExtremes", {8, 16, 6}, Weights::Extremes, negativeRates},
-                                         MatchCase{"WiderThanAChunk", {2, 300, 120}, Weights::Random, usualRates},
-                                         MatchCase{"WiderThanAChunkExtremes", {3, 520, 200}, Weights::Extremes, extremeRates}),
-                       BothRoundings, AllPaths),
+    ::testing::Combine(
+        ::testing::Values(MatchCase{"Default", {5, 4, 2}, Weights::Random, usualRates}, MatchCase{"WidthOne", {4, 1, 1}, Weights::Random, usualRates},
+                          MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates}, MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
+                          MatchCase{"MoreOutputsThanInputs", {2, 5, 14}, Weights::Random, usualRates}, MatchCase{"Deep", {12, 9, 4}, Weights::Random, usualRates},
+                          MatchCase{"DeepExtremes", {16, 8, 8}, Weights::Extremes, extremeRates}, MatchCase{"NarrowExtremes", {20, 2, 3}, Weights::Extremes, extremeRates},
+                          MatchCase{"WideExtremes", {6, 40, 100}, Weights::Extremes, extremeRates},
+                          MatchCase{"SaturatingChain", {79, 1, 1}, Weights::SaturatingChain, extremeRates},
+                          MatchCase{"SaturatingBands", {30, 16, 16}, Weights::SaturatingBands, usualRates},
+                          // Bands of two chunks, whose second adds to what the first sent.
+                          MatchCase{"SaturatingWideBands", {26, 260, 260}, Weights::SaturatingBands, usualRates},
+                          MatchCase{"NegativeRates", {4, 12, 20}, Weights::Random, negativeRates}, MatchCase{"WiderThanAChunk", {2, 300, 120}, Weights::Random, usualRates},
+                          MatchCase{"NegativeRatesExtremes", {8, 16, 6}, Weights::Extremes, negativeRates},
+                          MatchCase{"WiderThanAChunkExtremes", {3, 520, 200}, Weights::Extremes, extremeRates}),
+        BothRoundings, AllPaths),
     RowRoundingAndPath());
 
 // Draws at the edge of every comparison, made from the remainders that a first Learn on a copy

@@ -122,22 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenRow{"EndsEarly", "cut.cvn", whole.substr(0, 13), Outcome::MadeNew, {7}, "The file ends early."}),
     RowName());
 
-TEST_F(DocumentManagerTest, OpenAsksForAFileThenToSaveAModifiedDocument)
-{
-    const std::string path = dir.Path("good.cvn");
-    WriteFile(path, FileOf({1}));
-    Edit({5}, "/previous/net.cvn");
-    user.fileAnswers = {"", path, path};
-    user.saveAnswers = {Cancel, Discard};
-    EXPECT_FALSE(manager.FileOpen());  // the dialog is cancelled
-    EXPECT_FALSE(manager.FileOpen());  // the save question is cancelled
-    EXPECT_EQ(Now(), (State{{5}, "/previous/net.cvn", true}));
-    EXPECT_TRUE(manager.FileOpen());
-    EXPECT_EQ(Now(), (State{{1}, path, false}));
-    EXPECT_TRUE(failed.empty());
-    EXPECT_EQ(std::tuple(user.requests.at(0).mode, user.requests.at(0).filters.at(0).pattern), std::tuple(FileDialogMode::Open, "*.cvn"));
-}
-
 TEST_F(DocumentManagerTest, SaveWritesTheDocumentClearsTheFlagOrSaysWhyNot)
 {
     const std::string path = dir.Path("out.cvn");
