@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -12,17 +11,11 @@
 #include "engine/network_shape.h"
 #include "engine/random_source.h"
 
-// A random source that yields the values of a script (each 0..RandomSource::Max), in order: a
-// function's, or a list's and then zeros.
+// A random source that yields the values of a script (each 0..RandomSource::Max), in order, and
+// then zeros.
 class ScriptedDraws {
 public:
-    explicit ScriptedDraws(std::function<int32_t()> values) : script(std::move(values)), source(&Fill, this) {}
-    explicit ScriptedDraws(std::vector<uint16_t> values)
-        : ScriptedDraws([values = std::move(values), next = size_t{0}]() mutable {
-              return next < values.size() ? int32_t{values[next++]} : 0;
-          })
-    {
-    }
+    explicit ScriptedDraws(std::vector<uint16_t> values) : script(std::move(values)), source(&Fill, this) {}
     ScriptedDraws(const ScriptedDraws&) = delete;
     ScriptedDraws& operator=(const ScriptedDraws&) = delete;
 
@@ -32,21 +25,15 @@ public:
 private:
     static void Fill(void* context, uint16_t* draws, size_t count)
     {
-        for (size_t k = 0; k < count; ++k)
-            draws[k] = static_cast<uint16_t>(static_cast<ScriptedDraws*>(context)->script());
+        auto& self = *static_cast<ScriptedDraws*>(context);
+        for (size_t k = 0; k < count; ++k, ++self.next)
+            draws[k] = self.next < self.script.size() ? self.script[self.next] : 0;
     }
 
-    std::function<int32_t()> script;
+    std::vector<uint16_t> script;
+    size_t next = 0;
     RandomSource source;
 };
-
-// Runs action on a source whose every draw is value and returns how many draws it took.
-inline int64_t CountDraws(const std::function<void(RandomSource&)>& action, int32_t value = 0)
-{
-    ScriptedDraws draws([value] { return value; });
-    action(draws.Source());
-    return draws.Taken();
-}
 
 // A wired network of L, W, O with its own PatternBuffer, or (with a fourth argument) of
 // neuronCount neurons on a buffer of W inputs and O outputs, for hand-built cases.

@@ -5,11 +5,21 @@
 #include <vector>
 
 #include "engine/learning_constants.h"
+#include "engine/level_lookup.h"
 #include "engine/pair_rounding.h"
 #include "tests/engine/engine_test_support.h"
 #include "tests/engine/reference_net.h"
 
 namespace {
+
+// The engine's level lookup against the reference's eight probes, for every sum.
+TEST(LevelLookup, MatchesEightProbesForEverySum)
+{
+    for (uint32_t sum = 0; sum <= MaxNeuronSum; ++sum) {
+        const LevelBracket bracket = BracketOfSum(sum);
+        ASSERT_EQ(std::tuple(bracket.lo, bracket.hi), std::tuple(BisectSum(sum).lo, BisectSum(sum).hi)) << sum;
+    }
+}
 
 // Random: every weight drawn. Extremes: every weight 0 or 255. SaturatingChain: a width-one
 // chain whose levels stay in the steep middle of the table, so that the error grows with every
@@ -115,23 +125,6 @@ TEST_P(ReferenceMatch, ForwardAndLearnMatchTheStepByStepAlgorithm)
     }
     EXPECT_TRUE(pair.reference.reachedLimit || !saturating) << "no accumulator saturated";
 
-    // Met targets: error 0, every delta 0 and no weight moved, after 5 draws a neuron (10 in
-    // precise rounding) and one for the mean.
-    pair.Forward(RandomLevels(patterns, inputs));
-    std::vector<uint8_t> met(static_cast<size_t>(outputs));
-    const int32_t count = pair.network.net.GetNeuronCount();
-    for (int32_t t = 0; t < outputs; ++t)
-        met[static_cast<size_t>(t)] = pair.network.net.GetNeuron(count - 1 - t).level;
-    pair.SetTargets(met);
-    RandomSource draws(1);
-    EXPECT_EQ(pair.network.net.Learn(10922, draws, rounding), 0);
-    EXPECT_EQ(draws.DrawsTaken(), uint64_t(rounding == Rounding::Classic ? 5 : 10) * uint64_t(count) + 1);
-    for (int32_t j = 0; j < count; ++j) {
-        State expected = StateOf(pair.reference.units[static_cast<size_t>(j)]);
-        expected[2] = 0;
-        ASSERT_EQ(StateOf(pair.network.net.GetNeuron(j)), expected) << "neuron " << j;
-    }
-
     // Rows side by side give every row the outputs of its own pass, and leave the last row's.
     const int32_t rows = 9;
     const std::vector<uint8_t> inputRows = RandomLevels(patterns, rows * inputs);
@@ -154,24 +147,20 @@ const std::vector<int32_t> negativeRates = {-10922, INT32_MIN, -1, 10922, -40959
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, ReferenceMatch,
-    ::testing::Combine(::testing::Values(MatchCase{"Default", {5, 4, 2}, Weights::Random, usualRates},
-                                         MatchCase{"WidthOne", {4, 1, 1}, Weights::Random, usualRates},
-                                         MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates},
-                                         MatchCase{"MoreOutputsThanInputs", {2, 5, 14}, Weights::Random, usualRates},
-                                         MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
-                                         MatchCase{"Deep", {12, 9, 4}, Weights::Random, usualRates},
-                                         MatchCase{"DeepExtremes", {16, 8, 8}, Weights::Extremes, extremeRates},
-                                         MatchCase{"NarrowExtremes", {20, 2, 3}, Weights::Extremes, extremeRates},
-                                         MatchCase{"WideExtremes", {6, 40, 100}, Weights::Extremes, extremeRates},
-                                         MatchCase{"SaturatingChain", {79, 1, 1}, Weights::SaturatingChain, extremeRates},
-                                         MatchCase{"SaturatingBands", {30, 16, 16}, Weights::SaturatingBands, usualRates},
-                                         // Bands of two chunks, whose second adds to what the first sent.
-                                         MatchCase{"SaturatingWideBands", {26, 260, 260}, Weights::SaturatingBands, usualRates},
-                                         MatchCase{"NegativeRates", {4, 12, 20}, Weights::Random, negativeRates},
-                                         MatchCase{"NegativeRatesExtremes", {8, 16, 6}, Weights::Extremes, negativeRates},
-                                         MatchCase{"WiderThanAChunk", {2, 300, 120}, Weights::Random, usualRates},
-                                         MatchCase{"WiderThanAChunkExtremes", {3, 520, 200}, Weights::Extremes, extremeRates}),
-                       BothRoundings, AllPaths),
+    ::testing::Combine(
+        ::testing::Values(MatchCase{"Default", {5, 4, 2}, Weights::Random, usualRates}, MatchCase{"WidthOne", {4, 1, 1}, Weights::Random, usualRates},
+                          MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates}, MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
+                          MatchCase{"MoreOutputsThanInputs", {2, 5, 14}, Weights::Random, usualRates}, MatchCase{"Deep", {12, 9, 4}, Weights::Random, usualRates},
+                          MatchCase{"DeepExtremes", {16, 8, 8}, Weights::Extremes, extremeRates}, MatchCase{"NarrowExtremes", {20, 2, 3}, Weights::Extremes, extremeRates},
+                          MatchCase{"WideExtremes", {6, 40, 100}, Weights::Extremes, extremeRates},
+                          MatchCase{"SaturatingChain", {79, 1, 1}, Weights::SaturatingChain, extremeRates},
+                          MatchCase{"SaturatingBands", {30, 16, 16}, Weights::SaturatingBands, usualRates},
+                          // Bands of two chunks, whose second adds to what the first sent.
+                          MatchCase{"SaturatingWideBands", {26, 260, 260}, Weights::SaturatingBands, usualRates},
+                          MatchCase{"NegativeRates", {4, 12, 20}, Weights::Random, negativeRates}, MatchCase{"WiderThanAChunk", {2, 300, 120}, Weights::Random, usualRates},
+                          MatchCase{"NegativeRatesExtremes", {8, 16, 6}, Weights::Extremes, negativeRates},
+                          MatchCase{"WiderThanAChunkExtremes", {3, 520, 200}, Weights::Extremes, extremeRates}),
+        BothRoundings, AllPaths),
     RowRoundingAndPath());
 
 // Draws at the edge of every comparison, made from the remainders that a first Learn on a copy
@@ -232,19 +221,14 @@ std::vector<uint16_t> EdgeDraws(const ReferenceNet& probe, Rounding rounding, co
     return draws;
 }
 
-struct EdgeCase {
-    const char* name;
-    std::array<int32_t, 3> shape;
-    int32_t rate;
-};
-
-class EdgeDrawsMatch : public ::testing::TestWithParam<std::tuple<EdgeCase, Rounding, EnginePath>> {};
+class EdgeDrawsMatch : public ::testing::TestWithParam<std::tuple<MatchCase, Rounding, EnginePath>> {};
 
 TEST_P(EdgeDrawsMatch, EveryPathDecidesAsTheReference)
 {
     const auto& [edge, rounding, path] = GetParam();
-    const auto& [name, shape, rate] = edge;
-    Pair pair(shape, Weights::Extremes);
+    const auto& [name, shape, weights, rates] = edge;
+    const int32_t rate = rates[0];
+    Pair pair(shape, weights);
     SKIP_UNLESS_PATH(pair.network, path);
     std::mt19937 generator(7);
     pair.Forward(RandomLevels(generator, shape[1]));
@@ -265,12 +249,14 @@ TEST_P(EdgeDrawsMatch, EveryPathDecidesAsTheReference)
     pair.ExpectSame("learn");
 }
 
-INSTANTIATE_TEST_SUITE_P(Networks, EdgeDrawsMatch,
-                         ::testing::Combine(::testing::Values(EdgeCase{"Width4Rate10922", {6, 4, 3}, 10922}, EdgeCase{"Width4Rate50", {6, 4, 3}, 50},
-                                                              EdgeCase{"Width20Rate10922", {3, 20, 12}, 10922},
-                                                              EdgeCase{"Width20Rate50", {3, 20, 12}, 50},
-                                                              EdgeCase{"Width300Rate10922", {2, 300, 120}, 10922}),
-                                            BothRoundings, AllPaths),
-                         RowRoundingAndPath());
+INSTANTIATE_TEST_SUITE_P(
+    Networks, EdgeDrawsMatch,
+    ::testing::Combine(::testing::Values(MatchCase{"Width4Rate10922", {6, 4, 3}, Weights::Extremes, {10922}},
+                                         MatchCase{"Width4Rate50", {6, 4, 3}, Weights::Extremes, {50}},
+                                         MatchCase{"Width20Rate10922", {3, 20, 12}, Weights::Extremes, {10922}},
+                                         MatchCase{"Width20Rate50", {3, 20, 12}, Weights::Extremes, {50}},
+                                         MatchCase{"Width300Rate10922", {2, 300, 120}, Weights::Extremes, {10922}}),
+                       BothRoundings, AllPaths),
+    RowRoundingAndPath());
 
 } // namespace

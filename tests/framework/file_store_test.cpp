@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -94,19 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
         SaveRow{"OtherHardLinkKeepsTheOldContents", {{"net.cvn", "file 0644 old"}, {"other.cvn", "hard link to net.cvn"}},
                 "net.cvn", "", {{"net.cvn", "file 0644 new"}, {"other.cvn", "file 0644 old"}}}),
     RowName());
-
-TEST_F(FileStoreTest, AReplacementKeepsTheOwner)
-{
-    if (geteuid() != 0)
-        GTEST_SKIP() << "only root can give a file away";
-    WriteFile(dir.Path("net.cvn"), "old");
-    ASSERT_EQ(chown(dir.Path("net.cvn").c_str(), 4321, 4322), 0);
-    std::string error;
-    ASSERT_TRUE(LocalFileStore().WriteWholeFile(dir.Path("net.cvn"), "new", error)) << error;
-    struct stat status {};
-    ASSERT_EQ(stat(dir.Path("net.cvn").c_str(), &status), 0);
-    EXPECT_EQ(std::pair(status.st_uid, status.st_gid), std::pair(4321u, 4322u));
-}
 
 TEST_F(FileStoreTest, ASizeLimitIsAnOrdinaryWriteError)
 {

@@ -34,12 +34,6 @@ inline std::string WriteScratch(const std::string& name, const std::string& byte
     return ScratchPath(name);
 }
 
-// The bytes Save writes for the document.
-inline std::string DocumentBytes(const CCorvinaDoc& document)
-{
-    return WriteNetwork(document.Model());
-}
-
 // A document with the framework around it, as the window has it.
 struct Session {
     Session()

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string path = WriteScratch("data.txt", text);
     session.user.trainingData = {path, makeNewTables};
     session.Clear();
-    const std::string before = DocumentBytes(document);
+    const std::string before = WriteNetwork(document.Model());
 
     document.OnSelectTd();
     const int32_t count = inputs + outputs;
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t n = records.GetRecordCount();
     if (n == 0) {
         FUZZ_CHECK(session.user.stopMessages.size() == 1);
-        FUZZ_CHECK(DocumentBytes(document) == before);
+        FUZZ_CHECK(WriteNetwork(document.Model()) == before);
         FUZZ_CHECK(!document.IsModified());
         return 0;
     }
@@ -57,11 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int32_t pass = 0; pass < 3; ++pass)
         document.TrainPass();
     FUZZ_CHECK(document.GetPassesCount() == 3);
-    const std::string saved = DocumentBytes(document);
+    const std::string saved = WriteNetwork(document.Model());
     const size_t neurons = static_cast<size_t>(layers * inputs + outputs);
     FUZZ_CHECK(saved.size() == 24 + 4 * neurons + (2048 + n) * static_cast<size_t>(count));
     document.SetModifiedFlag(false);
     FUZZ_CHECK(session.manager.OpenDocumentFile(WriteScratch("saved.cvn", saved)));
-    FUZZ_CHECK(DocumentBytes(document) == saved);
+    FUZZ_CHECK(WriteNetwork(document.Model()) == saved);
     return 0;
 }

@@ -22,14 +22,14 @@ int32_t Int32At(const uint8_t* data, size_t offset)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static Session session;
-    static const std::string fresh = DocumentBytes(session.document);
+    static const std::string fresh = WriteNetwork(session.document.Model());
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string path = WriteScratch("load.cvn", bytes);
     session.document.OnNewDocument();
     session.Clear();
 
     const bool opened = session.manager.OpenDocumentFile(path);
-    const std::string saved = DocumentBytes(session.document);
+    const std::string saved = WriteNetwork(session.document.Model());
     FUZZ_CHECK(session.user.statusNotes.empty());
     if (!opened || size == 0) {
         // Refused: a message and a new document. Empty: taken without a load.
@@ -53,6 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     session.document.OnNewDocument();
     FUZZ_CHECK(session.manager.OpenDocumentFile(WriteScratch("again.cvn", saved)));
-    FUZZ_CHECK(DocumentBytes(session.document) == saved);
+    FUZZ_CHECK(WriteNetwork(session.document.Model()) == saved);
     return 0;
 }
