@@ -419,9 +419,9 @@ inline VInt WideUnsettled(VHalfDouble productLow, VHalfDouble productHigh, VInt 
     const VHalfDouble raisedHigh = WideRaised(productHigh, HighHalf(settled));
     const VHalfDouble quotientLow = WideQuotient(raisedLow);
     const VHalfDouble quotientHigh = WideQuotient(raisedHigh);
-    const VHalfDouble flagLow = (quotientLow >= 254.0) | (raisedLow - quotientLow * divisor == 0.0) ? one : VHalfDouble{};
+    const VHalfDouble flagLow = ((quotientLow >= 254.0) | (raisedLow - quotientLow * divisor == 0.0)) ? one : VHalfDouble{};
     const VHalfDouble flagHigh =
-        (quotientHigh >= 254.0) | (raisedHigh - quotientHigh * divisor == 0.0) ? one : VHalfDouble{};
+        ((quotientHigh >= 254.0) | (raisedHigh - quotientHigh * divisor == 0.0)) ? one : VHalfDouble{};
     return IntegersOf(flagLow, flagHigh) != 0;
 }
 
