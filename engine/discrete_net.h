@@ -90,6 +90,7 @@ private:
     // 8-lane kernels of either vector path, which waste the fewest lanes.
     bool UsesVectors() const { return path != EnginePath::Scalar && inputCount >= MinVectorWidth; }
     const VectorKernels& PassKernels() const;
+    const VectorKernels& LearnKernels(Rounding rounding) const;
     // Whether ForwardRows runs a band's columns side by side (else one pattern per lane).
     bool RowsUseBands() const { return path != EnginePath::Scalar && inputCount >= 8; }
     static constexpr int32_t MinVectorWidth = 2;

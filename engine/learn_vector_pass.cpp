@@ -47,13 +47,13 @@ void NextChunk(int32_t& bandStart, int32_t& top, int32_t width)
 int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding rounding)
 {
     LearnScratch& scratch = *learnScratch;
-    const VectorKernels& kernels = PassKernels();
+    const bool precise = rounding == Rounding::Precise;
+    const VectorKernels& kernels = LearnKernels(rounding);
     const int32_t firstOutput = neuronCount - outputCount;
     scratch.targetsByNeuron.resize(static_cast<size_t>(outputCount) + LearnScratch::Spare);
     for (int32_t t = 0; t < outputCount; ++t) {
         scratch.targetsByNeuron[static_cast<size_t>(outputCount - 1 - t)] = targets[static_cast<size_t>(t)];
     }
-    const bool precise = rounding == Rounding::Precise;
 
     // The job's network fields are set once; the rate's bounds when the rate changes.
     LearnChunksJob& job = scratch.job;
