@@ -71,19 +71,6 @@ const VectorKernels& DiscreteNet::PassKernels() const
     return KernelsOf(path);
 }
 
-// Precise learning in bands of up to 8 runs about a sixth faster on the AVX2 build of the narrow
-// kernels than on their AVX-512VL build (measured on Zen 5; classic is the same on both). The two
-// builds share their source, their lanes and the wiring turns, so either may learn after the other's
-// forward pass.
-const VectorKernels& DiscreteNet::LearnKernels(Rounding rounding) const
-{
-    const VectorKernels& kernels = PassKernels();
-    if (rounding == Rounding::Precise && &kernels == &Avx512NarrowKernels && IsEnginePathSupported(EnginePath::Avx2)) {
-        return Avx2Kernels;
-    }
-    return kernels;
-}
-
 void DiscreteNet::Forward()
 {
     // Bands of up to ScalarForwardWidth neurons go quicker one neuron at a time: a vector's band
