@@ -149,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
     Networks, ReferenceMatch,
     ::testing::Combine(
         ::testing::Values(MatchCase{"Default", {5, 4, 2}, Weights::Random, usualRates}, MatchCase{"WidthOne", {4, 1, 1}, Weights::Random, usualRates},
-                          MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates}, MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
+                          MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates},
+                          MatchCase{"WidthThree", {6, 3, 5}, Weights::Random, usualRates}, MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
                           MatchCase{"MoreOutputsThanInputs", {2, 5, 14}, Weights::Random, usualRates}, MatchCase{"Deep", {12, 9, 4}, Weights::Random, usualRates},
                           MatchCase{"DeepExtremes", {16, 8, 8}, Weights::Extremes, extremeRates}, MatchCase{"NarrowExtremes", {20, 2, 3}, Weights::Extremes, extremeRates},
                           MatchCase{"WideExtremes", {6, 40, 100}, Weights::Extremes, extremeRates},
