@@ -86,13 +86,13 @@ inline void ForwardNarrowBand(const NeuronArrays::Fields& fields, int32_t j, int
         const uint32_t sum = 128u * fields.weights[0][n] + fields.weights[1][n] * input1 + fields.weights[2][n] * input2 +
                              fields.weights[3][n] * input3;
         fields.sums[n] = sum;
-        const LevelBracket bracket = BracketOfSum(sum);
-        levels[c] = bracket.lo;
-        fields.levels[n] = static_cast<uint8_t>(bracket.lo);
-        fields.levelEntries[n] = KernelLevelEntries[bracket.lo];
+        const uint32_t level = LevelOfSum(sum);
+        levels[c] = level;
+        fields.levels[n] = static_cast<uint8_t>(level);
+        fields.levelEntries[n] = KernelLevelEntries[level];
         fields.errors[n] = 0;
         if (j + c >= firstOutput) {
-            outputs[neuronCount - 1 - (j + c)] = static_cast<uint8_t>(bracket.hi);
+            outputs[neuronCount - 1 - (j + c)] = static_cast<uint8_t>(sum >= ActivationTable[0] ? level + 1 : 0);
         }
     }
 #pragma GCC unroll 4

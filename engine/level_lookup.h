@@ -60,6 +60,27 @@ constexpr std::array<uint32_t, BucketCount> MakeBuckets()
 
 inline constexpr std::array<uint32_t, BucketCount> Buckets = MakeBuckets();
 
+// The level alone changes at thresholds 1..254 only (below the second it is 0, from the last on it
+// stays 254), so a bucket gives it with one comparison: each entry is (the threshold inside the
+// bucket at which the level rises, or NoThreshold) << LevelBits | the level at the bucket's start.
+inline constexpr uint32_t LevelBits = 8;
+
+constexpr std::array<uint32_t, BucketCount> MakeLevelBuckets()
+{
+    std::array<uint32_t, BucketCount> levels{};
+    for (size_t bucket = 0; bucket < BucketCount; ++bucket) {
+        const uint32_t before = Buckets[bucket] & CountMask;
+        const uint32_t threshold = Buckets[bucket] >> CountBits;
+        const uint32_t capped = before < 255u ? before : 255u;
+        const uint32_t start = capped > 0u ? capped - 1u : 0u;
+        const bool rises = threshold != NoThreshold && before >= 1u && before <= 254u;
+        levels[bucket] = (rises ? threshold : NoThreshold) << LevelBits | start;
+    }
+    return levels;
+}
+
+inline constexpr std::array<uint32_t, BucketCount> LevelBuckets = MakeLevelBuckets();
+
 } // namespace level_lookup_detail
 
 struct LevelBracket {
@@ -78,4 +99,13 @@ inline LevelBracket BracketOfSum(uint32_t sum)
     const uint32_t reached = (entry & CountMask) + 1u - below;
     const uint32_t hi = std::min(reached, 255u);
     return {std::max(hi, 1u) - 1u, hi};
+}
+
+// BracketOfSum(sum).lo with one table load and one comparison; the output slot is then the level
+// + 1 from the first threshold on, else 0.
+inline uint32_t LevelOfSum(uint32_t sum)
+{
+    using namespace level_lookup_detail;
+    const uint32_t entry = LevelBuckets[sum >> BucketShift];
+    return (entry & ((1u << LevelBits) - 1u)) + (sum >= (entry >> LevelBits) ? 1u : 0u);
 }
