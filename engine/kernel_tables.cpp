@@ -34,6 +34,7 @@ alignas(64) constexpr auto LevelEntries = MakeLevelEntries();
 
 } // namespace
 
-const uint32_t* const KernelBuckets = level_lookup_detail::Buckets.data();
+const uint32_t* const KernelLevelBuckets = level_lookup_detail::LevelBuckets.data();
+const uint32_t KernelFirstThreshold = ActivationTable[0];
 const uint64_t* const KernelLevelEntries = LevelEntries.data();
 

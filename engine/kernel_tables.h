@@ -5,9 +5,12 @@
 // The lookup tables of the vector kernels as plain arrays, defined once in a portable
 // translation unit from the engine's constant tables.
 
-// The eight-probe bisection's buckets of 128 sums (see level_lookup.h): entry
-// (threshold inside the bucket, or none) << 9 | thresholds before the bucket.
-extern const uint32_t* const KernelBuckets;
+// The level alone by buckets of 128 sums (level_lookup.h's LevelBuckets): entry (the threshold
+// inside the bucket at which the level rises, or none) << 8 | the level at the bucket's start.
+extern const uint32_t* const KernelLevelBuckets;
+
+// The first activation threshold, from which a neuron's output slot is its level + 1.
+extern const uint32_t KernelFirstThreshold;
 
 // Per level 0..255 (255 repeats 254), one 64-bit entry: the level's width in bits 0..15, the
 // shift of its reciprocal in bits 16..31 and the reciprocal multiplier in bits 32..63, so that

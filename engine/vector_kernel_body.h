@@ -17,8 +17,6 @@
 //   VInt ClassicDraws(const uint16_t* draws, int k): draw k of Lanes neurons whose classic draws
 //     (five each, in teaching order) start at draws, the last lane's neuron first;
 //   VInt Permute(VInt values, VInt index): lane L takes lane index[L] of values;
-//   VUint ThresholdsReached(VUint sum): the number of activation thresholds at or below each sum
-//     (of at most MaxNeuronSum);
 //   VInt ShiftIn<Count>(VInt current, VInt previous): the last Count lanes of previous, then the
 //     first Lanes - Count lanes of current;
 //   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;
@@ -78,6 +76,19 @@ inline void CopySources(uint8_t* sources, const uint8_t* previous, int32_t width
     sources[width + 1] = sources[1];
 }
 
+// Each lane's level for its sum (of at most MaxNeuronSum), by level_lookup.h's LevelOfSum.
+inline VUint LevelsOfSums(VUint sum)
+{
+    const VUint entry = Gather(KernelLevelBuckets, sum >> 7);
+    return (entry & 255u) - (VUint)(sum >= (entry >> 8));
+}
+
+// Each lane's output slot: its level + 1 from the first threshold on, else 0 (the level is 0 there).
+inline VUint SlotsOfLevels(VUint level, VUint sum)
+{
+    return level - (VUint)(sum >= KernelFirstThreshold);
+}
+
 void Forward(const ForwardJob& job)
 {
     const int32_t width = job.width;
@@ -102,14 +113,7 @@ void Forward(const ForwardJob& job)
             const VInt sum = (LoadBytes(job.weights[0] + j) << 7) + LoadBytes(job.weights[1] + j) * input1 +
                              LoadBytes(job.weights[2] + j) * input2 + LoadBytes(job.weights[3] + j) * input3;
             Store(job.sums + j, sum);
-            // The bisection by buckets of 128 sums, as level_lookup.h explains.
-            const VUint unsignedSum = (VUint)sum;
-            const VUint entry = Gather(KernelBuckets, unsignedSum >> 7);
-            const VUint below = (unsignedSum - (entry >> 9)) >> 31;
-            const VUint reached = (entry & 511u) + 1u - below;
-            const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
-            const VUint lo = hi + (VUint)(hi > 0u);
-            StoreBytes(job.levels + j, (VInt)lo);
+            StoreBytes(job.levels + j, (VInt)LevelsOfSums((VUint)sum));
             Store(job.errors + j, VInt{});
         }
     }
@@ -144,13 +148,10 @@ void ForwardRows(const ForwardRowsJob& job)
                 const uint8_t* sources = job.sources[row] + c;
                 const VInt sum = w0 + w1 * (LoadBytes(sources) ^ bandOuter) +
                                  w2 * (LoadBytes(sources + 1) ^ bandOuter ^ 0xFF) + w3 * (LoadBytes(sources + 2) ^ bandOuter);
-                const VUint unsignedSum = (VUint)sum;
-                const VUint entry = Gather(KernelBuckets, unsignedSum >> 7);
-                const VUint reached = (entry & 511u) + 1u - ((unsignedSum - (entry >> 9)) >> 31);
-                const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
-                StoreBytes(job.levels[row] + j, (VInt)(hi + (VUint)(hi > 0u)));
+                const VUint level = LevelsOfSums((VUint)sum);
+                StoreBytes(job.levels[row] + j, (VInt)level);
                 if (outputs) {
-                    StoreBytes(job.outputSlots[row] + (j - job.firstOutput), (VInt)hi);
+                    StoreBytes(job.outputSlots[row] + (j - job.firstOutput), (VInt)SlotsOfLevels(level, (VUint)sum));
                 }
             }
         }
@@ -177,12 +178,10 @@ void ForwardAcross(const ForwardAcrossJob& job)
                          static_cast<int32_t>(job.weights[1][j]) * (LoadBytes(band + column * Lanes) ^ outer) +
                          static_cast<int32_t>(job.weights[2][j]) * (LoadBytes(band + second * Lanes) ^ outer ^ 0xFF) +
                          static_cast<int32_t>(job.weights[3][j]) * (LoadBytes(band + third * Lanes) ^ outer);
-        const VUint unsignedSum = (VUint)sum;
-        const VUint entry = Gather(KernelBuckets, unsignedSum >> 7);
-        const VUint reached = (entry & 511u) + 1u - ((unsignedSum - (entry >> 9)) >> 31);
-        const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
-        StoreBytes(job.levels + j * Lanes, (VInt)(hi + (VUint)(hi > 0u)));
+        const VUint level = LevelsOfSums((VUint)sum);
+        StoreBytes(job.levels + j * Lanes, (VInt)level);
         if (j >= firstOutput) {
+            const VUint hi = SlotsOfLevels(level, (VUint)sum);
             const int32_t output = job.neuronCount - 1 - j;
             for (int32_t row = 0; row < job.rows; ++row) {
                 job.outputRows[row * job.outputs + output] = static_cast<uint8_t>(hi[row]);
@@ -669,9 +668,7 @@ void ForwardNarrow(const ForwardJob& job)
         const VInt sum = (LoadBytes(job.weights[0] + j) << 7) + LoadBytes(job.weights[1] + j) * input1 +
                          LoadBytes(job.weights[2] + j) * input2 + LoadBytes(job.weights[3] + j) * input3;
         Store(job.sums + j, sum);
-        const VUint reached = ThresholdsReached((VUint)sum);
-        const VUint hi = (VUint)(reached < 255u ? reached : VUint{} + 255u);
-        const VInt lo = (VInt)(hi + (VUint)(hi > 0u));
+        const VInt lo = (VInt)LevelsOfSums((VUint)sum);
         StoreBytes(job.levels + j, lo);
         GatherLevelEntries(lo, job.levelEntries + j);
         Store(job.errors + j, VInt{});

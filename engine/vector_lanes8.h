@@ -99,14 +99,6 @@ inline VInt Permute(VInt values, VInt index)
     return (VInt)_mm256_permutevar8x32_epi32((__m256i)values, (__m256i)index);
 }
 
-// The number of thresholds at or below each lane's sum (at most MaxNeuronSum), by the eight-probe
-// bisection's buckets (level_lookup.h).
-inline VUint ThresholdsReached(VUint sum)
-{
-    const VUint entry = Gather(KernelBuckets, sum >> 7);
-    return (entry & 511u) + 1u - ((sum - (entry >> 9)) >> 31);
-}
-
 template <int Count>
 inline VInt ShiftIn(VInt current, VInt previous)
 {
