@@ -25,7 +25,7 @@ namespace {
 
 constexpr int32_t PatternCount = 256;
 constexpr int32_t ForwardRows = 1000000;
-constexpr int Rounds = 5;
+constexpr int Rounds = 15;
 // The rate of a fresh error history.
 constexpr int32_t FreshRate = 10922;
 
@@ -133,7 +133,7 @@ void PrintRow(const char* what, const PeerShape& shape, unsigned int connections
 
 int main(int argc, char** argv)
 {
-    const double roundSeconds = argc > 1 ? std::atof(argv[1]) : 0.2;
+    const double roundSeconds = argc > 1 ? std::atof(argv[1]) : 0.1;
     std::printf("Corvina engine path: %s; FANN 2.2 float, default activations; best of %d rounds of %.2f s\n\n",
                 EnginePathName(FastestEnginePath()), Rounds, roundSeconds);
     std::printf("%-16s %-12s %-16s %12s %12s %8s %14s %14s\n", "measure", "Corvina", "FANN", "FANN/s",
