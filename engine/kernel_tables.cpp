@@ -38,3 +38,9 @@ const uint32_t* const KernelLevelBuckets = level_lookup_detail::LevelBuckets.dat
 const uint32_t KernelFirstThreshold = ActivationTable[0];
 const uint64_t* const KernelLevelEntries = LevelEntries.data();
 
+void FillLevelEntries(const uint8_t* levels, uint64_t* entries, int32_t count)
+{
+    for (int32_t j = 0; j < count; ++j) {
+        entries[j] = LevelEntries[levels[j]];
+    }
+}

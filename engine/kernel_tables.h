@@ -18,3 +18,7 @@ extern const uint32_t KernelFirstThreshold;
 // gather fetches all three.
 extern const uint64_t* const KernelLevelEntries;
 
+// entries[j] = KernelLevelEntries[levels[j]] for j below count. One neuron at a time: the
+// processors at hand fetch eight 64-bit entries by loads and stores in about half the time of a
+// vector gather.
+void FillLevelEntries(const uint8_t* levels, uint64_t* entries, int32_t count);

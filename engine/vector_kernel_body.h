@@ -117,11 +117,9 @@ void Forward(const ForwardJob& job)
             Store(job.errors + j, VInt{});
         }
     }
-    // The level entries for the learning, after the last band: gathered in the bands' loop, they
+    // The level entries for the learning, after the last band: fetched in the bands' loop, they
     // held up the chain from each band to the next.
-    for (int32_t j = 0; j < job.neuronCount; j += Lanes) {
-        GatherLevelEntries(LoadBytes(job.levels + j), job.levelEntries + j);
-    }
+    FillLevelEntries(job.levels, job.levelEntries, job.neuronCount);
 }
 
 void ForwardRows(const ForwardRowsJob& job)
@@ -670,6 +668,8 @@ void ForwardNarrow(const ForwardJob& job)
         Store(job.sums + j, sum);
         const VInt lo = (VInt)LevelsOfSums((VUint)sum);
         StoreBytes(job.levels + j, lo);
+        // Gathered here, the entries wait for no band: the chain from band to band leaves the
+        // time for them.
         GatherLevelEntries(lo, job.levelEntries + j);
         Store(job.errors + j, VInt{});
         previous = lo;
