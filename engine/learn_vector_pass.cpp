@@ -143,6 +143,9 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
             PreciseChunkDraws draws(random, size);
             StepUndecided(state, bottom, size, job.undecided, draws);
             draws.Finish();
+            for (uint64_t* marks : job.undecided) {
+                std::fill(marks, marks + LearnChunk / 64, uint64_t{0});
+            }
             NextChunk(bandStart, top, inputCount);
             break;
         }

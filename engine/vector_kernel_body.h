@@ -492,15 +492,6 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
     return anyUnsettled;
 }
 
-inline void ClearUndecided(const LearnChunksJob& job)
-{
-    for (int m = 0; m < 4; ++m) {
-        for (int32_t word = 0; word < LearnChunk / 64; ++word) {
-            job.undecided[m][word] = 0;
-        }
-    }
-}
-
 // Propagation, weight steps and the deltas into the accumulators, for the chunk whose deltas
 // ChunkDeltas made. The chunk's contributions to the band before go to job.sent by column of
 // that band from the chunk's own first column: position k holds input 1 of neuron k, input 2 of
@@ -511,9 +502,6 @@ inline bool ChunkSteps(const LearnChunksJob& job, const Chunk& chunk)
     VInt sentSecond{};
     VInt sentThird{};
     VInt anyUndecided{};
-    if (Precise) {
-        ClearUndecided(job);
-    }
     for (int32_t p = 0; p < chunk.size; p += Lanes) {
         const int32_t i = chunk.bottom + p;
         const VInt active = LanesBelow(chunk.size - p);
@@ -734,11 +722,6 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
             // lie this band's deltas.
             int32_t* const previous = job.errors + (bandStart - width);
             Store(previous, columns != 0 ? carried : Load<VInt>(previous));
-        }
-        if (Precise) {
-            for (int m = 0; m < 4; ++m) {
-                job.undecided[m][0] = 0;
-            }
         }
         const VInt undecided = AnyLane(delta) ? StepVector<Precise>(job, chunk, 0, bandStart, delta) : VInt{};
         if (chunk.outputs) {

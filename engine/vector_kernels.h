@@ -48,7 +48,9 @@ struct LearnChunksJob {
     // Scratch of LearnChunk + 64 elements each.
     int32_t* deltas;
     int32_t* sent;
-    uint64_t* undecided[4];  // LearnChunk / 64 words each
+    // LearnChunk / 64 words each, all 0 when a kernel is called: a kernel marks steps only in the
+    // chunk it stops at with StepUndecided, and the caller clears them after teaching them.
+    uint64_t* undecided[4];
     // The chunks' draws: classic 5 per neuron in teaching order, precise each chunk's fixed draws;
     // the source's slack before and after them may be read.
     const uint16_t* draws;
