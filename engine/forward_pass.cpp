@@ -61,11 +61,20 @@ void ForwardNeurons(const NeuronArrays::Fields& fields, const uint8_t* inputLeve
     }
 }
 
+// The output slot of each output neuron (the upper end of its bracket): its level + 1 from the
+// first threshold on, else 0.
+inline void WriteOutputSlots(const NeuronArrays::Fields& fields, uint8_t* outputs, int32_t neuronCount, int32_t outputCount)
+{
+    for (int32_t t = 0; t < outputCount; ++t) {
+        const auto n = static_cast<size_t>(neuronCount - 1 - t);
+        outputs[t] = static_cast<uint8_t>(fields.sums[n] >= ActivationTable[0] ? fields.levels[n] + 1 : 0);
+    }
+}
+
 // One band of the narrow pass below: count (at most Width) neurons from j, reading the band
 // before's levels from previous and leaving their own there.
 template <int32_t Width>
-inline void ForwardNarrowBand(const NeuronArrays::Fields& fields, int32_t j, int32_t count, uint32_t (&previous)[Width],
-                              uint8_t* outputs, int32_t neuronCount, int32_t firstOutput)
+inline void ForwardNarrowBand(const NeuronArrays::Fields& fields, int32_t j, int32_t count, uint32_t (&previous)[Width])
 {
     // Even neurons invert inputs 1 and 3, odd neurons input 2.
     const uint32_t bandOuter = ((static_cast<uint32_t>(j) & 1u) - 1u) & 0xFFu;
@@ -91,9 +100,6 @@ inline void ForwardNarrowBand(const NeuronArrays::Fields& fields, int32_t j, int
         fields.levels[n] = static_cast<uint8_t>(level);
         fields.levelEntries[n] = KernelLevelEntries[level];
         fields.errors[n] = 0;
-        if (j + c >= firstOutput) {
-            outputs[neuronCount - 1 - (j + c)] = static_cast<uint8_t>(sum >= ActivationTable[0] ? level + 1 : 0);
-        }
     }
 #pragma GCC unroll 4
     for (int32_t c = 0; c < Width; ++c) {
@@ -108,18 +114,18 @@ template <int32_t Width>
 void ForwardNarrowScalar(const NeuronArrays::Fields& fields, const uint8_t* inputLevels, uint8_t* outputs,
                          int32_t neuronCount, int32_t outputCount)
 {
-    const int32_t firstOutput = neuronCount - outputCount;
     uint32_t previous[Width];
     for (int32_t c = 0; c < Width; ++c) {
         previous[c] = inputLevels[c];
     }
     int32_t j = 0;
     for (; j + Width <= neuronCount; j += Width) {
-        ForwardNarrowBand<Width>(fields, j, Width, previous, outputs, neuronCount, firstOutput);
+        ForwardNarrowBand<Width>(fields, j, Width, previous);
     }
     if (j < neuronCount) {
-        ForwardNarrowBand<Width>(fields, j, neuronCount - j, previous, outputs, neuronCount, firstOutput);
+        ForwardNarrowBand<Width>(fields, j, neuronCount - j, previous);
     }
+    WriteOutputSlots(fields, outputs, neuronCount, outputCount);
 }
 
 } // namespace
@@ -184,9 +190,5 @@ void DiscreteNet::ForwardVector()
     job.width = inputCount;
     job.neuronCount = neuronCount;
     PassKernels().forward(job);
-    // The output slot is the upper end of the bracket: the level + 1, or 0 below t[0].
-    for (int32_t t = 0; t < outputCount; ++t) {
-        const auto n = static_cast<size_t>(neuronCount - 1 - t);
-        outputLevels[t] = static_cast<uint8_t>(neurons.sums[n] >= ActivationTable[0] ? neurons.levels[n] + 1 : 0);
-    }
+    WriteOutputSlots(neurons.View(), outputLevels, neuronCount, outputCount);
 }
