@@ -108,7 +108,7 @@ private:
     EnginePath path = FastestEnginePath();
     // The wiring as lane permutations for the kernels of the path (NarrowTurns), when bands fit in
     // one vector.
-    alignas(64) int32_t narrowTurns[5 * 16] = {};
+    alignas(64) int32_t narrowTurns[6 * 16] = {};
     // Scratch of learning and of ForwardRows, made on first use.
     std::unique_ptr<LearnScratch> learnScratch;
     std::unique_ptr<RowScratch> rowScratch;

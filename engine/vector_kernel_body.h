@@ -422,11 +422,38 @@ inline VInt WideUnsettled(VHalfDouble productLow, VHalfDouble productHigh, VInt 
     return IntegersOf(flagLow, flagHigh) != 0;
 }
 
-// Steps the four weights of the Lanes neurons from position p of the chunk (neuron i) by their
-// deltas. Precise steps whose first pair may leave them undecided are not made but marked in
-// job.undecided; returns the lanes that have any.
+// Where a vector's step draws come from: the Lanes neurons from position p of chunk; or, for two
+// narrow bands stepped in one vector, precise pairs from chunk in the lanes of lowLanes (the band
+// before) and from above's position 0 moved up by upTurn in the others. (Classic draws of two such
+// bands lie one after the other: one chunk of both gives them.)
+struct StepDraws {
+    const Chunk* chunk;
+    int32_t p;
+    const Chunk* above;
+    VInt upTurn;
+    VInt lowLanes;
+};
+
+// The classic draw of step m, or the value that its precise pair settles.
 template <bool Precise>
-inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p, int32_t i, VInt delta)
+inline VUint StepUniform(const StepDraws& draws, int m)
+{
+    if (!Precise) {
+        return (VUint)ClassicDrawsAt(*draws.chunk, draws.p, 1 + m);
+    }
+    VUint pair = PairAt(*draws.chunk, PreciseStepSlot[m], draws.p);
+    if (draws.above != nullptr) {
+        pair = draws.lowLanes != 0 ? pair : (VUint)Permute((VInt)PairAt(*draws.above, PreciseStepSlot[m], 0), draws.upTurn);
+    }
+    return PairQuotient(pair, StepDivisor);
+}
+
+// The four weights of the Lanes neurons from neuron i after their steps by their deltas, into
+// stepped. Precise steps whose first pair may leave them undecided are not made: their lanes are
+// set in unsettledOf; returns the lanes that have any.
+template <bool Precise>
+inline VInt SteppedWeights(const LearnChunksJob& job, const StepDraws& draws, int32_t i, VInt delta, VInt (&stepped)[4],
+                           VInt (&unsettledOf)[4])
 {
     const bool rateNegative = job.rate < 0;
     const uint32_t rateMagnitude = rateNegative ? 0u - static_cast<uint32_t>(job.rate) : static_cast<uint32_t>(job.rate);
@@ -442,28 +469,25 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
     const VHalfDouble baseLow = LowHalf((VInt)deltaMagnitude) * rateValue;
     const VHalfDouble baseHigh = HighHalf((VInt)deltaMagnitude) * rateValue;
     VInt anyUnsettled{};
-    VInt unsettledOf[4] = {};
     // Unrolled, so that the slot arithmetic folds and the four steps' chains overlap.
 #pragma GCC unroll 4
     for (int m = 0; m < 4; ++m) {
         const VInt input = m == 0 ? VInt{} + 128 : LoadBytes(job.inputs[m - 1] + i);
         const VInt weights = LoadBytes(job.weights[m] + i);
-        // The classic draw, or the value that the precise pair settles.
-        const VUint uniform = Precise ? PairQuotient(PairAt(chunk, PreciseStepSlot[m], p), StepDivisor)
-                                      : (VUint)ClassicDrawsAt(chunk, p, 1 + m);
-        VInt stepped;
+        const VUint uniform = StepUniform<Precise>(draws, m);
+        VInt moved;
         VInt unsettled{};
         if (small) {
             // Every product is below the divisor, its own remainder: a step is 0 or 1.
             const VInt product = base * input;
-            stepped = StepWeights(weights, (VInt)((VUint)product > uniform), lower);
+            moved = StepWeights(weights, (VInt)((VUint)product > uniform), lower);
             if (Precise) {
                 unsettled = (VInt)(uniform + 1u == (VUint)product);
             }
         } else if (medium) {
             const VInt product = base * input;
             const VInt steps = MediumSteps(product, uniform);
-            stepped = MovedWeights(weights, steps, lower);
+            moved = MovedWeights(weights, steps, lower);
             if (Precise) {
                 const VUint raised = (VUint)product + ((StepDivisor - 1u) - uniform);
                 unsettled = (VInt)(raised == (VUint)steps * StepDivisor);
@@ -471,7 +495,7 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
         } else {
             const VHalfDouble productLow = baseLow * LowHalf(input);
             const VHalfDouble productHigh = baseHigh * HighHalf(input);
-            stepped = MovedWeights(weights, WideSteps(productLow, productHigh, (VInt)uniform), lower);
+            moved = MovedWeights(weights, WideSteps(productLow, productHigh, (VInt)uniform), lower);
             if (Precise) {
                 unsettled = WideUnsettled(productLow, productHigh, (VInt)uniform);
             }
@@ -480,10 +504,30 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
             // Undecided steps are rare: one test for the four inputs, after them.
             unsettledOf[m] = unsettled;
             anyUnsettled |= unsettled;
-            stepped = unsettled != 0 ? weights : stepped;
+            moved = unsettled != 0 ? weights : moved;
         }
-        StoreBytes(job.weights[m] + i, stepped);
+        stepped[m] = moved;
     }
+    return anyUnsettled;
+}
+
+inline void StoreWeights(const LearnChunksJob& job, int32_t i, const VInt (&stepped)[4])
+{
+    for (int m = 0; m < 4; ++m) {
+        StoreBytes(job.weights[m] + i, stepped[m]);
+    }
+}
+
+// Steps the four weights of the Lanes neurons from position p of the chunk (neuron i) by their
+// deltas. Precise steps whose first pair may leave them undecided are not made but marked in
+// job.undecided; returns the lanes that have any.
+template <bool Precise>
+inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p, int32_t i, VInt delta)
+{
+    VInt stepped[4];
+    VInt unsettledOf[4] = {};
+    const VInt anyUnsettled = SteppedWeights<Precise>(job, StepDraws{&chunk, p, nullptr, VInt{}, VInt{}}, i, delta, stepped, unsettledOf);
+    StoreWeights(job, i, stepped);
     if (Precise && AnyLane(anyUnsettled)) [[unlikely]] {
         for (int m = 0; m < 4; ++m) {
             job.undecided[m][p / 64] |= static_cast<uint64_t>(LaneBits(unsettledOf[m])) << (p % 64);
@@ -668,6 +712,56 @@ void ForwardNarrow(const ForwardJob& job)
 // accumulator limit together.
 inline constexpr int32_t UnsaturatedDelta = AccumulatorLimit / (3 * 255);
 
+// A band of TeachNarrow whose steps wait for the band before's deltas, so that the two bands step
+// in one vector.
+struct WaitingBand {
+    bool waits = false;
+    Chunk chunk{};
+    VInt delta{};
+    int64_t needed = 0;
+};
+
+// The waiting band's steps by themselves; false when a precise step is left undecided.
+template <bool Precise>
+inline bool StepWaiting(const LearnChunksJob& job, WaitingBand& waiting, int64_t& used)
+{
+    const Chunk& chunk = waiting.chunk;
+    if (AnyLane(waiting.delta) && AnyLane(StepVector<Precise>(job, chunk, 0, chunk.bandStart, waiting.delta))) {
+        return false;
+    }
+    used += waiting.needed;
+    waiting.waits = false;
+    return true;
+}
+
+// Steps the band at bandStart (deltas delta, draws of chunk) and the waiting band above it in one
+// vector, the band's columns first; false, with nothing changed, when a precise step would be left
+// undecided.
+template <bool Precise>
+inline bool StepTogether(const LearnChunksJob& job, const Chunk& chunk, VInt delta, const WaitingBand& waiting,
+                         VInt upByWidth)
+{
+    const VInt own = LanesBelow(job.width);
+    const VInt both = own != 0 ? delta : Permute(waiting.delta, upByWidth);
+    if (!AnyLane(both)) {
+        return true;
+    }
+    // Classic draws of the two bands lie one after the other, the waiting band's first, as they
+    // would for one chunk of both.
+    const Chunk joined{chunk.bandStart, chunk.bottom, job.width + waiting.chunk.size, waiting.chunk.draws, false, false};
+    const StepDraws draws = Precise ? StepDraws{&chunk, 0, &waiting.chunk, upByWidth, own} : StepDraws{&joined, 0, nullptr, VInt{}, VInt{}};
+    VInt stepped[4];
+    VInt unsettledOf[4] = {};
+    if (Precise && AnyLane(SteppedWeights<Precise>(job, draws, chunk.bandStart, both, stepped, unsettledOf))) {
+        return false;
+    }
+    if (!Precise) {
+        SteppedWeights<Precise>(job, draws, chunk.bandStart, both, stepped, unsettledOf);
+    }
+    StoreWeights(job, chunk.bandStart, stepped);
+    return true;
+}
+
 template <bool Precise>
 LearnChunksResult TeachNarrow(LearnChunksJob& job)
 {
@@ -676,22 +770,38 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
     const VInt columns = LanesBelow(width);
     const VInt fromSecond = Load<VInt>(job.turns + 3 * Lanes);
     const VInt fromThird = Load<VInt>(job.turns + 4 * Lanes);
+    const VInt upByWidth = Load<VInt>(job.turns + 5 * Lanes);
+    // Bands of at most half a vector step two at a time: the steps of a vector cost the same for
+    // one band as for two.
+    const bool pairs = 2 * width <= Lanes;
+    // Draws of the bands taught whole; a waiting band's are taken but not yet counted.
     int64_t used = 0;
     int32_t bandStart = job.bandStart;
     // The accumulators that the band above propagated, while they are known.
     VInt carried{};
     bool carrying = false;
+    WaitingBand waiting;
+    const auto waitingUndecided = [&waiting]() {
+        return LearnChunksResult{ChunkStop::StepUndecided, waiting.chunk.bandStart,
+                                 waiting.chunk.bandStart + waiting.chunk.size - 1, 0};
+    };
     for (;;) {
         const int32_t size = job.neuronCount - bandStart < width ? job.neuronCount - bandStart : width;
         const int32_t top = bandStart + size - 1;
         const int64_t needed = int64_t{perNeuron} * size;
-        if (used + needed > job.drawCount) {
+        const int64_t taken = used + (waiting.waits ? waiting.needed : 0);
+        if (taken + needed > job.drawCount) {
+            if (waiting.waits && !StepWaiting<Precise>(job, waiting, used)) {
+                LearnChunksResult result = waitingUndecided();
+                result.drawsUsed = used;
+                return result;
+            }
             return {ChunkStop::OutOfDraws, bandStart, top, used};
         }
         const Chunk chunk{bandStart,
                           bandStart,
                           size,
-                          job.draws + used,
+                          job.draws + taken,
                           bandStart >= job.firstOutput,
                           bandStart > 0 && bandStart - width < job.firstOutput};
         const VInt active = LanesBelow(size);
@@ -704,33 +814,62 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
         if (!VectorDeltas<Precise>(chunk, 0, level, job.levelEntries + bandStart, accumulator, active, delta) ||
             (chunk.propagates && AnyLane((delta < -UnsaturatedDelta) | (delta > UnsaturatedDelta)))) {
             // The accumulators of this band are in memory (see below).
+            if (waiting.waits && !StepWaiting<Precise>(job, waiting, used)) {
+                LearnChunksResult result = waitingUndecided();
+                result.drawsUsed = used;
+                return result;
+            }
             return {ChunkStop::TeachByNeuron, bandStart, top, used};
+        }
+        // Propagation uses the weights as the forward pass did, so it comes before the steps.
+        // Column c of the band before takes input 1 of column c, input 2 of column c - 1 and
+        // input 3 of column c - 2; the band before's accumulators were 0.
+        VInt sending{};
+        if (chunk.propagates) {
+            const VInt sent = EvenNeurons(bandStart) != 0 ? -delta : delta;
+            const VInt first = LoadBytes(job.weights[1] + bandStart) * sent;
+            const VInt second = -(LoadBytes(job.weights[2] + bandStart) * sent);
+            const VInt third = LoadBytes(job.weights[3] + bandStart) * sent;
+            sending = columns & (first + Permute(second, fromSecond) + Permute(third, fromThird));
+        }
+        // The waiting band steps with this one, or, when that would leave a step undecided, by
+        // itself (before anything of this band is stored, so that a stop there finds it as it was).
+        bool stepped = false;
+        if (waiting.waits) {
+            if (StepTogether<Precise>(job, chunk, delta, waiting, upByWidth)) {
+                used += waiting.needed + needed;
+                waiting.waits = false;
+                stepped = true;
+            } else if (!StepWaiting<Precise>(job, waiting, used)) {
+                LearnChunksResult result = waitingUndecided();
+                result.drawsUsed = used;
+                return result;
+            }
         }
         // Lanes past the band belong to neurons already taught; they keep their deltas.
         Store(job.errors + bandStart, active != 0 ? delta : Load<VInt>(job.errors + bandStart));
         carrying = chunk.propagates;
         if (chunk.propagates) {
-            // Propagation uses the weights as the forward pass did, so it comes before the steps.
-            // Column c of the band before takes input 1 of column c, input 2 of column c - 1 and
-            // input 3 of column c - 2; the band before's accumulators were 0.
-            const VInt sent = EvenNeurons(bandStart) != 0 ? -delta : delta;
-            const VInt first = LoadBytes(job.weights[1] + bandStart) * sent;
-            const VInt second = -(LoadBytes(job.weights[2] + bandStart) * sent);
-            const VInt third = LoadBytes(job.weights[3] + bandStart) * sent;
-            carried = columns & (first + Permute(second, fromSecond) + Permute(third, fromThird));
+            carried = sending;
             // Also in memory, for whatever takes over from here; past the band before's columns
             // lie this band's deltas.
             int32_t* const previous = job.errors + (bandStart - width);
             Store(previous, columns != 0 ? carried : Load<VInt>(previous));
         }
-        const VInt undecided = AnyLane(delta) ? StepVector<Precise>(job, chunk, 0, bandStart, delta) : VInt{};
         if (chunk.outputs) {
             job.squaredErrors += SumOfLanes(squares);
         }
-        if (Precise && AnyLane(undecided)) {
-            return {ChunkStop::StepUndecided, bandStart, top, used};
+        if (!stepped) {
+            if (pairs && bandStart > 0) {
+                waiting = WaitingBand{true, chunk, delta, needed};
+            } else {
+                const VInt undecided = AnyLane(delta) ? StepVector<Precise>(job, chunk, 0, bandStart, delta) : VInt{};
+                if (Precise && AnyLane(undecided)) {
+                    return {ChunkStop::StepUndecided, bandStart, top, used};
+                }
+                used += needed;
+            }
         }
-        used += needed;
         if (bandStart == 0) {
             return {ChunkStop::Done, 0, 0, used};
         }

@@ -21,4 +21,7 @@ void NarrowTurns(int32_t width, int32_t lanes, int32_t* turns)
             turns[k * lanes + lane] = lane < width ? ((lane + Turns[k]) % width + width) % width : lane;
         }
     }
+    for (int32_t lane = 0; lane < lanes; ++lane) {
+        turns[5 * lanes + lane] = lane >= width ? lane - width : lane;
+    }
 }

@@ -126,7 +126,9 @@ struct VectorKernels {
 
 // For bands no wider than a kernel's lanes, the wiring as lane permutations: five vectors of
 // lanes, lane c of vector k holding column c + k (k = 0, 1, 2) or c + 2 - k (k = 3, 4), modulo the
-// width; lanes past the width hold their own number.
+// width; lanes past the width hold their own number. A sixth moves a band's lanes up by the width
+// (lane L takes lane L - width; lanes below the width keep their own), to join it to the band
+// before it in one vector.
 void NarrowTurns(int32_t width, int32_t lanes, int32_t* turns);
 
 // The kernels of a vector path that this processor supports.

@@ -150,12 +150,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(
         ::testing::Values(MatchCase{"Default", {5, 4, 2}, Weights::Random, usualRates}, MatchCase{"WidthOne", {4, 1, 1}, Weights::Random, usualRates},
                           MatchCase{"WidthTwo", {3, 2, 5}, Weights::Random, usualRates},
-                          MatchCase{"WidthThree", {6, 3, 5}, Weights::Random, usualRates}, MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
+                          MatchCase{"WidthThree", {6, 3, 5}, Weights::Random, usualRates},
+                          // Runs out of a draw window in both roundings with a band waiting for its steps.
+                          MatchCase{"NarrowPastADrawWindow", {1700, 4, 1}, Weights::Random, usualRates}, MatchCase{"Wide", {3, 64, 32}, Weights::Random, usualRates},
                           MatchCase{"MoreOutputsThanInputs", {2, 5, 14}, Weights::Random, usualRates}, MatchCase{"Deep", {12, 9, 4}, Weights::Random, usualRates},
                           MatchCase{"DeepExtremes", {16, 8, 8}, Weights::Extremes, extremeRates}, MatchCase{"NarrowExtremes", {20, 2, 3}, Weights::Extremes, extremeRates},
                           MatchCase{"WideExtremes", {6, 40, 100}, Weights::Extremes, extremeRates},
                           MatchCase{"SaturatingChain", {79, 1, 1}, Weights::SaturatingChain, extremeRates},
                           MatchCase{"SaturatingBands", {30, 16, 16}, Weights::SaturatingBands, usualRates},
+                          // Narrow bands step two at a time: a saturating band finds the one above
+                          // it waiting for its steps.
+                          MatchCase{"SaturatingNarrowBands", {30, 4, 4}, Weights::SaturatingBands, usualRates},
                           // Bands of two chunks, whose second adds to what the first sent.
                           MatchCase{"SaturatingWideBands", {26, 260, 260}, Weights::SaturatingBands, usualRates},
                           MatchCase{"NegativeRates", {4, 12, 20}, Weights::Random, negativeRates}, MatchCase{"WiderThanAChunk", {2, 300, 120}, Weights::Random, usualRates},
