@@ -28,16 +28,21 @@ static_assert(StepDivisor == 163837500);
 inline constexpr uint32_t SmallStepBase = StepDivisor / 255;
 static_assert(SmallStepBase * 255 == StepDivisor);
 
-// (x * StepReciprocal) >> StepReciprocalShift is x div StepDivisor for every x below 2^31:
-// ceil(2^(31 + 28) / StepDivisor), StepDivisor being below 2^28.
-inline constexpr uint32_t StepReciprocalShift = 31 + 28;
-inline constexpr uint32_t StepReciprocal =
-    static_cast<uint32_t>(((uint64_t{1} << StepReciprocalShift) + StepDivisor - 1) / StepDivisor);
-static_assert(StepDivisor < (1u << 28) && StepDivisor > (1u << 27));
-
 // While |delta * rate| stays at most this, every step product (at most times 255) plus
-// StepDivisor - 1 stays below 2^31, where 32-bit arithmetic with StepReciprocal is exact.
-inline constexpr uint32_t MediumStepBase = ((uint32_t{1} << 31) - StepDivisor) / 255;
+// StepDivisor - 1 stays below 2^32, where 32-bit arithmetic divides exactly (see below).
+inline constexpr uint32_t MediumStepBase = static_cast<uint32_t>(((uint64_t{1} << 32) - StepDivisor) / 255);
+
+// A sum below 2^32 divided by StepDivisor is its quarter (below 2^30) divided by QuarterStepDivisor,
+// StepDivisor being a multiple of 4; and (y * QuarterStepReciprocal) >> QuarterStepReciprocalShift
+// is y div QuarterStepDivisor for every y below 2^30: the multiplier is ceil(2^(30 + 26) / divisor)
+// for a divisor below 2^26, which errs by less than the divisor in 2^56 (Granlund and Montgomery),
+// and it fits 32 bits, the divisor being above 2^24.
+inline constexpr uint32_t QuarterStepDivisor = StepDivisor / 4;
+static_assert(StepDivisor % 4 == 0);
+static_assert(QuarterStepDivisor < (1u << 26) && QuarterStepDivisor > (1u << 24));
+inline constexpr uint32_t QuarterStepReciprocalShift = 30 + 26;
+inline constexpr uint32_t QuarterStepReciprocal = static_cast<uint32_t>(
+    ((uint64_t{1} << QuarterStepReciprocalShift) + QuarterStepDivisor - 1) / QuarterStepDivisor);
 
 // The draws of a Learn (learning_rules.h gives the layout): neurons per chunk, and draws per
 // neuron in each rounding (precise: the fixed draws).

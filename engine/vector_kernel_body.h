@@ -358,12 +358,12 @@ inline VInt MovedWeights(VInt weights, VInt steps, VInt lower)
 // uniform (ClassicSteppedWeight explains why), capped at 255. uniform is the classic draw, or the
 // value that a precise pair settles (PairQuotient).
 //
-// Medium products, of at most MediumProductLimit, take exact 32-bit arithmetic: the sum stays
-// below 2^31, where StepReciprocal divides exactly.
-inline VInt MediumSteps(VInt product, VUint uniform)
+// Medium products, from a |delta * rate| of at most MediumStepBase, take exact 32-bit arithmetic:
+// the sum stays below 2^32, and its quarter below 2^30, where QuarterStepReciprocal divides exactly.
+inline VInt MediumSteps(VUint product, VUint uniform)
 {
-    const VUint raised = (VUint)product + ((StepDivisor - 1u) - uniform);
-    return (VInt)MultiplyConstantShift<StepReciprocalShift>(raised, StepReciprocal);
+    const VUint raised = product + ((StepDivisor - 1u) - uniform);
+    return (VInt)MultiplyConstantShift<QuarterStepReciprocalShift>(raised >> 2, QuarterStepReciprocal);
 }
 
 // Larger products take double precision, half a vector at a time. A sum below 2^53 is exact, and
@@ -485,11 +485,11 @@ inline VInt SteppedWeights(const LearnChunksJob& job, const StepDraws& draws, in
                 unsettled = (VInt)(uniform + 1u == (VUint)product);
             }
         } else if (medium) {
-            const VInt product = base * input;
+            const VUint product = (VUint)base * (VUint)input;
             const VInt steps = MediumSteps(product, uniform);
             moved = MovedWeights(weights, steps, lower);
             if (Precise) {
-                const VUint raised = (VUint)product + ((StepDivisor - 1u) - uniform);
+                const VUint raised = product + ((StepDivisor - 1u) - uniform);
                 unsettled = (VInt)(raised == (VUint)steps * StepDivisor);
             }
         } else {
