@@ -335,22 +335,27 @@ inline bool ChunkDeltas(const LearnChunksJob& job, const Chunk& chunk, uint32_t&
     return true;
 }
 
-// The weights of one input after a small step (0 or 1 in each lane): lowered in the lanes of
-// lower, raised elsewhere, never past 0 or 255.
+// Weights moved by signed, never past 0 or 255.
+inline VInt ClampedWeights(VInt weights, VInt signedSteps)
+{
+    const VInt moved = weights + signedSteps;
+    const VInt aboveZero = moved > 0 ? moved : VInt{};
+    return aboveZero < 255 ? aboveZero : VInt{} + 255;
+}
+
+// The weights of one input after a small step (all bits set in the lanes that step): lowered in
+// the lanes of lower, raised elsewhere, never past 0 or 255. The step mask is -1 where it steps,
+// so that flipped outside lower and negated it is +1 there.
 inline VInt StepWeights(VInt weights, VInt step, VInt lower)
 {
-    const VInt down = lower & step & (weights > 0);
-    const VInt up = ~lower & step & (weights < 255);
-    return weights + down - up;
+    return ClampedWeights(weights, (step ^ ~lower) - ~lower);
 }
 
 // The weights of one input after steps of 0..255: lowered in the lanes of lower, raised
 // elsewhere, never past 0 or 255.
 inline VInt MovedWeights(VInt weights, VInt steps, VInt lower)
 {
-    const VInt lowered = weights - steps;
-    const VInt raised = weights + steps;
-    return lower != 0 ? (lowered > 0 ? lowered : VInt{}) : (raised < 255 ? raised : VInt{} + 255);
+    return ClampedWeights(weights, (steps ^ lower) - lower);
 }
 
 // The steps of one input for products that may reach the step divisor: the truncated quotient of
