@@ -720,10 +720,10 @@ inline constexpr int32_t UnsaturatedDelta = AccumulatorLimit / (3 * 255);
 // A band of TeachNarrow whose steps wait for the band before's deltas, so that the two bands step
 // in one vector.
 struct WaitingBand {
-    bool waits = false;
-    Chunk chunk{};
-    VInt delta{};
-    int64_t needed = 0;
+    bool waits;
+    Chunk chunk;
+    VInt delta;
+    int64_t needed;
 };
 
 // The waiting band's steps by themselves; false when a precise step is left undecided.
@@ -785,7 +785,13 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
     // The accumulators that the band above propagated, while they are known.
     VInt carried{};
     bool carrying = false;
+    // Set field by field: cleared whole, with its padding, it took a string store, slow to start,
+    // every call.
     WaitingBand waiting;
+    waiting.waits = false;
+    waiting.chunk = Chunk{0, 0, 0, nullptr, false, false};
+    waiting.delta = VInt{};
+    waiting.needed = 0;
     const auto waitingUndecided = [&waiting]() {
         return LearnChunksResult{ChunkStop::StepUndecided, waiting.chunk.bandStart,
                                  waiting.chunk.bandStart + waiting.chunk.size - 1, 0};
