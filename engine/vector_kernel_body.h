@@ -22,7 +22,9 @@
 //   VInt LoadBytes(const uint8_t* at): Lanes bytes, zero-extended;
 //   VInt LoadWords(const uint16_t* at): Lanes 16-bit words, zero-extended;
 //   uint32_t LaneBits(VInt mask): bit L set for every lane L of the mask that is set;
-//   void StoreBytes(uint8_t* at, VInt value): the low byte of each lane.
+//   void StoreBytes(uint8_t* at, VInt value): the low byte of each lane;
+//   VInt AddBytesSaturated(VInt a, VInt b), SubtractBytesSaturated(VInt a, VInt b): byte by byte,
+//     the sum and the difference held to 0..255.
 // Everything here has internal linkage and uses nothing of the standard library, so that no code
 // compiled for one instruction set is shared with another translation unit.
 
@@ -335,27 +337,18 @@ inline bool ChunkDeltas(const LearnChunksJob& job, const Chunk& chunk, uint32_t&
     return true;
 }
 
-// Weights moved by signed, never past 0 or 255.
-inline VInt ClampedWeights(VInt weights, VInt signedSteps)
-{
-    const VInt moved = weights + signedSteps;
-    const VInt aboveZero = moved > 0 ? moved : VInt{};
-    return aboveZero < 255 ? aboveZero : VInt{} + 255;
-}
-
-// The weights of one input after a small step (all bits set in the lanes that step): lowered in
-// the lanes of lower, raised elsewhere, never past 0 or 255. The step mask is -1 where it steps,
-// so that flipped outside lower and negated it is +1 there.
-inline VInt StepWeights(VInt weights, VInt step, VInt lower)
-{
-    return ClampedWeights(weights, (step ^ ~lower) - ~lower);
-}
-
 // The weights of one input after steps of 0..255: lowered in the lanes of lower, raised
-// elsewhere, never past 0 or 255.
+// elsewhere, never past 0 or 255. Weights and steps fill the low byte of their lanes, so that
+// byte arithmetic held to 0..255 moves them, and leaves the other bytes 0.
 inline VInt MovedWeights(VInt weights, VInt steps, VInt lower)
 {
-    return ClampedWeights(weights, (steps ^ lower) - lower);
+    return lower != 0 ? SubtractBytesSaturated(weights, steps) : AddBytesSaturated(weights, steps);
+}
+
+// The weights of one input after a small step (all bits set in the lanes that step).
+inline VInt StepWeights(VInt weights, VInt step, VInt lower)
+{
+    return MovedWeights(weights, -step, lower);
 }
 
 // The steps of one input for products that may reach the step divisor: the truncated quotient of

@@ -110,6 +110,17 @@ inline VInt LoadBytes(const uint8_t* at)
     return (VInt)_mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)));
 }
 
+// Byte by byte, the sum and the difference held to 0..255.
+inline VInt AddBytesSaturated(VInt a, VInt b)
+{
+    return (VInt)_mm512_adds_epu8((__m512i)a, (__m512i)b);
+}
+
+inline VInt SubtractBytesSaturated(VInt a, VInt b)
+{
+    return (VInt)_mm512_subs_epu8((__m512i)a, (__m512i)b);
+}
+
 inline void StoreBytes(uint8_t* at, VInt value)
 {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(at), _mm512_cvtepi32_epi8((__m512i)value));

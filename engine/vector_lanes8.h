@@ -114,6 +114,17 @@ inline VInt LoadBytes(const uint8_t* at)
     return (VInt)_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)));
 }
 
+// Byte by byte, the sum and the difference held to 0..255.
+inline VInt AddBytesSaturated(VInt a, VInt b)
+{
+    return (VInt)_mm256_adds_epu8((__m256i)a, (__m256i)b);
+}
+
+inline VInt SubtractBytesSaturated(VInt a, VInt b)
+{
+    return (VInt)_mm256_subs_epu8((__m256i)a, (__m256i)b);
+}
+
 inline void StoreBytes(uint8_t* at, VInt value)
 {
 #if defined(__AVX512VL__)
