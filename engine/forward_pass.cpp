@@ -78,6 +78,12 @@ inline void ForwardNarrowBand(const NeuronArrays::Fields& fields, int32_t j, int
 {
     // Even neurons invert inputs 1 and 3, odd neurons input 2.
     const uint32_t bandOuter = ((static_cast<uint32_t>(j) & 1u) - 1u) & 0xFFu;
+    // The byte fields from two bases and the stride, which addressing scales by 1 and 2: fewer
+    // registers held than one per array, so that the band's levels stay in registers.
+    const size_t stride = fields.byteStride;
+    const size_t tripleStride = 3 * stride;
+    const uint8_t* const weights = fields.weights[0] + j;
+    uint8_t* const inputs = fields.inputs[0] + j;
     uint32_t levels[Width];
 #pragma GCC unroll 4
     for (int32_t c = 0; c < Width; ++c) {
@@ -89,15 +95,15 @@ inline void ForwardNarrowBand(const NeuronArrays::Fields& fields, int32_t j, int
         const uint32_t input1 = previous[c] ^ outer;
         const uint32_t input2 = previous[(c + 1) % Width] ^ outer ^ 0xFFu;
         const uint32_t input3 = previous[(c + 2) % Width] ^ outer;
-        fields.inputs[0][n] = static_cast<uint8_t>(input1);
-        fields.inputs[1][n] = static_cast<uint8_t>(input2);
-        fields.inputs[2][n] = static_cast<uint8_t>(input3);
-        const uint32_t sum = 128u * fields.weights[0][n] + fields.weights[1][n] * input1 + fields.weights[2][n] * input2 +
-                             fields.weights[3][n] * input3;
+        inputs[c] = static_cast<uint8_t>(input1);
+        inputs[stride + c] = static_cast<uint8_t>(input2);
+        inputs[2 * stride + c] = static_cast<uint8_t>(input3);
+        const uint32_t sum = 128u * weights[c] + weights[stride + c] * input1 + weights[2 * stride + c] * input2 +
+                             weights[tripleStride + c] * input3;
         fields.sums[n] = sum;
         const uint32_t level = LevelOfSum(sum);
         levels[c] = level;
-        fields.levels[n] = static_cast<uint8_t>(level);
+        inputs[tripleStride + c] = static_cast<uint8_t>(level);
         fields.levelEntries[n] = KernelLevelEntries[level];
         fields.errors[n] = 0;
     }

@@ -37,6 +37,8 @@ NeuronArrays::NeuronArrays(size_t neuronCount)
         array = reinterpret_cast<uint8_t*>(take(byteArray));
     }
     levels = reinterpret_cast<uint8_t*>(take(byteArray));
+    // Taken one after the other, the byte arrays lie byteArray apart (View().byteStride).
+    byteStride = byteArray;
     sums = reinterpret_cast<uint32_t*>(take(wordArray));
     errors = reinterpret_cast<int32_t*>(take(wordArray));
     levelEntries = reinterpret_cast<uint64_t*>(take(longArray));

@@ -27,11 +27,13 @@ public:
         uint32_t* sums;
         int32_t* errors;
         uint64_t* levelEntries;
+        // The byte arrays follow one another this far apart: weights 0..3, inputs 1..3, levels.
+        size_t byteStride;
     };
     Fields View() const
     {
         return {{weights[0], weights[1], weights[2], weights[3]}, {inputs[0], inputs[1], inputs[2]}, levels, sums, errors,
-                levelEntries};
+                levelEntries, byteStride};
     }
 
     uint8_t* weights[4];   // weight 0 multiplies the constant 128, weight m input m
@@ -42,6 +44,8 @@ public:
     // The KernelLevelEntries entry of the level (kernel_tables.h), which the forward pass leaves for
     // the vector paths' learning (the scalar path leaves it alone).
     uint64_t* levelEntries;
+    // weights[m] + k * byteStride is weights[m + k], inputs follow weights[3] and levels inputs[2].
+    size_t byteStride;
 
 private:
     struct AlignedDelete {
