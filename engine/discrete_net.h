@@ -109,6 +109,9 @@ private:
     // The wiring as lane permutations for the kernels of the path (NarrowTurns), when bands fit in
     // one vector.
     alignas(64) int32_t narrowTurns[6 * 16] = {};
+    // Whether neurons.levelEntries hold the entries of the last pass's levels: the vector
+    // learning of some kernels reads them, and the forward pass of others leaves them unset.
+    bool levelEntriesCurrent = false;
     // Scratch of learning and of ForwardRows, made on first use.
     std::unique_ptr<LearnScratch> learnScratch;
     std::unique_ptr<RowScratch> rowScratch;

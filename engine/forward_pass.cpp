@@ -158,6 +158,7 @@ void DiscreteNet::Forward()
 void DiscreteNet::ForwardScalar()
 {
     // Locals, because the byte stores to neurons could otherwise alias the members.
+    levelEntriesCurrent = UsesVectors();
     if (UsesVectors()) {
         switch (inputCount) {
         case 2:
@@ -196,5 +197,6 @@ void DiscreteNet::ForwardVector()
     job.width = inputCount;
     job.neuronCount = neuronCount;
     PassKernels().forward(job);
+    levelEntriesCurrent = inputCount <= PassKernels().levelEntriesUpToWidth;
     WriteOutputSlots(neurons.View(), outputLevels, neuronCount, outputCount);
 }

@@ -31,12 +31,24 @@ static_assert(FitsTheKernels());
 
 alignas(64) constexpr auto LevelEntries = MakeLevelEntries();
 
+constexpr std::array<uint16_t, 256> MakeWidthsByLevel()
+{
+    std::array<uint16_t, 256> widths{};
+    for (size_t level = 0; level < widths.size(); ++level) {
+        widths[level] = static_cast<uint16_t>(LevelEntries[level] & 0xFFFFu);
+    }
+    return widths;
+}
+
+alignas(64) constexpr auto WidthsByLevel = MakeWidthsByLevel();
+
 
 } // namespace
 
 const uint32_t* const KernelLevelBuckets = level_lookup_detail::LevelBuckets.data();
 const uint32_t KernelFirstThreshold = ActivationTable[0];
 const uint64_t* const KernelLevelEntries = LevelEntries.data();
+const uint16_t* const KernelLevelWidths = WidthsByLevel.data();
 
 void FillLevelEntries(const uint8_t* levels, uint64_t* entries, int32_t count)
 {

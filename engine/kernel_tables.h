@@ -18,6 +18,10 @@ extern const uint32_t KernelFirstThreshold;
 // gather fetches all three.
 extern const uint64_t* const KernelLevelEntries;
 
+// Per level 0..255 (255 repeats 254), the level's width: 512 bytes, 64-byte aligned, so that
+// eight 512-bit vectors hold them.
+extern const uint16_t* const KernelLevelWidths;
+
 // entries[j] = KernelLevelEntries[levels[j]] for j below count. One neuron at a time: the
 // processors at hand fetch eight 64-bit entries by loads and stores in about half the time of a
 // vector gather.

@@ -2,6 +2,7 @@
 
 #include "engine/discrete_net.h"
 #include "engine/learn_scalar.h"
+#include "engine/kernel_tables.h"
 #include "engine/learn_scratch.h"
 #include "engine/vector_kernels.h"
 
@@ -62,6 +63,11 @@ int32_t DiscreteNet::LearnVector(int32_t rate, RandomSource& random, Rounding ro
     LearnScratch& scratch = *learnScratch;
     const bool precise = rounding == Rounding::Precise;
     const VectorKernels& kernels = LearnKernels(rounding);
+    if (inputCount <= kernels.levelEntriesUpToWidth && !levelEntriesCurrent) {
+        // The forward pass ran on kernels that divide without them.
+        FillLevelEntries(neurons.levels, neurons.levelEntries, neuronCount);
+        levelEntriesCurrent = true;
+    }
     const int32_t firstOutput = neuronCount - outputCount;
     scratch.targetsByNeuron.resize(static_cast<size_t>(outputCount) + LearnScratch::Spare);
     for (int32_t t = 0; t < outputCount; ++t) {

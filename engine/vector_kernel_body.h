@@ -25,6 +25,11 @@
 //   void StoreBytes(uint8_t* at, VInt value): the low byte of each lane;
 //   VInt AddBytesSaturated(VInt a, VInt b), SubtractBytesSaturated(VInt a, VInt b): byte by byte,
 //     the sum and the difference held to 0..255.
+// A translation unit may also define CORVINA_DIVIDES_BY_WIDTHS with
+//   VUint LevelWidths(VInt level): each lane's KernelLevelWidths entry;
+//   void DivideTwoByWidths(VUint dividend, VUint draw, VUint width, VUint& quotient,
+//     VUint& drawQuotient): both divided by width exactly;
+// its kernels then divide without the level entries, and leave them unset.
 // Everything here has internal linkage and uses nothing of the standard library, so that no code
 // compiled for one instruction set is shared with another translation unit.
 
@@ -34,6 +39,15 @@
 #include "engine/vector_kernels.h"
 
 namespace {
+
+// Whether the learning of bands wider than a vector divides by the level widths; the narrow
+// learning keeps the level entries, whose reciprocal multiply waits less in the chain from band
+// to band than a division.
+#if CORVINA_DIVIDES_BY_WIDTHS
+constexpr bool WideDividesByWidths = true;
+#else
+constexpr bool WideDividesByWidths = false;
+#endif
 
 template <typename Vector, typename Element>
 inline Vector Load(const Element* at)
@@ -119,9 +133,11 @@ void Forward(const ForwardJob& job)
             Store(job.errors + j, VInt{});
         }
     }
-    // The level entries for the learning, after the last band: fetched in the bands' loop, they
+#if !CORVINA_DIVIDES_BY_WIDTHS
+    // The level entries for the learning (of bands wider than a vector), after the last band: fetched in the bands' loop, they
     // held up the chain from each band to the next.
     FillLevelEntries(job.levels, job.levelEntries, job.neuronCount);
+#endif
 }
 
 void ForwardRows(const ForwardRowsJob& job)
@@ -260,7 +276,7 @@ inline VUint PairAt(const Chunk& chunk, int32_t slot, int32_t p)
 
 // The deltas of the Lanes neurons from position p of the chunk, at levels level, from their final
 // accumulators (0 in idle lanes); false when a precise delta's pair leaves it undecided.
-template <bool Precise>
+template <bool Precise, bool ByWidths>
 inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, const uint64_t* entries, VInt accumulator, VInt active,
                          VInt& delta)
 {
@@ -269,14 +285,35 @@ inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, const uint64
     const VUint magnitude = (VUint)(negative ? -accumulator : accumulator);
     const VUint doubled = magnitude > 0x3FFFFFFFu ? VUint{} + 0x7FFFFFFFu : magnitude * 2u;
 
-    VUint width;
-    VUint multiplier;
-    VUint shift;
-    LoadLevelEntries(entries, width, multiplier, shift);
-    const VUint quotient = MultiplyShift(doubled, multiplier, shift);
-    const VUint remainder = doubled - quotient * width;
-    const VUint draw = Precise ? (VUint)LoadWords(chunk.draws + p) : (VUint)ClassicDrawsAt(chunk, p, 0);
-    const VUint uniform = draw - MultiplyShift(draw, multiplier, shift) * width;
+    // The draw is read after the quotient is under way, as the chain from band to band wants it.
+    const auto drawOf = [&chunk, p]() {
+        return Precise ? (VUint)LoadWords(chunk.draws + p) : (VUint)ClassicDrawsAt(chunk, p, 0);
+    };
+    VUint draw;
+    VUint quotient;
+    VUint remainder;
+    VUint uniform;
+#if CORVINA_DIVIDES_BY_WIDTHS
+    if (ByWidths) {
+        const VUint width = LevelWidths(level);
+        draw = drawOf();
+        VUint drawQuotient;
+        DivideTwoByWidths(doubled, draw, width, quotient, drawQuotient);
+        remainder = doubled - quotient * width;
+        uniform = draw - drawQuotient * width;
+    } else
+#endif
+    {
+        static_assert(!ByWidths || WideDividesByWidths);
+        VUint width;
+        VUint multiplier;
+        VUint shift;
+        LoadLevelEntries(entries, width, multiplier, shift);
+        quotient = MultiplyShift(doubled, multiplier, shift);
+        remainder = doubled - quotient * width;
+        draw = drawOf();
+        uniform = draw - MultiplyShift(draw, multiplier, shift) * width;
+    }
     VInt raises = (VInt)(remainder > uniform);
     if (Precise) {
         // Level 254's width exceeds a draw: the delta draw is the high half of a pair.
@@ -324,7 +361,7 @@ inline bool ChunkDeltas(const LearnChunksJob& job, const Chunk& chunk, uint32_t&
         const VInt active = LanesBelow(chunk.size - p);
         const VInt level = LoadBytes(job.levels + i);
         VInt delta;
-        if (!VectorDeltas<Precise>(chunk, p, level, job.levelEntries + i,
+        if (!VectorDeltas<Precise, WideDividesByWidths>(chunk, p, level, job.levelEntries + i,
                                    FinalAccumulators(job, chunk, i, level, active, squares), active, delta)) {
             return false;
         }
@@ -815,7 +852,7 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
                                      ? carried
                                      : FinalAccumulators(job, chunk, bandStart, level, active, squares);
         VInt delta;
-        if (!VectorDeltas<Precise>(chunk, 0, level, job.levelEntries + bandStart, accumulator, active, delta) ||
+        if (!VectorDeltas<Precise, false>(chunk, 0, level, job.levelEntries + bandStart, accumulator, active, delta) ||
             (chunk.propagates && AnyLane((delta < -UnsaturatedDelta) | (delta > UnsaturatedDelta)))) {
             // The accumulators of this band are in memory (see below).
             if (waiting.waits && !StepWaiting<Precise>(job, waiting, used)) {
@@ -880,6 +917,9 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
         bandStart -= width;
     }
 }
+
+// The widest bands whose learning reads the level entries, and whose forward pass leaves them.
+constexpr int32_t LevelEntriesUpToWidth = WideDividesByWidths ? Lanes : 0x7FFFFFFF;
 
 LearnChunksResult LearnChunks(LearnChunksJob& job)
 {

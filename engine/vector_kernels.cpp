@@ -3,9 +3,9 @@
 #if !defined(CORVINA_VECTOR_PATHS)
 // Without the vector translation units no path but the scalar one is ever supported, and these
 // are never called.
-const VectorKernels Avx2Kernels = {8, nullptr, nullptr, nullptr, nullptr, 4, nullptr};
-const VectorKernels Avx512Kernels = {16, nullptr, nullptr, nullptr, nullptr, 8, nullptr};
-const VectorKernels Avx512NarrowKernels = {8, nullptr, nullptr, nullptr, nullptr, 0, nullptr};
+const VectorKernels Avx2Kernels = {8, 0, nullptr, nullptr, nullptr, nullptr, 4, nullptr};
+const VectorKernels Avx512Kernels = {16, 0, nullptr, nullptr, nullptr, nullptr, 8, nullptr};
+const VectorKernels Avx512NarrowKernels = {8, 0, nullptr, nullptr, nullptr, nullptr, 0, nullptr};
 #endif
 
 const VectorKernels& KernelsOf(EnginePath path)

@@ -113,6 +113,10 @@ struct ForwardAcrossJob {
 
 struct VectorKernels {
     int32_t lanes;
+    // The widest bands whose learning reads each neuron's level entry (NeuronArrays::levelEntries),
+    // which the forward pass of these kernels then leaves; wider bands divide without them and
+    // leave them unset.
+    int32_t levelEntriesUpToWidth;
     void (*forward)(const ForwardJob& job);
     void (*forwardRows)(const ForwardRowsJob& job);
     void (*forwardAcross)(const ForwardAcrossJob& job);

@@ -70,4 +70,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx2Kernels = {Lanes, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 4, &GenerateLanes};
+const VectorKernels Avx2Kernels = {Lanes, LevelEntriesUpToWidth, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 4, &GenerateLanes};

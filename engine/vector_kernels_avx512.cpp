@@ -110,6 +110,49 @@ inline VInt LoadBytes(const uint8_t* at)
     return (VInt)_mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)));
 }
 
+// The level widths and the divisions by them come without the level entries: the 256 widths fit
+// eight vectors, and double division is exact here (DivideByWidths), and quick on these
+// processors.
+#define CORVINA_DIVIDES_BY_WIDTHS 1
+
+// Each lane's level width (KernelLevelWidths), picked in registers: vpermt2w picks from 64 of the
+// widths, and bits 6 and 7 of the level choose which 64.
+inline VUint LevelWidths(VInt level)
+{
+    const __m512i index = (__m512i)level;
+    const auto* table = reinterpret_cast<const __m512i*>(KernelLevelWidths);
+    __m512i quarters[4];
+    for (int k = 0; k < 4; ++k) {
+        quarters[k] = _mm512_permutex2var_epi16(_mm512_load_si512(table + 2 * k), index, _mm512_load_si512(table + 2 * k + 1));
+    }
+    const __mmask32 bit6 = _mm512_test_epi16_mask(index, _mm512_set1_epi16(64));
+    const __mmask32 bit7 = _mm512_test_epi16_mask(index, _mm512_set1_epi16(128));
+    const __m512i low = _mm512_mask_blend_epi16(bit6, quarters[0], quarters[1]);
+    const __m512i high = _mm512_mask_blend_epi16(bit6, quarters[2], quarters[3]);
+    // The high word of each lane picked width 0: cleared.
+    return (VUint)_mm512_and_si512(_mm512_mask_blend_epi16(bit7, low, high), _mm512_set1_epi32(0xFFFF));
+}
+
+// value div width, for values below 2^32 and widths of 1..65535, by dividing the halves as
+// doubles: the quotient is correctly rounded, within 2^-21 of the true one, and a true quotient
+// that is not an integer lies at least 1 / width (2^-16) below the next, so that truncating the
+// rounded quotient gives the integer quotient.
+inline VUint DivideByWidths(VUint value, __m512d widthLow, __m512d widthHigh)
+{
+    const __m512d low = _mm512_div_pd(_mm512_cvtepu32_pd(_mm512_castsi512_si256((__m512i)value)), widthLow);
+    const __m512d high = _mm512_div_pd(_mm512_cvtepu32_pd(_mm512_extracti64x4_epi64((__m512i)value, 1)), widthHigh);
+    return (VUint)_mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvttpd_epu32(low)), _mm512_cvttpd_epu32(high), 1);
+}
+
+// The quotients of dividend and draw by width (of 1..65535 each).
+inline void DivideTwoByWidths(VUint dividend, VUint draw, VUint width, VUint& quotient, VUint& drawQuotient)
+{
+    const __m512d widthLow = _mm512_cvtepu32_pd(_mm512_castsi512_si256((__m512i)width));
+    const __m512d widthHigh = _mm512_cvtepu32_pd(_mm512_extracti64x4_epi64((__m512i)width, 1));
+    quotient = DivideByWidths(dividend, widthLow, widthHigh);
+    drawQuotient = DivideByWidths(draw, widthLow, widthHigh);
+}
+
 // Byte by byte, the sum and the difference held to 0..255.
 inline VInt AddBytesSaturated(VInt a, VInt b)
 {
@@ -225,4 +268,4 @@ void GenerateLanes(uint64_t (*states)[4], uint16_t* out)
 
 } // namespace
 
-const VectorKernels Avx512Kernels = {Lanes, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 8, &GenerateLanes};
+const VectorKernels Avx512Kernels = {Lanes, LevelEntriesUpToWidth, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 8, &GenerateLanes};

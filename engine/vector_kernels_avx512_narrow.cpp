@@ -6,4 +6,4 @@
 #include "engine/vector_kernel_body.h"
 
 // The generator of the AVX-512 path runs in Avx512Kernels.
-const VectorKernels Avx512NarrowKernels = {Lanes, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 0, nullptr};
+const VectorKernels Avx512NarrowKernels = {Lanes, LevelEntriesUpToWidth, &ForwardPass, &ForwardRows, &ForwardAcross, &LearnChunks, 0, nullptr};
