@@ -9,7 +9,6 @@ namespace {
 
 // Weighs the three source levels of neuron j, finds its level in the thresholds, and returns
 // the upper end of the bracket (the output slot's value).
-template <bool KeepEntries>
 inline uint8_t EvaluateNeuron(const NeuronArrays::Fields& neurons, int32_t j, const uint8_t* sources)
 {
     const auto n = static_cast<size_t>(j);
@@ -27,17 +26,13 @@ inline uint8_t EvaluateNeuron(const NeuronArrays::Fields& neurons, int32_t j, co
     neurons.sums[n] = sum;
     const LevelBracket bracket = BracketOfSum(sum);
     neurons.levels[n] = static_cast<uint8_t>(bracket.lo);
-    if (KeepEntries) {
-        neurons.levelEntries[n] = KernelLevelEntries[bracket.lo];
-    }
     neurons.errors[n] = 0;
     return static_cast<uint8_t>(bracket.hi);
 }
 
 
-// The scalar pass over the neurons of fields, reading the pattern's input levels and writing the
-// output levels; with KeepEntries also each neuron's level entry for the vector learning.
-template <bool KeepEntries>
+// The scalar path's pass over the neurons of fields, reading the pattern's input levels and
+// writing the output levels.
 void ForwardNeurons(const NeuronArrays::Fields& fields, const uint8_t* inputLevels, uint8_t* outputs, int32_t neuronCount,
                     int32_t width, int32_t outputCount)
 {
@@ -51,7 +46,7 @@ void ForwardNeurons(const NeuronArrays::Fields& fields, const uint8_t* inputLeve
         int32_t third = second + 1 >= width ? second + 1 - width : second + 1;
         for (int32_t j = bandStart, column = 0; j < bandEnd; ++j, ++column) {
             const uint8_t sources[3] = {band[column], band[second], band[third]};
-            const uint8_t hi = EvaluateNeuron<KeepEntries>(fields, j, sources);
+            const uint8_t hi = EvaluateNeuron(fields, j, sources);
             if (j >= firstOutput) {
                 outputs[neuronCount - 1 - j] = hi;
             }
@@ -114,8 +109,9 @@ inline void ForwardNarrowBand(const NeuronArrays::Fields& fields, int32_t j, int
 }
 
 // The pass of the vector paths for bands of 2 to 4 neurons, which go quicker one neuron at a time
-// (see Forward): as ForwardNeurons<true>, with a band's levels passed to the next in registers and
-// the wiring's columns fixed at compile time.
+// (see Forward): as ForwardNeurons, also leaving each neuron's level entry for the vector
+// learning, with a band's levels passed to the next in registers and the wiring's columns fixed
+// at compile time.
 template <int32_t Width>
 void ForwardNarrowScalar(const NeuronArrays::Fields& fields, const uint8_t* inputLevels, uint8_t* outputs,
                          int32_t neuronCount, int32_t outputCount)
@@ -159,22 +155,21 @@ void DiscreteNet::ForwardScalar()
 {
     // Locals, because the byte stores to neurons could otherwise alias the members.
     levelEntriesCurrent = UsesVectors();
-    if (UsesVectors()) {
-        switch (inputCount) {
-        case 2:
-            ForwardNarrowScalar<2>(neurons.View(), inputLevels, outputLevels, neuronCount, outputCount);
-            return;
-        case 3:
-            ForwardNarrowScalar<3>(neurons.View(), inputLevels, outputLevels, neuronCount, outputCount);
-            return;
-        case 4:
-            ForwardNarrowScalar<4>(neurons.View(), inputLevels, outputLevels, neuronCount, outputCount);
-            return;
-        default:
-            ForwardNeurons<true>(neurons.View(), inputLevels, outputLevels, neuronCount, inputCount, outputCount);
-        }
-    } else {
-        ForwardNeurons<false>(neurons.View(), inputLevels, outputLevels, neuronCount, inputCount, outputCount);
+    if (!UsesVectors()) {
+        ForwardNeurons(neurons.View(), inputLevels, outputLevels, neuronCount, inputCount, outputCount);
+        return;
+    }
+    // The vector paths come here for bands of MinVectorWidth to ScalarForwardWidth neurons.
+    static_assert(MinVectorWidth == 2 && ScalarForwardWidth == 4);
+    switch (inputCount) {
+    case 2:
+        ForwardNarrowScalar<2>(neurons.View(), inputLevels, outputLevels, neuronCount, outputCount);
+        break;
+    case 3:
+        ForwardNarrowScalar<3>(neurons.View(), inputLevels, outputLevels, neuronCount, outputCount);
+        break;
+    default:
+        ForwardNarrowScalar<4>(neurons.View(), inputLevels, outputLevels, neuronCount, outputCount);
     }
 }
 

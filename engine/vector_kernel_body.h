@@ -134,7 +134,7 @@ void Forward(const ForwardJob& job)
         }
     }
 #if !CORVINA_DIVIDES_BY_WIDTHS
-    // The level entries for the learning (of bands wider than a vector), after the last band: fetched in the bands' loop, they
+    // The level entries for the learning, after the last band: fetched in the bands' loop, they
     // held up the chain from each band to the next.
     FillLevelEntries(job.levels, job.levelEntries, job.neuronCount);
 #endif
@@ -561,7 +561,8 @@ inline VInt StepVector(const LearnChunksJob& job, const Chunk& chunk, int32_t p,
 {
     VInt stepped[4];
     VInt unsettledOf[4] = {};
-    const VInt anyUnsettled = SteppedWeights<Precise>(job, StepDraws{&chunk, p, nullptr, VInt{}, VInt{}}, i, delta, stepped, unsettledOf);
+    const StepDraws draws{&chunk, p, nullptr, VInt{}, VInt{}};
+    const VInt anyUnsettled = SteppedWeights<Precise>(job, draws, i, delta, stepped, unsettledOf);
     StoreWeights(job, i, stepped);
     if (Precise && AnyLane(anyUnsettled)) [[unlikely]] {
         for (int m = 0; m < 4; ++m) {
@@ -784,14 +785,12 @@ inline bool StepTogether(const LearnChunksJob& job, const Chunk& chunk, VInt del
     // Classic draws of the two bands lie one after the other, the waiting band's first, as they
     // would for one chunk of both.
     const Chunk joined{chunk.bandStart, chunk.bottom, job.width + waiting.chunk.size, waiting.chunk.draws, false, false};
-    const StepDraws draws = Precise ? StepDraws{&chunk, 0, &waiting.chunk, upByWidth, own} : StepDraws{&joined, 0, nullptr, VInt{}, VInt{}};
+    const StepDraws draws =
+        Precise ? StepDraws{&chunk, 0, &waiting.chunk, upByWidth, own} : StepDraws{&joined, 0, nullptr, VInt{}, VInt{}};
     VInt stepped[4];
     VInt unsettledOf[4] = {};
-    if (Precise && AnyLane(SteppedWeights<Precise>(job, draws, chunk.bandStart, both, stepped, unsettledOf))) {
+    if (AnyLane(SteppedWeights<Precise>(job, draws, chunk.bandStart, both, stepped, unsettledOf))) {
         return false;
-    }
-    if (!Precise) {
-        SteppedWeights<Precise>(job, draws, chunk.bandStart, both, stepped, unsettledOf);
     }
     StoreWeights(job, chunk.bandStart, stepped);
     return true;
@@ -822,9 +821,9 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
     waiting.chunk = Chunk{0, 0, 0, nullptr, false, false};
     waiting.delta = VInt{};
     waiting.needed = 0;
-    const auto waitingUndecided = [&waiting]() {
+    const auto waitingUndecided = [&waiting, &used]() {
         return LearnChunksResult{ChunkStop::StepUndecided, waiting.chunk.bandStart,
-                                 waiting.chunk.bandStart + waiting.chunk.size - 1, 0};
+                                 waiting.chunk.bandStart + waiting.chunk.size - 1, used};
     };
     for (;;) {
         const int32_t size = job.neuronCount - bandStart < width ? job.neuronCount - bandStart : width;
@@ -833,9 +832,7 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
         const int64_t taken = used + (waiting.waits ? waiting.needed : 0);
         if (taken + needed > job.drawCount) {
             if (waiting.waits && !StepWaiting<Precise>(job, waiting, used)) {
-                LearnChunksResult result = waitingUndecided();
-                result.drawsUsed = used;
-                return result;
+                return waitingUndecided();
             }
             return {ChunkStop::OutOfDraws, bandStart, top, used};
         }
@@ -856,9 +853,7 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
             (chunk.propagates && AnyLane((delta < -UnsaturatedDelta) | (delta > UnsaturatedDelta)))) {
             // The accumulators of this band are in memory (see below).
             if (waiting.waits && !StepWaiting<Precise>(job, waiting, used)) {
-                LearnChunksResult result = waitingUndecided();
-                result.drawsUsed = used;
-                return result;
+                return waitingUndecided();
             }
             return {ChunkStop::TeachByNeuron, bandStart, top, used};
         }
@@ -882,9 +877,7 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
                 waiting.waits = false;
                 stepped = true;
             } else if (!StepWaiting<Precise>(job, waiting, used)) {
-                LearnChunksResult result = waitingUndecided();
-                result.drawsUsed = used;
-                return result;
+                return waitingUndecided();
             }
         }
         // Lanes past the band belong to neurons already taught; they keep their deltas.
