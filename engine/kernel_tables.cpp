@@ -45,6 +45,7 @@ alignas(64) constexpr auto WidthsByLevel = MakeWidthsByLevel();
 
 } // namespace
 
+static_assert(KernelBucketShift == level_lookup_detail::BucketShift && KernelLevelShift == level_lookup_detail::LevelShift);
 const uint32_t* const KernelLevelBuckets = level_lookup_detail::LevelBuckets.data();
 const uint32_t KernelFirstThreshold = ActivationTable[0];
 const uint64_t* const KernelLevelEntries = LevelEntries.data();

@@ -5,9 +5,11 @@
 // The lookup tables of the vector kernels as plain arrays, defined once in a portable
 // translation unit from the engine's constant tables.
 
-// The level alone by buckets of 128 sums (level_lookup.h's LevelBuckets): entry (the threshold
-// inside the bucket at which the level rises, or none) << 8 | the level at the bucket's start.
+// The level alone by buckets of 128 sums (level_lookup.h's LevelBuckets): a sum's level is
+// (KernelLevelBuckets[sum >> KernelBucketShift] + sum) >> KernelLevelShift.
 extern const uint32_t* const KernelLevelBuckets;
+inline constexpr uint32_t KernelBucketShift = 7;
+inline constexpr uint32_t KernelLevelShift = 24;
 
 // The first activation threshold, from which a neuron's output slot is its level + 1.
 extern const uint32_t KernelFirstThreshold;

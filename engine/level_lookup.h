@@ -61,9 +61,12 @@ constexpr std::array<uint32_t, BucketCount> MakeBuckets()
 inline constexpr std::array<uint32_t, BucketCount> Buckets = MakeBuckets();
 
 // The level alone changes at thresholds 1..254 only (below the second it is 0, from the last on it
-// stays 254), so a bucket gives it with one comparison: each entry is (the threshold inside the
-// bucket at which the level rises, or NoThreshold) << LevelBits | the level at the bucket's start.
-inline constexpr uint32_t LevelBits = 8;
+// stays 254), so a bucket gives it with one addition: each entry is the level at the bucket's
+// start << LevelShift, plus 2^LevelShift - the threshold inside the bucket at which the level
+// rises (nothing when it does not). Adding a sum carries into the level exactly when the sum
+// reaches that threshold, as every sum is below 2^LevelShift.
+inline constexpr uint32_t LevelShift = 24;
+static_assert(MaxNeuronSum < (1u << LevelShift));
 
 constexpr std::array<uint32_t, BucketCount> MakeLevelBuckets()
 {
@@ -74,7 +77,7 @@ constexpr std::array<uint32_t, BucketCount> MakeLevelBuckets()
         const uint32_t capped = before < 255u ? before : 255u;
         const uint32_t start = capped > 0u ? capped - 1u : 0u;
         const bool rises = threshold != NoThreshold && before >= 1u && before <= 254u;
-        levels[bucket] = (rises ? threshold : NoThreshold) << LevelBits | start;
+        levels[bucket] = start << LevelShift | (rises ? (1u << LevelShift) - threshold : 0u);
     }
     return levels;
 }
@@ -101,11 +104,10 @@ inline LevelBracket BracketOfSum(uint32_t sum)
     return {std::max(hi, 1u) - 1u, hi};
 }
 
-// BracketOfSum(sum).lo with one table load and one comparison; the output slot is then the level
+// BracketOfSum(sum).lo with one table load and one addition; the output slot is then the level
 // + 1 from the first threshold on, else 0.
 inline uint32_t LevelOfSum(uint32_t sum)
 {
     using namespace level_lookup_detail;
-    const uint32_t entry = LevelBuckets[sum >> BucketShift];
-    return (entry & ((1u << LevelBits) - 1u)) + (sum >= (entry >> LevelBits) ? 1u : 0u);
+    return (LevelBuckets[sum >> BucketShift] + sum) >> LevelShift;
 }

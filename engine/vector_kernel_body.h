@@ -95,8 +95,7 @@ inline void CopySources(uint8_t* sources, const uint8_t* previous, int32_t width
 // Each lane's level for its sum (of at most MaxNeuronSum), by level_lookup.h's LevelOfSum.
 inline VUint LevelsOfSums(VUint sum)
 {
-    const VUint entry = Gather(KernelLevelBuckets, sum >> 7);
-    return (entry & 255u) - (VUint)(sum >= (entry >> 8));
+    return (Gather(KernelLevelBuckets, sum >> KernelBucketShift) + sum) >> KernelLevelShift;
 }
 
 // Each lane's output slot: its level + 1 from the first threshold on, else 0 (the level is 0 there).
