@@ -14,6 +14,10 @@
 //   VUint MultiplyConstantShift<Shift>(VUint value, uint32_t multiplier): the same for one
 //     multiplier and a shift of 0..63 known at compile time;
 //   bool AnyLane(VInt mask);
+//   VUint Magnitude(VInt value): each lane's absolute value;
+//   VUint SmallerUnsigned(VUint a, VUint b): each lane's smaller value;
+//   VInt WithSignOf(VUint magnitude, VInt sign): magnitude, negated in the lanes where sign is
+//     negative (and may be 0 where sign is 0, for a magnitude of 0 there);
 //   VInt ClassicDraws(const uint16_t* draws, int k): draw k of Lanes neurons whose classic draws
 //     (five each, in teaching order) start at draws, the last lane's neuron first;
 //   VInt Permute(VInt values, VInt index): lane L takes lane index[L] of values;
@@ -279,10 +283,11 @@ template <bool Precise, bool ByWidths>
 inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, const uint64_t* entries, VInt accumulator, VInt active,
                          VInt& delta)
 {
-    // The doubled accumulator saturates at the limit; its magnitude is what is divided.
-    const VInt negative = accumulator < 0;
-    const VUint magnitude = (VUint)(negative ? -accumulator : accumulator);
-    const VUint doubled = magnitude > 0x3FFFFFFFu ? VUint{} + 0x7FFFFFFFu : magnitude * 2u;
+    // The doubled accumulator saturates at the limit; its magnitude is what is divided. Every
+    // accumulator lies within +-AccumulatorLimit, so the magnitude doubles without wrapping, and
+    // the limit caps it in one step.
+    static_assert(AccumulatorLimit == 0x7FFFFFFF);
+    const VUint doubled = SmallerUnsigned(Magnitude(accumulator) * 2u, VUint{} + 0x7FFFFFFFu);
 
     // The draw is read after the quotient is under way, as the chain from band to band wants it.
     const auto drawOf = [&chunk, p]() {
@@ -313,7 +318,8 @@ inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, const uint64
         draw = drawOf();
         uniform = draw - MultiplyShift(draw, multiplier, shift) * width;
     }
-    VInt raises = (VInt)(remainder > uniform);
+    // Both below the width, which fits 16 bits: compared as signed, which every instruction set has.
+    VInt raises = (VInt)remainder > (VInt)uniform;
     if (Precise) {
         // Level 254's width exceeds a draw: the delta draw is the high half of a pair.
         const VInt wide = active & (level == static_cast<int32_t>(PreciseWideLevel));
@@ -330,7 +336,8 @@ inline bool VectorDeltas(const Chunk& chunk, int32_t p, VInt level, const uint64
         }
     }
     const VUint deltaMagnitude = quotient - (VUint)raises;
-    delta = negative != 0 ? -(VInt)deltaMagnitude : (VInt)deltaMagnitude;
+    // A zero accumulator's delta is 0 already.
+    delta = WithSignOf(deltaMagnitude, accumulator);
     return true;
 }
 
@@ -492,7 +499,7 @@ inline VInt SteppedWeights(const LearnChunksJob& job, const StepDraws& draws, in
     const bool rateNegative = job.rate < 0;
     const uint32_t rateMagnitude = rateNegative ? 0u - static_cast<uint32_t>(job.rate) : static_cast<uint32_t>(job.rate);
     const VInt negative = delta < 0;
-    const VUint deltaMagnitude = (VUint)(negative != 0 ? -delta : delta);
+    const VUint deltaMagnitude = Magnitude(delta);
     // A positive product delta * rate lowers the weights. Every lane of a vector takes the
     // arithmetic that its largest product needs.
     const VInt lower = rateNegative ? negative : ~negative;
@@ -514,7 +521,8 @@ inline VInt SteppedWeights(const LearnChunksJob& job, const StepDraws& draws, in
         if (small) {
             // Every product is below the divisor, its own remainder: a step is 0 or 1.
             const VInt product = base * input;
-            moved = StepWeights(weights, (VInt)((VUint)product > uniform), lower);
+            // Both below the step divisor (below 2^31): compared as signed.
+            moved = StepWeights(weights, product > (VInt)uniform, lower);
             if (Precise) {
                 unsettled = (VInt)(uniform + 1u == (VUint)product);
             }

@@ -47,6 +47,22 @@ inline bool AnyLane(VInt mask)
     return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask) != 0;
 }
 
+inline VUint Magnitude(VInt value)
+{
+    return (VUint)_mm512_abs_epi32((__m512i)value);
+}
+
+inline VUint SmallerUnsigned(VUint a, VUint b)
+{
+    return (VUint)_mm512_min_epu32((__m512i)a, (__m512i)b);
+}
+
+inline VInt WithSignOf(VUint magnitude, VInt sign)
+{
+    const __m512i value = (__m512i)magnitude;
+    return (VInt)_mm512_mask_sub_epi32(value, _mm512_movepi32_mask((__m512i)sign), _mm512_setzero_si512(), value);
+}
+
 inline void GatherLevelEntries(VInt level, uint64_t* at)
 {
     const long long* table = reinterpret_cast<const long long*>(KernelLevelEntries);

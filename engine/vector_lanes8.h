@@ -50,6 +50,21 @@ inline bool AnyLane(VInt mask)
     return _mm256_testz_si256((__m256i)mask, (__m256i)mask) == 0;
 }
 
+inline VUint Magnitude(VInt value)
+{
+    return (VUint)_mm256_abs_epi32((__m256i)value);
+}
+
+inline VUint SmallerUnsigned(VUint a, VUint b)
+{
+    return (VUint)_mm256_min_epu32((__m256i)a, (__m256i)b);
+}
+
+inline VInt WithSignOf(VUint magnitude, VInt sign)
+{
+    return (VInt)_mm256_sign_epi32((__m256i)magnitude, (__m256i)sign);
+}
+
 inline void GatherLevelEntries(VInt level, uint64_t* at)
 {
     const long long* table = reinterpret_cast<const long long*>(KernelLevelEntries);
