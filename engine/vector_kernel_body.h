@@ -14,6 +14,8 @@
 //   VUint MultiplyConstantShift<Shift>(VUint value, uint32_t multiplier): the same for one
 //     multiplier and a shift of 0..63 known at compile time;
 //   bool AnyLane(VInt mask);
+//   uint32_t LargestLane(VUint values), int32_t SumOfLanes(VInt values): across the lanes, in a
+//     tree of lane shuffles (the sum wraps as 32-bit arithmetic does);
 //   VUint Magnitude(VInt value): each lane's absolute value;
 //   VUint SmallerUnsigned(VUint a, VUint b): each lane's smaller value;
 //   VInt WithSignOf(VUint magnitude, VInt sign): magnitude, negated in the lanes where sign is
@@ -231,23 +233,9 @@ inline VInt EvenNeurons(int32_t first)
     return ((LaneNumbers() + first) & 1) == 0;
 }
 
-inline uint32_t LargestLane(VUint values)
-{
-    uint32_t largest = 0;
-    for (int lane = 0; lane < Lanes; ++lane) {
-        largest = values[lane] > largest ? values[lane] : largest;
-    }
-    return largest;
-}
-
-inline int64_t SumOfLanes(VInt values)
-{
-    int64_t sum = 0;
-    for (int lane = 0; lane < Lanes; ++lane) {
-        sum += values[lane];
-    }
-    return sum;
-}
+// The squared output errors of a chunk, summed lane by lane and then across the lanes, stay
+// below 2^31: at most 255 * 255 for each of its neurons.
+static_assert(int64_t{LearnChunk} * 255 * 255 <= 0x7FFFFFFF);
 
 // (value * divisor) >> 30: the part of the comparison of pair_rounding.h that a pair settles.
 inline VUint PairQuotient(VUint pair, uint32_t divisor)

@@ -47,6 +47,16 @@ inline bool AnyLane(VInt mask)
     return _mm512_test_epi32_mask((__m512i)mask, (__m512i)mask) != 0;
 }
 
+inline uint32_t LargestLane(VUint values)
+{
+    return _mm512_reduce_max_epu32((__m512i)values);
+}
+
+inline int32_t SumOfLanes(VInt values)
+{
+    return _mm512_reduce_add_epi32((__m512i)values);
+}
+
 inline VUint Magnitude(VInt value)
 {
     return (VUint)_mm512_abs_epi32((__m512i)value);

@@ -50,6 +50,22 @@ inline bool AnyLane(VInt mask)
     return _mm256_testz_si256((__m256i)mask, (__m256i)mask) == 0;
 }
 
+inline uint32_t LargestLane(VUint values)
+{
+    __m128i largest = _mm_max_epu32(_mm256_castsi256_si128((__m256i)values), _mm256_extracti128_si256((__m256i)values, 1));
+    largest = _mm_max_epu32(largest, _mm_shuffle_epi32(largest, _MM_SHUFFLE(1, 0, 3, 2)));
+    largest = _mm_max_epu32(largest, _mm_shuffle_epi32(largest, _MM_SHUFFLE(2, 3, 0, 1)));
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(largest));
+}
+
+inline int32_t SumOfLanes(VInt values)
+{
+    __m128i sum = _mm_add_epi32(_mm256_castsi256_si128((__m256i)values), _mm256_extracti128_si256((__m256i)values, 1));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(1, 0, 3, 2)));
+    sum = _mm_add_epi32(sum, _mm_shuffle_epi32(sum, _MM_SHUFFLE(2, 3, 0, 1)));
+    return _mm_cvtsi128_si32(sum);
+}
+
 inline VUint Magnitude(VInt value)
 {
     return (VUint)_mm256_abs_epi32((__m256i)value);

@@ -29,8 +29,10 @@ TEST(LevelLookup, MatchesEightProbesForEverySum)
 // neuron back from the output until the accumulators saturate. SaturatingBands: the same in wide
 // bands: inputs 1 and 3 weigh 240, input 2 nothing, and the biases hold every level at 128 for
 // pattern inputs of 128, so that a neuron's error comes from two of the next band's deltas,
-// which grow by about 1.9 a band.
-enum class Weights { Random, Extremes, SaturatingChain, SaturatingBands };
+// which grow by about 1.9 a band. SaturatingOddColumns: the same, but odd neurons weigh inputs 1
+// and 3 255, with a bias that holds their level at 108 (a width of 491) for inputs of 108, so that
+// two contributions of saturated deltas pass the accumulator limit in odd columns.
+enum class Weights { Random, Extremes, SaturatingChain, SaturatingBands, SaturatingOddColumns };
 
 std::vector<uint8_t> RandomLevels(std::mt19937& generator, int32_t count)
 {
@@ -65,6 +67,7 @@ struct Pair {
                                   weights == Weights::Extremes ? ((drawn & 1) != 0 ? 255 : 0)
                                   : weights == Weights::SaturatingChain ? (even ? std::array{216, 0, 255, 0} : std::array{75, 255, 0, 255})[m]
                                   : weights == Weights::SaturatingBands ? std::array{even ? 15 : 11, 240, 0, 240}[m]
+                                  : weights == Weights::SaturatingOddColumns ? (even ? std::array{15, 240, 0, 240} : std::array{17, 255, 0, 255})[m]
                                                                         : drawn);
         }
         reference.CopyWeights(network.net);
@@ -192,6 +195,44 @@ INSTANTIATE_TEST_SUITE_P(
                           MatchCase{"WiderThanAChunkExtremes", {3, 520, 200}, Weights::Extremes, extremeRates}),
         BothRoundings, AllPaths),
     RowRoundingAndPath());
+
+// One output off its target and the others on theirs: the error spreads from its column (output t
+// is the band's column 39 - t) to columns c and c - 2 of each band below, keeping to odd columns,
+// and grows until accumulators there pass the limit while the even columns stay far from it. A
+// vector path must then find the band's largest delta in whichever lane holds it.
+struct OffTargetOutput {
+    const char* name;
+    int32_t output;
+};
+
+class OneColumnSaturates : public ::testing::TestWithParam<std::tuple<OffTargetOutput, Rounding, EnginePath>> {};
+
+TEST_P(OneColumnSaturates, AsTheReference)
+{
+    const auto& [row, rounding, path] = GetParam();
+    constexpr int32_t Width = 40;
+    Pair pair({24, Width, Width}, Weights::SaturatingOddColumns);
+    SKIP_UNLESS_PATH(pair.network, path);
+    std::vector<uint8_t> inputs(Width);
+    for (size_t c = 0; c < inputs.size(); ++c) {
+        inputs[c] = c % 2 == 0 ? 128 : 108;
+    }
+    pair.Forward(inputs);
+    std::vector<uint8_t> targets = pair.reference.outputLevels;
+    uint8_t& off = targets[static_cast<size_t>(row.output)];
+    off = off < 128 ? 255 : 0;
+    pair.SetTargets(targets);
+    RandomSource draws(5);
+    RandomSource referenceDraws = draws;
+    ASSERT_EQ(pair.network.net.Learn(10922, draws, rounding), pair.reference.Learn(10922, referenceDraws, rounding));
+    EXPECT_TRUE(pair.reference.reachedLimit) << "no accumulator saturated";
+    pair.ExpectSame("learn");
+}
+
+INSTANTIATE_TEST_SUITE_P(Networks, OneColumnSaturates,
+                         ::testing::Combine(::testing::Values(OffTargetOutput{"Output10", 10}, OffTargetOutput{"Output28", 28}),
+                                            BothRoundings, AllPaths),
+                         RowRoundingAndPath());
 
 // Draws at the edge of every comparison, made from the remainders that a first Learn on a copy
 // (the probe) saw. Classic: each draw equal to its remainder, which must not raise (at level 254
