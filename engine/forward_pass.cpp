@@ -153,8 +153,9 @@ void DiscreteNet::Forward()
 
 void DiscreteNet::ForwardScalar()
 {
-    // Locals, because the byte stores to neurons could otherwise alias the members.
     levelEntriesCurrent = UsesVectors();
+    // The arrays' pointers go by value (View), because the byte stores to neurons could otherwise
+    // alias the members.
     if (!UsesVectors()) {
         ForwardNeurons(neurons.View(), inputLevels, outputLevels, neuronCount, inputCount, outputCount);
         return;

@@ -752,12 +752,18 @@ struct WaitingBand {
     int64_t needed;
 };
 
+// Steps a narrow band by itself; true when a precise step is left undecided (and marked).
+template <bool Precise>
+inline bool StepBandLeavesUndecided(const LearnChunksJob& job, const Chunk& chunk, VInt delta)
+{
+    return AnyLane(delta) && AnyLane(StepVector<Precise>(job, chunk, 0, chunk.bandStart, delta));
+}
+
 // The waiting band's steps by themselves; false when a precise step is left undecided.
 template <bool Precise>
 inline bool StepWaiting(const LearnChunksJob& job, WaitingBand& waiting, int64_t& used)
 {
-    const Chunk& chunk = waiting.chunk;
-    if (AnyLane(waiting.delta) && AnyLane(StepVector<Precise>(job, chunk, 0, chunk.bandStart, waiting.delta))) {
+    if (StepBandLeavesUndecided<Precise>(job, waiting.chunk, waiting.delta)) {
         return false;
     }
     used += waiting.needed;
@@ -892,8 +898,7 @@ LearnChunksResult TeachNarrow(LearnChunksJob& job)
             if (pairs && bandStart > 0) {
                 waiting = WaitingBand{true, chunk, delta, needed};
             } else {
-                const VInt undecided = AnyLane(delta) ? StepVector<Precise>(job, chunk, 0, bandStart, delta) : VInt{};
-                if (Precise && AnyLane(undecided)) {
+                if (StepBandLeavesUndecided<Precise>(job, chunk, delta)) {
                     return {ChunkStop::StepUndecided, bandStart, top, used};
                 }
                 used += needed;
